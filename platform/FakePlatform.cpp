@@ -1,0 +1,194 @@
+#include "platform/FakePlatform.h"
+
+#include "platform/Audio.h"
+
+#include <GLFW/glfw3.h>
+
+#include <map>
+#include <utility>
+
+namespace Platform {
+namespace {
+
+struct KeyState {
+    bool down = false;
+    bool stuck = false;
+};
+
+struct FakeState {
+    Fake::Record record;
+    bool realContext = false;
+    bool failInit = false;
+    bool failOpenWindow = false;
+    bool windowOpen = false;
+    bool closeRequested = false;
+    GLFWwindow* window = nullptr;
+    std::map<int, KeyState> keys;
+    std::map<int, bool> buttons;
+    double time = 0.0;
+    double stepPerSwap = 0.0;
+    std::vector<std::pair<int, int>> cursorReports;
+    MousePosCallback mouseCallback = nullptr;
+    std::function<void(int)> swapHook;
+};
+
+FakeState& fake() {
+    static FakeState state;
+    return state;
+}
+
+void releaseRealWindow() {
+    if (fake().window) {
+        glfwDestroyWindow(fake().window);
+        fake().window = nullptr;
+    }
+}
+
+}  // namespace
+
+namespace Fake {
+
+void reset() {
+    releaseRealWindow();
+    const bool real = fake().realContext;
+    fake() = FakeState{};
+    fake().realContext = real;
+}
+
+void useRealContext(bool real) { fake().realContext = real; }
+void failInit(bool fail) { fake().failInit = fail; }
+void failOpenWindow(bool fail) { fake().failOpenWindow = fail; }
+
+void setKey(int key, bool down) {
+    KeyState& state = fake().keys[key];
+    if (state.down && !down && fake().record.stickyKeys) state.stuck = true;
+    state.down = down;
+}
+
+void tapKey(int key) {
+    setKey(key, true);
+    setKey(key, false);
+}
+
+void setMouseButton(int button, bool down) { fake().buttons[button] = down; }
+void setTime(double seconds) { fake().time = seconds; }
+void setTimeStepPerSwap(double seconds) { fake().stepPerSwap = seconds; }
+void queueCursorReport(int x, int y) { fake().cursorReports.emplace_back(x, y); }
+void requestClose() { fake().closeRequested = true; }
+void setSwapHook(std::function<void(int)> hook) { fake().swapHook = std::move(hook); }
+const Record& record() { return fake().record; }
+
+}  // namespace Fake
+
+bool init() {
+    ++fake().record.initCalls;
+    if (fake().failInit) return false;
+    return !fake().realContext || glfwInit() == GLFW_TRUE;
+}
+
+void terminate() {
+    ++fake().record.terminateCalls;
+    fake().windowOpen = false;
+    if (fake().realContext) {
+        releaseRealWindow();
+        glfwTerminate();
+    }
+}
+
+void openWindowHint(Hint hint, int value) {
+    Fake::Record& r = fake().record;
+    switch (hint) {
+        case Hint::FsaaSamples:
+            r.samples = value;
+            break;
+        case Hint::OpenGlVersionMajor:
+            r.versionMajor = value;
+            break;
+        case Hint::OpenGlVersionMinor:
+            r.versionMinor = value;
+            break;
+        case Hint::OpenGlProfile:
+            r.coreProfile = value == kOpenGlCoreProfile;
+            break;
+    }
+}
+
+bool openWindow(int width, int height, int, int, int, int, int depthBits, int, WindowMode) {
+    Fake::Record& r = fake().record;
+    ++r.openWindowCalls;
+    r.width = width;
+    r.height = height;
+    r.depthBits = depthBits;
+    if (fake().failOpenWindow) return false;
+    if (fake().realContext) {
+        glfwDefaultWindowHints();
+        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, r.versionMajor);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, r.versionMinor);
+        if (r.coreProfile) glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+        glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
+        fake().window = glfwCreateWindow(width, height, "", nullptr, nullptr);
+        if (!fake().window) return false;
+        glfwMakeContextCurrent(fake().window);
+    }
+    fake().windowOpen = true;
+    return true;
+}
+
+void setWindowTitle(const char* title) { fake().record.title = title; }
+
+void swapBuffers() {
+    FakeState& f = fake();
+    ++f.record.swaps;
+    if (f.window) glfwSwapBuffers(f.window);
+    f.time += f.stepPerSwap;
+    if (f.swapHook) f.swapHook(f.record.swaps);
+    std::vector<std::pair<int, int>> reports;
+    reports.swap(f.cursorReports);
+    for (const auto& [x, y] : reports) {
+        f.record.cursorX = x;
+        f.record.cursorY = y;
+        if (f.mouseCallback) f.mouseCallback(x, y);
+    }
+    if (f.closeRequested) f.windowOpen = false;
+}
+
+bool isWindowOpen() { return fake().windowOpen; }
+
+int getKey(int key) {
+    KeyState& state = fake().keys[key];
+    const bool pressed = state.down || state.stuck;
+    state.stuck = false;
+    return pressed ? kPress : kRelease;
+}
+
+int getMouseButton(int button) { return fake().buttons[button] ? kPress : kRelease; }
+
+void enableStickyKeys() { fake().record.stickyKeys = true; }
+void showCursor(bool show) { fake().record.cursorShown = show; }
+
+void getMousePos(int& x, int& y) {
+    x = fake().record.cursorX;
+    y = fake().record.cursorY;
+}
+
+void setMousePos(int x, int y) {
+    fake().record.cursorX = x;
+    fake().record.cursorY = y;
+}
+
+void setMousePosCallback(MousePosCallback callback) {
+    fake().mouseCallback = callback;
+    if (callback) callback(fake().record.cursorX, fake().record.cursorY);
+}
+
+double getTime() { return fake().time; }
+void setTime(double seconds) { fake().time = seconds; }
+
+}  // namespace Platform
+
+namespace PlatformAudio {
+
+void playLooping(const char* path) { Platform::fake().record.playedTracks.emplace_back(path); }
+
+}  // namespace PlatformAudio

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// Scripting of the fake build of the platform module: tests and kelvarin-sim set keys, buttons,
+// cursor reports and the timer frame by frame. With a real context requested, openWindow makes a
+// hidden window whose OpenGL context is real, so drawing code runs against a real driver.
+namespace Platform::Fake {
+
+void reset();
+void useRealContext(bool real);
+void failInit(bool fail);
+void failOpenWindow(bool fail);
+
+// Keys and buttons use the 2.x codes of Platform.h. With sticky keys on, a key released before
+// the next poll still reads as pressed once, as in the window library.
+void setKey(int key, bool down);
+void tapKey(int key);
+void setMouseButton(int button, bool down);
+
+void setTime(double seconds);
+// Each swap advances the timer by this many seconds (0: the timer stands still).
+void setTimeStepPerSwap(double seconds);
+
+// Delivered to the mouse callback during the next swap, in order.
+void queueCursorReport(int x, int y);
+void requestClose();
+// Runs inside every swap, before the queued cursor reports; receives the 1-based swap number.
+void setSwapHook(std::function<void(int swap)> hook);
+
+struct Record {
+    int initCalls = 0;
+    int terminateCalls = 0;
+    int openWindowCalls = 0;
+    int swaps = 0;
+    int width = 0;
+    int height = 0;
+    int depthBits = 0;
+    int samples = 0;
+    int versionMajor = 0;
+    int versionMinor = 0;
+    bool coreProfile = false;
+    bool stickyKeys = false;
+    bool cursorShown = true;
+    int cursorX = 0;
+    int cursorY = 0;
+    std::string title;
+    std::vector<std::string> playedTracks;
+};
+const Record& record();
+
+}  // namespace Platform::Fake

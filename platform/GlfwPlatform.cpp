@@ -1,0 +1,199 @@
+#include <GLFW/glfw3.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "platform/Platform.h"
+
+namespace Platform {
+namespace {
+
+// Drivers may ignore the swap interval (llvmpipe under Xvfb does); physics damping is applied per
+// frame, so frames never start faster than this.
+constexpr double kMinFramePeriod = 1.0 / 60.0;
+
+struct Hints {
+    int samples = 0;
+    int versionMajor = 1;
+    int versionMinor = 0;
+    bool coreProfile = false;
+};
+
+struct State {
+    GLFWwindow* window = nullptr;
+    Hints hints;
+    MousePosCallback mouseCallback = nullptr;
+    // The game sees a cursor that moves only by real motion: each raw report adds its distance from
+    // the previous raw report. Focus and enter events, and capture changes, may make the window
+    // library report a jump; the report after one of them only resynchronises.
+    int cursorX = 0;
+    int cursorY = 0;
+    long lastRawX = 0;
+    long lastRawY = 0;
+    bool resyncCursor = true;
+    std::chrono::steady_clock::time_point nextFrameStart{};
+};
+
+State state;
+
+int toGlfwKey(int key) {
+    switch (key) {
+        case kKeyEsc:
+            return GLFW_KEY_ESCAPE;
+        case kKeyLShift:
+            return GLFW_KEY_LEFT_SHIFT;
+        case kKeyRShift:
+            return GLFW_KEY_RIGHT_SHIFT;
+        default:
+            return key;
+    }
+}
+
+void onCursorPos(GLFWwindow*, double x, double y) {
+    const long rawX = std::lround(x);
+    const long rawY = std::lround(y);
+    if (state.resyncCursor) {
+        state.resyncCursor = false;
+    } else {
+        state.cursorX += static_cast<int>(rawX - state.lastRawX);
+        state.cursorY += static_cast<int>(rawY - state.lastRawY);
+    }
+    state.lastRawX = rawX;
+    state.lastRawY = rawY;
+    if (state.mouseCallback) state.mouseCallback(state.cursorX, state.cursorY);
+}
+
+void requestCursorResync(GLFWwindow*, int) { state.resyncCursor = true; }
+
+void waitForFrameSlot() {
+    using Clock = std::chrono::steady_clock;
+    const auto period = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(kMinFramePeriod));
+    const auto now = Clock::now();
+    if (now < state.nextFrameStart) {
+        std::this_thread::sleep_until(state.nextFrameStart);
+        state.nextFrameStart += period;
+    } else {
+        state.nextFrameStart = now + period;
+    }
+}
+
+}  // namespace
+
+bool init() { return glfwInit() == GLFW_TRUE; }
+
+void terminate() {
+    glfwTerminate();
+    state.window = nullptr;
+}
+
+void openWindowHint(Hint hint, int value) {
+    switch (hint) {
+        case Hint::FsaaSamples:
+            state.hints.samples = value;
+            break;
+        case Hint::OpenGlVersionMajor:
+            state.hints.versionMajor = value;
+            break;
+        case Hint::OpenGlVersionMinor:
+            state.hints.versionMinor = value;
+            break;
+        case Hint::OpenGlProfile:
+            state.hints.coreProfile = value == kOpenGlCoreProfile;
+            break;
+    }
+}
+
+bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                int depthBits, int stencilBits, WindowMode mode) {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_SAMPLES, state.hints.samples);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, state.hints.versionMajor);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, state.hints.versionMinor);
+    if (state.hints.coreProfile) glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    // 0 colour bits meant "library default" in the 2.x interface.
+    if (redBits > 0) glfwWindowHint(GLFW_RED_BITS, redBits);
+    if (greenBits > 0) glfwWindowHint(GLFW_GREEN_BITS, greenBits);
+    if (blueBits > 0) glfwWindowHint(GLFW_BLUE_BITS, blueBits);
+    if (alphaBits > 0) glfwWindowHint(GLFW_ALPHA_BITS, alphaBits);
+    glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
+    // The projection assumes the fixed window size.
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+
+    GLFWmonitor* monitor = mode == WindowMode::Fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    state.window = glfwCreateWindow(width, height, "", monitor, nullptr);
+    if (!state.window) return false;
+    glfwMakeContextCurrent(state.window);
+    glfwSwapInterval(1);
+    glfwSetCursorPosCallback(state.window, onCursorPos);
+    glfwSetWindowFocusCallback(state.window, requestCursorResync);
+    glfwSetCursorEnterCallback(state.window, requestCursorResync);
+    double x = 0.0;
+    double y = 0.0;
+    glfwGetCursorPos(state.window, &x, &y);
+    state.cursorX = static_cast<int>(std::lround(x));
+    state.cursorY = static_cast<int>(std::lround(y));
+    state.resyncCursor = true;
+    return true;
+}
+
+void setWindowTitle(const char* title) {
+    if (state.window) glfwSetWindowTitle(state.window, title);
+}
+
+void swapBuffers() {
+    if (!state.window) return;
+    glfwSwapBuffers(state.window);
+    waitForFrameSlot();
+    glfwPollEvents();
+}
+
+bool isWindowOpen() { return state.window && !glfwWindowShouldClose(state.window); }
+
+int getKey(int key) {
+    if (!state.window) return kRelease;
+    return glfwGetKey(state.window, toGlfwKey(key)) == GLFW_PRESS ? kPress : kRelease;
+}
+
+int getMouseButton(int button) {
+    if (!state.window) return kRelease;
+    return glfwGetMouseButton(state.window, button) == GLFW_PRESS ? kPress : kRelease;
+}
+
+void enableStickyKeys() {
+    if (state.window) glfwSetInputMode(state.window, GLFW_STICKY_KEYS, GLFW_TRUE);
+}
+
+void showCursor(bool show) {
+    if (!state.window) return;
+    glfwSetInputMode(state.window, GLFW_CURSOR, show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+    state.resyncCursor = true;
+}
+
+void getMousePos(int& x, int& y) {
+    x = state.cursorX;
+    y = state.cursorY;
+}
+
+void setMousePos(int x, int y) {
+    state.cursorX = x;
+    state.cursorY = y;
+    // A captured cursor has no on-screen position to move; a visible one is really moved.
+    if (state.window && glfwGetInputMode(state.window, GLFW_CURSOR) == GLFW_CURSOR_NORMAL) {
+        glfwSetCursorPos(state.window, x, y);
+        state.resyncCursor = true;
+    }
+}
+
+void setMousePosCallback(MousePosCallback callback) {
+    state.mouseCallback = callback;
+    if (callback) callback(state.cursorX, state.cursorY);
+}
+
+double getTime() { return glfwGetTime(); }
+
+void setTime(double seconds) { glfwSetTime(seconds); }
+
+}  // namespace Platform

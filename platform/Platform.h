@@ -1,0 +1,57 @@
+#pragma once
+
+// The window library seen through the calls of its 2.x interface: key codes, window hints, sticky
+// keys, a captured cursor, a swap that polls events, and a mouse callback that fires once when it
+// is registered. The game and its tools link either the GLFW build of this module or the scripted
+// fake (FakePlatform.h); nothing else includes a window library header.
+namespace Platform {
+
+// Key codes of the 2.x interface; printable keys are their upper-case ASCII codes.
+constexpr int kKeySpace = 32;
+constexpr int kKeyEsc = 257;
+constexpr int kKeyLShift = 287;
+constexpr int kKeyRShift = 288;
+constexpr int kMouseButtonLeft = 0;
+
+constexpr int kRelease = 0;
+constexpr int kPress = 1;
+
+enum class Hint { FsaaSamples, OpenGlVersionMajor, OpenGlVersionMinor, OpenGlProfile };
+constexpr int kOpenGlCoreProfile = 1;
+
+enum class WindowMode { Windowed, Fullscreen };
+
+using MousePosCallback = void (*)(int x, int y);
+
+// True when the library is ready; false when it cannot start (no display, for example).
+bool init();
+void terminate();
+
+void openWindowHint(Hint hint, int value);
+// Opens the window and makes its OpenGL context current. Colour bits of 0 take the default.
+bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                int depthBits, int stencilBits, WindowMode mode);
+void setWindowTitle(const char* title);
+
+// Presents the frame, then delivers pending events (mouse moves reach the callback here).
+void swapBuffers();
+// False once the player has asked to close the window.
+bool isWindowOpen();
+
+int getKey(int key);
+int getMouseButton(int button);
+// A key pressed and released between two polls still reads as pressed at the next poll.
+void enableStickyKeys();
+
+// Hidden also captures: the cursor stays in the window and reports unbounded motion.
+void showCursor(bool show);
+void getMousePos(int& x, int& y);
+void setMousePos(int x, int y);
+// Registers the callback and calls it once at once with the current position.
+void setMousePosCallback(MousePosCallback callback);
+
+// Seconds since init or the last setTime.
+double getTime();
+void setTime(double seconds);
+
+}  // namespace Platform

@@ -1,0 +1,66 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <iostream>
+
+#include "platform/Audio.h"
+
+namespace PlatformAudio {
+namespace {
+
+constexpr int kSampleRate = 44100;
+constexpr int kChannels = 2;
+constexpr int kChunkSamples = 2048;
+constexpr int kLoopForever = -1;
+
+class MusicChannel {
+public:
+    ~MusicChannel() {
+        if (!ready) return;
+        Mix_HaltMusic();
+        if (current) Mix_FreeMusic(current);
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    void play(const char* path) {
+        if (!started) start();
+        if (!ready) return;
+        Mix_Music* next = Mix_LoadMUS(path);
+        if (next) {
+            Mix_PlayMusic(next, kLoopForever);
+        } else {
+            Mix_HaltMusic();
+        }
+        // Freed only after the switch, so the mixer never plays a freed track.
+        if (current) Mix_FreeMusic(current);
+        current = next;
+    }
+
+private:
+    void start() {
+        started = true;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::cerr << "Sound is off: " << SDL_GetError() << std::endl;
+            return;
+        }
+        if (Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) != 0) {
+            std::cerr << "Sound is off: " << Mix_GetError() << std::endl;
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return;
+        }
+        ready = true;
+    }
+
+    bool started = false;
+    bool ready = false;
+    Mix_Music* current = nullptr;
+};
+
+MusicChannel channel;
+
+}  // namespace
+
+void playLooping(const char* path) { channel.play(path); }
+
+}  // namespace PlatformAudio

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the game, its tests and its tools need, skipping any already there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config clang clang-format
+    libglfw3-dev libglew-dev libglm-dev libstb-dev libsdl2-dev libsdl2-mixer-dev
+    libgl1-mesa-dev libgl1-mesa-dri
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core
+    xvfb xauth xdotool imagemagick x11-utils sox assimp-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
