@@ -1,0 +1,71 @@
+#include "input/Input.h"
+
+#include "platform/Platform.h"
+
+namespace {
+
+// Degrees of turn per pixel of cursor distance from the centre.
+constexpr float kMouseSensitivity = 0.04f;
+
+constexpr int kKeyForward = 'W';
+constexpr int kKeyLeft = 'A';
+constexpr int kKeyBack = 'S';
+constexpr int kKeyRight = 'D';
+
+}  // namespace
+
+Input* Input::instance() {
+    static Input* input = new Input();
+    return input;
+}
+
+Input::Input() {
+    mouseCaptured = true;
+    recentreCursor();
+    showCursor(false);
+    Platform::getMousePos(mouseX, mouseY);
+    prevMouseX = mouseX;
+    prevMouseY = mouseY;
+    mouseEnabled = true;
+    keyboardEnabled = true;
+    sensitivityX = kMouseSensitivity;
+    sensitivityY = kMouseSensitivity;
+    forwardKey.code = kKeyForward;
+    leftKey.code = kKeyLeft;
+    backKey.code = kKeyBack;
+    rightKey.code = kKeyRight;
+    runKey.code = Platform::kKeyLShift;
+    fireButton.code = Platform::kMouseButtonLeft;
+    rewindKey.code = Platform::kKeySpace;
+}
+
+void Input::recentreCursor() { Platform::setMousePos(kCursorCentreX, kCursorCentreY); }
+
+void Input::showCursor(bool show) { Platform::showCursor(show); }
+
+void Input::sampleKey(KeyState& key) {
+    key.wasDown = key.down;
+    key.down = Platform::getKey(key.code) == Platform::kPress;
+}
+
+void Input::pollKeys() {
+    sampleKey(forwardKey);
+    sampleKey(leftKey);
+    sampleKey(backKey);
+    sampleKey(rightKey);
+    sampleKey(runKey);
+    sampleKey(rewindKey);
+}
+
+void Input::pollMouseButtons() {
+    fireButton.wasDown = fireButton.down;
+    fireButton.down = Platform::getMouseButton(fireButton.code) == Platform::kPress;
+}
+
+void Input::onMouseMove(int x, int y) {
+    prevMouseX = mouseX;
+    prevMouseY = mouseY;
+    mouseX = x;
+    mouseY = y;
+    if (mouseCaptured) recentreCursor();
+}

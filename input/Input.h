@@ -1,0 +1,65 @@
+#pragma once
+
+// One binding: its key code (or mouse-button number) and its two latest samples.
+struct KeyState {
+    int code = 0;
+    bool down = false;
+    bool wasDown = false;
+};
+
+// What the player does with keyboard and mouse, sampled once per frame. Each binding keeps this and
+// the previous sample, so the edge queries stay true for the whole frame in which they occur.
+class Input {
+public:
+    static constexpr int kCursorCentreX = 512;
+    static constexpr int kCursorCentreY = 384;
+
+    static Input* instance();
+
+    // Captures and hides the cursor at the window centre; needs the window to be open.
+    Input();
+
+    void recentreCursor();
+    void showCursor(bool show);
+    void pollKeys();
+    void pollMouseButtons();
+    // Records a reported cursor position and, while captured, puts the cursor back at the centre.
+    void onMouseMove(int x, int y);
+
+    bool isMouseEnabled() const { return mouseEnabled; }
+    bool isKeyboardEnabled() const { return keyboardEnabled; }
+    bool isMouseCaptured() const { return mouseCaptured; }
+    float getSensitivityX() const { return sensitivityX; }
+    float getSensitivityY() const { return sensitivityY; }
+    int getMouseX() const { return mouseX; }
+    int getMouseY() const { return mouseY; }
+
+    bool isForwardDown() const { return forwardKey.down; }
+    bool isLeftDown() const { return leftKey.down; }
+    bool isBackDown() const { return backKey.down; }
+    bool isRightDown() const { return rightKey.down; }
+    bool isRunDown() const { return runKey.down; }
+    bool isFirePressed() const { return fireButton.down && !fireButton.wasDown; }
+    bool isRewindPressed() const { return rewindKey.down && !rewindKey.wasDown; }
+    bool isRewindReleased() const { return rewindKey.wasDown && !rewindKey.down; }
+
+private:
+    static void sampleKey(KeyState& key);
+
+    bool mouseEnabled = true;
+    bool keyboardEnabled = true;
+    int mouseX = 0;
+    int mouseY = 0;
+    int prevMouseX = 0;
+    int prevMouseY = 0;
+    bool mouseCaptured = true;
+    float sensitivityX = 0.0f;
+    float sensitivityY = 0.0f;
+    KeyState forwardKey;
+    KeyState leftKey;
+    KeyState backKey;
+    KeyState rightKey;
+    KeyState runKey;
+    KeyState fireButton;
+    KeyState rewindKey;
+};

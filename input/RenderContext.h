@@ -1,0 +1,26 @@
+#pragma once
+
+#include "objects/IMatrices.h"
+
+class Camera;
+namespace Shaders {
+class AmbDifSpecShader;
+}
+
+// Where drawable objects meet the camera and the lit shader without holding pointers of their own.
+class RenderContext {
+public:
+    static RenderContext* instance();
+
+    void setCamera(Camera* c) { camera = c; }
+    void setShader(Shaders::AmbDifSpecShader* s) { shader = s; }
+    Camera* getCamera() const { return camera; }
+    Shaders::AmbDifSpecShader* getShader() const { return shader; }
+
+    // Fills the model-view and model-view-projection matrices from the model matrix.
+    void computeMatrices(Geo::Data::IMatrices& matrices) const;
+
+private:
+    Camera* camera = nullptr;
+    Shaders::AmbDifSpecShader* shader = nullptr;
+};

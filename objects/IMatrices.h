@@ -1,0 +1,25 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+namespace Geo::Data {
+
+// The matrices that place one drawable thing. The model matrix is edited in place: translation in
+// column 3, scale on the diagonal, no rotation. The two products are written by RenderContext.
+class IMatrices {
+public:
+    void setPosition(glm::vec3 p);
+    // Applied in the object's own frame: on an object scaled by s it moves by s * v.
+    void translate(glm::vec3 v);
+    void setScale(glm::vec3 s);
+    void scale(glm::vec3 s);
+    glm::vec3 getPosition() const;
+    glm::vec3 getScale() const;
+
+    // Uploaded as "M", "MV" and "MVP"; they must stay consecutive in this order.
+    glm::mat4 modelMatrix{1.0f};
+    glm::mat4 modelViewMatrix{1.0f};
+    glm::mat4 mvpMatrix{1.0f};
+};
+
+}  // namespace Geo::Data
