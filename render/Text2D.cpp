@@ -1,0 +1,108 @@
+#include "render/Text2D.h"
+
+#include "render/ShaderLoader.h"
+#include "render/Texture.h"
+
+namespace {
+
+constexpr const char* kVertPath = "media/shaders/Text2D.vert";
+constexpr const char* kFragPath = "media/shaders/Text2D.frag";
+
+constexpr int kAtlasCells = 16;
+constexpr float kCellUv = 1.0f / kAtlasCells;
+constexpr char kLineFeed = '\n';
+// Lines are a quarter of a cell apart.
+constexpr int kLineGapDivisor = 4;
+
+void appendQuad(std::vector<glm::vec2>& out, glm::vec2 upLeft, glm::vec2 upRight,
+                glm::vec2 downRight, glm::vec2 downLeft) {
+    out.push_back(upLeft);
+    out.push_back(downLeft);
+    out.push_back(upRight);
+    out.push_back(downRight);
+    out.push_back(upRight);
+    out.push_back(downLeft);
+}
+
+}  // namespace
+
+Text2D::Text2D() : font(&fontTexture) {}
+
+void Text2D::init() {
+    glGenBuffers(1, &vertexBuffer);
+    glGenBuffers(1, &uvBuffer);
+    programId = GLUtils::loadShaderProgram(kVertPath, kFragPath);
+    samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
+}
+
+void Text2D::layout(const char* text, int x, int y, int size, std::vector<glm::vec2>& vertices,
+                    std::vector<glm::vec2>& uvs) {
+    vertices.clear();
+    uvs.clear();
+    int column = 0;
+    int yPos = y;
+    for (const char* c = text; *c != '\0'; ++c) {
+        // Codes of 128 and more are negative here and address cells outside the atlas.
+        const auto k = static_cast<signed char>(*c);
+        // The column is raised before the character is placed; a line feed is a quad itself.
+        if (k == kLineFeed) {
+            column = 0;
+            yPos -= size + size / kLineGapDivisor;
+        } else {
+            ++column;
+        }
+        const auto left = static_cast<float>(x + size * column);
+        const auto right = static_cast<float>(x + size * column + size);
+        const auto bottom = static_cast<float>(yPos);
+        const auto top = static_cast<float>(yPos + size);
+        appendQuad(vertices, {left, top}, {right, top}, {right, bottom}, {left, bottom});
+
+        const float uvx = static_cast<float>(k % kAtlasCells) / kAtlasCells;
+        const float vTop = static_cast<float>(k / kAtlasCells) / kAtlasCells;
+        appendQuad(uvs, {uvx, 1.0f - vTop}, {uvx + kCellUv, 1.0f - vTop},
+                   {uvx + kCellUv, 1.0f - (vTop + kCellUv)}, {uvx, 1.0f - (vTop + kCellUv)});
+    }
+}
+
+void Text2D::upload(GLuint buffer, const std::vector<glm::vec2>& data, std::size_t& capacityBytes) {
+    const std::size_t bytes = data.size() * sizeof(glm::vec2);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    if (bytes <= capacityBytes) {
+        glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), data.data());
+    } else {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data.data(), GL_STATIC_DRAW);
+        capacityBytes = bytes;
+    }
+}
+
+void Text2D::print(const char* text, int x, int y, int size) {
+    layout(text, x, y, size, vertices, uvs);
+    if (vertices.empty()) return;
+    upload(vertexBuffer, vertices, vertexCapacityBytes);
+    upload(uvBuffer, uvs, uvCapacityBytes);
+
+    glUseProgram(programId);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, font->id);
+    glUniform1i(samplerLocation, 0);
+
+    glEnableVertexAttribArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(1);
+    glBindBuffer(GL_ARRAY_BUFFER, uvBuffer);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+    glDisable(GL_BLEND);
+    glDisableVertexAttribArray(0);
+    glDisableVertexAttribArray(1);
+}
+
+void Text2D::cleanup() {
+    glDeleteBuffers(1, &vertexBuffer);
+    glDeleteBuffers(1, &uvBuffer);
+    glDeleteProgram(programId);
+}

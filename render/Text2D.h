@@ -1,0 +1,40 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <glm/glm.hpp>
+
+#include <vector>
+
+class Texture;
+
+// Screen-aligned text from a 16 x 16 glyph atlas, in an overlay space whose origin is the
+// bottom-left corner; a position names a glyph cell's lower-left corner, size its width and height.
+class Text2D {
+public:
+    Text2D();
+
+    void init();
+    void print(const char* text, int x, int y, int size);
+    void cleanup();
+
+    // Six corners and six texture coordinates per character, a line feed's own quad included.
+    // The outputs are cleared first, keeping their capacity.
+    static void layout(const char* text, int x, int y, int size, std::vector<glm::vec2>& vertices,
+                       std::vector<glm::vec2>& uvs);
+
+    Texture* font = nullptr;
+    GLuint vertexBuffer = 0;
+    GLuint uvBuffer = 0;
+    GLuint programId = 0;
+    GLint samplerLocation = -1;
+
+private:
+    void upload(GLuint buffer, const std::vector<glm::vec2>& data, std::size_t& capacityBytes);
+
+    // Kept between frames so the per-frame rebuild reuses memory on both sides.
+    std::vector<glm::vec2> vertices;
+    std::vector<glm::vec2> uvs;
+    std::size_t vertexCapacityBytes = 0;
+    std::size_t uvCapacityBytes = 0;
+};
