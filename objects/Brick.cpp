@@ -1,0 +1,10 @@
+#include "objects/Brick.h"
+
+#include "render/Model.h"
+#include "render/Texture.h"
+
+namespace Geo {
+
+Brick::Brick() : GeoObjPhysics(&brickModel, &brickTexture), Rewind::Rewindable() { setOwner(this); }
+
+}  // namespace Geo

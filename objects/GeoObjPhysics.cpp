@@ -1,0 +1,100 @@
+#include "objects/GeoObjPhysics.h"
+
+#include <cmath>
+
+#include "app/FrameClock.h"
+#include "physics/PhysicsWorld.h"
+#include "render/Model.h"
+
+namespace Geo {
+
+GeoObjPhysics::GeoObjPhysics(Model* m, Texture* t) : GeoObjTextured(m, t) {
+    GeoObjPhysics::setPosition(glm::vec3(0.0f));
+    PhysicsWorld::instance()->add(this);
+    collider.initFromModel(model->indexedVertices);
+}
+
+void GeoObjPhysics::draw() { GeoObjTextured::draw(); }
+
+void GeoObjPhysics::setPosition(glm::vec3 p) {
+    IMatrices::setPosition(p);
+    collider.setPosition(p);
+}
+
+void GeoObjPhysics::translate(glm::vec3 v) {
+    IMatrices::translate(v);
+    collider.translate(v);
+}
+
+void GeoObjPhysics::setScale(glm::vec3 s) {
+    IMatrices::setScale(s);
+    collider.setScale(s);
+}
+
+void GeoObjPhysics::scale(glm::vec3 s) {
+    IMatrices::scale(s);
+    collider.scale(s);
+}
+
+void GeoObjPhysics::onCollision() {}
+
+void GeoObjPhysics::update() {
+    if (asleep) return;
+    clampVelocity();
+    detectRest();
+    advance();
+}
+
+void GeoObjPhysics::clampVelocity() {
+    for (int axis = 0; axis < 3; ++axis) {
+        if (velocity[axis] < -kSpeedLimit) velocity[axis] = -kSpeedLimit;
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        if (velocity[axis] > kSpeedLimit) velocity[axis] = kSpeedLimit;
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        const float v = velocity[axis];
+        if (v != 0.0f && v > -kSnapThreshold && v < kSnapThreshold) velocity[axis] = 0.0f;
+    }
+}
+
+void GeoObjPhysics::detectRest() {
+    // Measures change of the distance from the origin, not speed: cheap, and good enough for
+    // objects that settle on the floor.
+    const glm::vec3 p = getPosition();
+    const float d = glm::dot(p, p);
+    smoothedDistSq = kSmoothingWeight * smoothedDistSq + (1.0f - kSmoothingWeight) * d;
+    if (std::fabs(smoothedDistSq - d) < kStillnessTolerance) {
+        ++restFrames;
+        if (restFrames >= kFramesToRest) atRest = true;
+    } else {
+        atRest = false;
+        restFrames = 0;
+    }
+}
+
+void GeoObjPhysics::advance() { translate(velocity * FrameClock::deltaTime()); }
+
+float GeoObjPhysics::inverseMass() const { return mass != 0.0f ? 1.0f / mass : 0.0f; }
+
+void GeoObjPhysics::fallAsleep() {
+    asleep = true;
+    atRest = false;
+    gravity = false;
+    velocity = glm::vec3(0.0f);
+}
+
+void GeoObjPhysics::wakeUp() {
+    asleep = false;
+    gravity = true;
+    restFrames = 0;
+    // Each entry leaves the list before it is woken, so a support that is itself reached again
+    // through the chain finds nothing left to wake.
+    while (!sleepers.empty()) {
+        GeoObjPhysics* sleeper = sleepers.front();
+        sleepers.erase(sleepers.begin());
+        sleeper->wakeUp();
+    }
+}
+
+}  // namespace Geo

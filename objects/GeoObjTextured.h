@@ -1,0 +1,36 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include "objects/IMatrices.h"
+
+class Model;
+class Texture;
+
+namespace Geo {
+
+// The root of every drawable object: a shared model and texture, drawn with the lit shader and the
+// camera's matrices. Placement is the model matrix of the IMatrices base; there is no rotation.
+class GeoObjTextured : public Data::IMatrices {
+public:
+    GeoObjTextured(Model* model, Texture* texture);
+
+    virtual void draw();
+    virtual void updateMatrices();
+    virtual void setPosition(glm::vec3 p);
+    virtual void translate(glm::vec3 v);
+    virtual void setScale(glm::vec3 s);
+    virtual void scale(glm::vec3 s);
+
+    void bindTexture(GLenum unit, GLint samplerLocation);
+    void bindAttributes();
+    void drawModel();
+    void releaseGL();
+
+    GLuint vao = 0;
+    Model* model = nullptr;
+    Texture* texture = nullptr;
+    bool visible = true;
+};
+
+}  // namespace Geo

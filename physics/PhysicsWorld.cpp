@@ -1,0 +1,169 @@
+#include "physics/PhysicsWorld.h"
+
+#include <algorithm>
+
+#include "app/FrameClock.h"
+#include "objects/GeoObjPhysics.h"
+
+using Geo::GeoObjPhysics;
+
+namespace {
+
+bool isMoving(const glm::vec3& v) { return v != glm::vec3(0.0f); }
+
+// The one-dimensional elastic exchange applied to whole vectors. Two objects of mass 0 have no
+// defined exchange; each then keeps its velocity.
+glm::vec3 exchangedVelocity(const glm::vec3& own, float ownMass, const glm::vec3& other,
+                            float otherMass) {
+    const float total = ownMass + otherMass;
+    if (total == 0.0f) return own;
+    return (own * (ownMass - otherMass) + other * (2.0f * otherMass)) / total;
+}
+
+}  // namespace
+
+PhysicsWorld* PhysicsWorld::instance() {
+    static PhysicsWorld* world = new PhysicsWorld();
+    return world;
+}
+
+void PhysicsWorld::add(GeoObjPhysics* object) { objects.push_back(object); }
+
+void PhysicsWorld::applyGravity() {
+    for (GeoObjPhysics* object : objects) {
+        if (object->gravity) applyGravityTo(*object);
+    }
+}
+
+void PhysicsWorld::applyGravityTo(GeoObjPhysics& object) {
+    object.velocity += kGravity * FrameClock::deltaTime();
+    // Once per frame, not scaled by the frame time.
+    object.velocity *= 1.0f - kAirDamping;
+}
+
+void PhysicsWorld::collideAll() {
+    const std::size_t n = objects.size();
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        for (std::size_t j = i + 1; j < n; ++j) collidePair(*objects[i], *objects[j]);
+    }
+}
+
+void PhysicsWorld::haltAll() {
+    for (GeoObjPhysics* object : objects) {
+        object->velocity = glm::vec3(0.0f);
+        if (object->mass != 0.0f && !object->isStatic) object->wakeUp();
+    }
+}
+
+void PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
+    // Cheap exits first: most of the pairs end here.
+    if ((a.isStatic && b.isStatic) || (a.asleep && b.asleep)) return;
+    if (!a.collider.isEnabled() || !b.collider.isEnabled()) return;
+    if (isMoving(a.velocity) && isMoving(b.velocity)) {
+        const float approach =
+            glm::dot(b.getPosition() - a.getPosition(), a.velocity - b.velocity);
+        if (approach < 0.0f) return;
+    }
+    if (!overlaps(a.collider, b.collider)) return;
+    if (a.isStatic) {
+        resolve(b, a);
+    } else {
+        resolve(a, b);
+    }
+    a.onCollision();
+    b.onCollision();
+}
+
+bool PhysicsWorld::overlaps(const Collider& a, const Collider& b) {
+    const glm::vec3 aMin = a.worldMin();
+    const glm::vec3 aMax = a.worldMax();
+    const glm::vec3 bMin = b.worldMin();
+    const glm::vec3 bMax = b.worldMax();
+    for (int axis = 0; axis < 3; ++axis) {
+        if (aMax[axis] < bMin[axis] || bMax[axis] < aMin[axis]) return false;
+    }
+    return true;
+}
+
+void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b) {
+    wakeIfStruck(a, b);
+    wakeIfStruck(b, a);
+    trySettle(a, b);
+    trySettle(b, a);
+
+    glm::vec3 newA(0.0f);
+    glm::vec3 newB(0.0f);
+    if (!a.asleep) newA = exchangedVelocity(a.velocity, a.mass, b.velocity, b.mass);
+    if (!b.isStatic && !b.asleep) newB = exchangedVelocity(b.velocity, b.mass, a.velocity, a.mass);
+
+    float penetration = 0.0f;
+    glm::vec3 normal(0.0f);
+    computeContact(a, b, penetration, normal);
+
+    const float invA = a.inverseMass();
+    const float invB = b.inverseMass();
+    const float invSum = invA + invB;
+    const glm::vec3 correction =
+        invSum == 0.0f ? glm::vec3(0.0f)
+                       : normal * (std::max(penetration - kPenetrationSlop, 0.0f) / invSum *
+                                   kCorrectionPercent);
+
+    if (a.asleep || b.asleep) {
+        if (a.asleep && !b.isStatic) {
+            b.translate(normal * penetration);
+        } else {
+            a.translate(-normal * penetration);
+        }
+    } else if (b.isStatic) {
+        a.translate(-normal * penetration);
+    } else {
+        a.translate(-invA * correction);
+        b.translate(invB * correction);
+    }
+
+    a.velocity = newA;
+    if (!b.isStatic) b.velocity = newB;
+    bounceOff(a, b, normal);
+    bounceOff(b, a, normal);
+    a.velocity *= 1.0f - kContactDamping;
+    if (!b.isStatic) b.velocity *= 1.0f - kContactDamping;
+}
+
+void PhysicsWorld::computeContact(const GeoObjPhysics& a, const GeoObjPhysics& b,
+                                  float& penetration, glm::vec3& normal) {
+    // Object positions, not box centres.
+    const glm::vec3 d = a.getPosition() - b.getPosition();
+    const glm::vec3 o = a.collider.halfExtent() + b.collider.halfExtent() - glm::abs(d);
+    if (o.y > o.x && o.z > o.x) {
+        penetration = o.x;
+        normal = glm::vec3(d.x > 0.0f ? -1.0f : 1.0f, 0.0f, 0.0f);
+    }
+    if (o.x > o.y && o.z > o.y) {
+        penetration = o.y;
+        normal = glm::vec3(0.0f, d.y > 0.0f ? -1.0f : 1.0f, 0.0f);
+    }
+    if (o.x > o.z && o.y > o.z) {
+        penetration = o.z;
+        normal = glm::vec3(0.0f, 0.0f, d.z > 0.0f ? -1.0f : 1.0f);
+    }
+}
+
+void PhysicsWorld::bounceOff(GeoObjPhysics& self, const GeoObjPhysics& other, glm::vec3 normal) {
+    if (other.mass == 0.0f || other.asleep) {
+        self.velocity -= kBounceFactor * ((2.0f * normal) * (normal * self.velocity));
+    }
+}
+
+void PhysicsWorld::trySettle(GeoObjPhysics& self, GeoObjPhysics& other) {
+    if (self.atRest && !self.asleep && (other.asleep || other.mass == 0.0f)) {
+        self.fallAsleep();
+        // Only a movable support wakes what sleeps on it.
+        if (!other.isStatic) other.sleepers.push_back(&self);
+    }
+}
+
+void PhysicsWorld::wakeIfStruck(GeoObjPhysics& self, const GeoObjPhysics& other) {
+    if (self.asleep && glm::dot(other.velocity, other.velocity) > kWakeSpeedFactor * kWakeSpeedScale) {
+        self.wakeUp();
+    }
+}

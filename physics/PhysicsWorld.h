@@ -1,0 +1,52 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+#include <vector>
+
+class Collider;
+namespace Geo {
+class GeoObjPhysics;
+}
+
+// The ordered list of every physical object, in construction order, and the per-frame passes over
+// it. Boxes never rotate and there is no spatial partitioning: every pair is tested every frame,
+// in list order, and later pairs see the effects of earlier ones.
+class PhysicsWorld {
+public:
+    static constexpr glm::vec3 kGravity{0.0f, -9.8f, 0.0f};
+    static constexpr float kAirDamping = 0.015f;
+    static constexpr float kContactDamping = 0.05f;
+    static constexpr float kPenetrationSlop = 0.01f;
+    static constexpr float kCorrectionPercent = 1.0f;
+    static constexpr float kBounceFactor = 0.75f;
+    static constexpr float kWakeSpeedFactor = 20.0f;
+    static constexpr float kWakeSpeedScale = 0.09f;
+
+    static PhysicsWorld* instance();
+
+    void add(Geo::GeoObjPhysics* object);
+    const std::vector<Geo::GeoObjPhysics*>& getObjects() const { return objects; }
+
+    void applyGravity();
+    void collideAll();
+    // Zeroes every velocity and wakes every movable object; used when a rewind ends.
+    void haltAll();
+
+    static void applyGravityTo(Geo::GeoObjPhysics& object);
+    static void collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
+    // Touching boxes overlap.
+    static bool overlaps(const Collider& a, const Collider& b);
+    // a is never static.
+    static void resolve(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
+    // The axis of strictly smallest overlap, pointing from a towards b; a tie leaves both as given.
+    static void computeContact(const Geo::GeoObjPhysics& a, const Geo::GeoObjPhysics& b,
+                               float& penetration, glm::vec3& normal);
+    static void bounceOff(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other,
+                          glm::vec3 normal);
+    static void trySettle(Geo::GeoObjPhysics& self, Geo::GeoObjPhysics& other);
+    static void wakeIfStruck(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other);
+
+private:
+    std::vector<Geo::GeoObjPhysics*> objects;
+};
