@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "rewind/RingBuffer.h"
+
+namespace Rewind {
+
+class Rewindable;
+
+// Records every rewindable's position every sixth forward frame and, while the Spacebar is held,
+// replays them backwards one recorded frame per displayed frame, with the reversed music.
+class Controller {
+public:
+    static constexpr std::uint16_t kSnapshotInterval = 6;
+    static constexpr std::size_t kMaxSnapshots = 1200;
+
+    static Controller* instance();
+
+    Controller();
+
+    void registerRewindable(Rewindable* r);
+    // Once per frame, before anything else of the scene's frame.
+    void update();
+    bool isRewinding() const { return rewinding; }
+    void takeSnapshot();
+
+    void handleInput();
+    void startRewind();
+    void stopRewind();
+
+    std::uint32_t getFrameCounter() const { return frameCounter; }
+    std::uint16_t getFramesSinceSnapshot() const { return framesSinceSnapshot; }
+    const RingBuffer<std::uint32_t>& getFrameStamps() const { return frameStamps; }
+
+private:
+    void rewindOneFrame();
+    // The start of the timeline when nothing is recorded.
+    std::uint32_t newestStamp() const;
+
+    std::vector<Rewindable*> rewindables;
+    RingBuffer<std::uint32_t> frameStamps;
+    bool rewinding = false;
+    // Unsigned arithmetic throughout: the segment lengths below are differences of stamps.
+    std::uint32_t frameCounter = 0;
+    std::uint16_t framesSinceSnapshot = 0;
+};
+
+}  // namespace Rewind
