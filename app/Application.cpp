@@ -1,0 +1,138 @@
+#include "app/Application.h"
+
+#include <GL/glew.h>
+
+#include <iostream>
+
+#include "app/FrameClock.h"
+#include "input/Camera.h"
+#include "input/Input.h"
+#include "input/RenderContext.h"
+#include "platform/Platform.h"
+#include "render/Model.h"
+#include "render/Shader.h"
+#include "render/Texture.h"
+#include "scene/BrickWallScene.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+constexpr int kDepthBits = 32;
+constexpr int kSamples = 4;
+constexpr int kGlVersionMajor = 4;
+constexpr int kGlVersionMinor = 2;
+constexpr float kClearGrey = 0.3f;
+constexpr float kLineWidth = 2.0f;
+
+void placeConsoleWindow() {
+#ifdef _WIN32
+    constexpr int kConsoleX = 1056;
+    constexpr int kConsoleY = 0;
+    constexpr int kConsoleWidth = 512;
+    constexpr int kConsoleHeight = 768;
+    MoveWindow(GetConsoleWindow(), kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight, TRUE);
+#endif
+}
+
+}  // namespace
+
+bool initWindow() {
+    if (!Platform::init()) {
+        std::cerr << "GLFWInit Failed!" << std::endl;
+        return false;
+    }
+    Platform::openWindowHint(Platform::Hint::FsaaSamples, kSamples);
+    Platform::openWindowHint(Platform::Hint::OpenGlVersionMajor, kGlVersionMajor);
+    Platform::openWindowHint(Platform::Hint::OpenGlVersionMinor, kGlVersionMinor);
+    Platform::openWindowHint(Platform::Hint::OpenGlProfile, Platform::kOpenGlCoreProfile);
+    if (!Platform::openWindow(kWindowWidth, kWindowHeight, 0, 0, 0, 0, kDepthBits, 0,
+                              Platform::WindowMode::Windowed)) {
+        std::cerr << "GLFWOpenWindow Failed!" << std::endl;
+        Platform::terminate();
+        return false;
+    }
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        std::cerr << "GLEWInit Failed!" << std::endl;
+        return false;
+    }
+    // The core profile has no GL_EXTENSIONS string; the loader's probe for it leaves an error
+    // behind that would otherwise be the first thing a glGetError sees.
+    glGetError();
+    return true;
+}
+
+int initApplication() {
+    if (!initWindow()) return -1;
+    placeConsoleWindow();
+    createModelBuffers();
+    loadTextures();
+    Input::instance();
+    RenderContext::instance()->setCamera(&mainCamera);
+    RenderContext::instance()->setShader(&mainShader);
+    // Input and the camera must exist: the callback fires once at registration.
+    Platform::setMousePosCallback(onMousePos);
+    mainShader.init();
+    mainShader.use();
+    FrameClock::reset();
+    glLineWidth(kLineWidth);
+    return 0;
+}
+
+void runGame(std::string title) {
+    Platform::setWindowTitle(title.c_str());
+    Platform::enableStickyKeys();
+    glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    BrickWallScene scene;
+    do {
+        runFrame(scene);
+    } while (keepRunning());
+    scene.releaseGL();
+    releaseResources();
+    Platform::terminate();
+}
+
+void runFrame(BrickWallScene& scene) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    updateFrame();
+    scene.frame();
+    Platform::swapBuffers();
+}
+
+bool keepRunning() {
+    return Platform::getKey(Platform::kKeyEsc) != Platform::kPress && Platform::isWindowOpen();
+}
+
+void updateFrame() {
+    FrameClock::tick();
+    const float dt = FrameClock::deltaTime();
+    // The camera position uploaded here is the one before this frame's movement.
+    mainShader.use();
+    mainShader.setLights();
+    mainShader.setCameraPosition();
+    Input* input = Input::instance();
+    if (input->isMouseEnabled()) input->pollMouseButtons();
+    if (input->isKeyboardEnabled()) input->pollKeys();
+    mainCamera.move(dt);
+    mainCamera.view.update();
+    mainCamera.updateViewProjection();
+}
+
+void onMousePos(int x, int y) {
+    Input::instance()->onMouseMove(x, y);
+    mainCamera.onMouseMove(x, y);
+}
+
+void releaseResources() {
+    deleteModelBuffers();
+    deleteTextures();
+    mainShader.destroy();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+class BrickWallScene;
+
+// Opens the window and its OpenGL context and loads the extension entry points.
+bool initWindow();
+// The start-up order: window, GPU resources, input, render context, mouse callback, lit program,
+// clock. 0 on success, -1 when the window or context could not be made.
+int initApplication();
+// Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window closes.
+void runGame(std::string title);
+// One iteration of the frame loop.
+void runFrame(BrickWallScene& scene);
+// Per-frame update of the process-wide objects: clock, lit shader uniforms, input, camera.
+void updateFrame();
+void onMousePos(int x, int y);
+void releaseResources();
+// True while neither Escape is down nor the window closed.
+bool keepRunning();
