@@ -9,7 +9,8 @@ bool initWindow();
 // The start-up order: window, GPU resources, input, render context, mouse callback, lit program,
 // clock. 0 on success, -1 when the window or context could not be made.
 int initApplication();
-// Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window closes.
+// Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window
+// closes.
 void runGame(std::string title);
 // One iteration of the frame loop.
 void runFrame(BrickWallScene& scene);

@@ -12,7 +12,9 @@ double frameDelta = kDeltaBeforeFirstTick;
 
 }  // namespace
 
-void reset() { Platform::setTime(0.0); }
+void reset() {
+    Platform::setTime(0.0);
+}
 
 double tick() {
     const double now = Platform::getTime();
@@ -21,6 +23,8 @@ double tick() {
     return frameDelta;
 }
 
-float deltaTime() { return static_cast<float>(frameDelta); }
+float deltaTime() {
+    return static_cast<float>(frameDelta);
+}
 
 }  // namespace FrameClock

@@ -62,9 +62,13 @@ void CameraView::clampToRoom() {
     lastValidTranslation = translation;
 }
 
-void CameraView::addPitch(float degrees) { angles.x += degrees; }
+void CameraView::addPitch(float degrees) {
+    angles.x += degrees;
+}
 
-void CameraView::addYaw(float degrees) { angles.y += degrees; }
+void CameraView::addYaw(float degrees) {
+    angles.y += degrees;
+}
 
 void CameraView::clampPitch() {
     if (angles.x > kPitchLimitDegrees) angles.x = kPitchLimitDegrees;
@@ -96,7 +100,9 @@ void Camera::updateProjection() {
         glm::perspective(glm::radians(fieldOfView), aspectRatio, nearPlane, farPlane);
 }
 
-void Camera::updateViewProjection() { viewProjectionMatrix = projectionMatrix * view.viewMatrix; }
+void Camera::updateViewProjection() {
+    viewProjectionMatrix = projectionMatrix * view.viewMatrix;
+}
 
 void Camera::move(float dt) {
     const Input* input = Input::instance();

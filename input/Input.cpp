@@ -39,9 +39,13 @@ Input::Input() {
     rewindKey.code = Platform::kKeySpace;
 }
 
-void Input::recentreCursor() { Platform::setMousePos(kCursorCentreX, kCursorCentreY); }
+void Input::recentreCursor() {
+    Platform::setMousePos(kCursorCentreX, kCursorCentreY);
+}
 
-void Input::showCursor(bool show) { Platform::showCursor(show); }
+void Input::showCursor(bool show) {
+    Platform::showCursor(show);
+}
 
 void Input::sampleKey(KeyState& key) {
     key.wasDown = key.down;

@@ -5,6 +5,8 @@
 
 namespace Geo {
 
-Brick::Brick() : GeoObjPhysics(&brickModel, &brickTexture), Rewind::Rewindable() { setOwner(this); }
+Brick::Brick() : GeoObjPhysics(&brickModel, &brickTexture), Rewind::Rewindable() {
+    setOwner(this);
+}
 
 }  // namespace Geo

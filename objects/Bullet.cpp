@@ -17,7 +17,9 @@ Bullet::Bullet(Model* m, Texture* t) : GeoObjPhysics(m, t) {
     GeoObjPhysics::setScale(glm::vec3(kScale));
 }
 
-void Bullet::onCollision() { reset(); }
+void Bullet::onCollision() {
+    reset();
+}
 
 void Bullet::reset() {
     setPosition(kParkingPosition);

@@ -14,7 +14,9 @@ GeoObjPhysics::GeoObjPhysics(Model* m, Texture* t) : GeoObjTextured(m, t) {
     collider.initFromModel(model->indexedVertices);
 }
 
-void GeoObjPhysics::draw() { GeoObjTextured::draw(); }
+void GeoObjPhysics::draw() {
+    GeoObjTextured::draw();
+}
 
 void GeoObjPhysics::setPosition(glm::vec3 p) {
     IMatrices::setPosition(p);
@@ -73,9 +75,13 @@ void GeoObjPhysics::detectRest() {
     }
 }
 
-void GeoObjPhysics::advance() { translate(velocity * FrameClock::deltaTime()); }
+void GeoObjPhysics::advance() {
+    translate(velocity * FrameClock::deltaTime());
+}
 
-float GeoObjPhysics::inverseMass() const { return mass != 0.0f ? 1.0f / mass : 0.0f; }
+float GeoObjPhysics::inverseMass() const {
+    return mass != 0.0f ? 1.0f / mass : 0.0f;
+}
 
 void GeoObjPhysics::fallAsleep() {
     asleep = true;

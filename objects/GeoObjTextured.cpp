@@ -33,12 +33,22 @@ void GeoObjTextured::draw() {
     drawModel();
 }
 
-void GeoObjTextured::updateMatrices() { RenderContext::instance()->computeMatrices(*this); }
+void GeoObjTextured::updateMatrices() {
+    RenderContext::instance()->computeMatrices(*this);
+}
 
-void GeoObjTextured::setPosition(glm::vec3 p) { IMatrices::setPosition(p); }
-void GeoObjTextured::translate(glm::vec3 v) { IMatrices::translate(v); }
-void GeoObjTextured::setScale(glm::vec3 s) { IMatrices::setScale(s); }
-void GeoObjTextured::scale(glm::vec3 s) { IMatrices::scale(s); }
+void GeoObjTextured::setPosition(glm::vec3 p) {
+    IMatrices::setPosition(p);
+}
+void GeoObjTextured::translate(glm::vec3 v) {
+    IMatrices::translate(v);
+}
+void GeoObjTextured::setScale(glm::vec3 s) {
+    IMatrices::setScale(s);
+}
+void GeoObjTextured::scale(glm::vec3 s) {
+    IMatrices::scale(s);
+}
 
 void GeoObjTextured::bindTexture(GLenum unit, GLint samplerLocation) {
     glActiveTexture(unit);
@@ -62,6 +72,8 @@ void GeoObjTextured::drawModel() {
     glDisableVertexAttribArray(kNormal);
 }
 
-void GeoObjTextured::releaseGL() { glDeleteVertexArrays(1, &vao); }
+void GeoObjTextured::releaseGL() {
+    glDeleteVertexArrays(1, &vao);
+}
 
 }  // namespace Geo

@@ -10,7 +10,9 @@ void IMatrices::setPosition(glm::vec3 p) {
     modelMatrix[3][2] = p.z;
 }
 
-void IMatrices::translate(glm::vec3 v) { modelMatrix = glm::translate(modelMatrix, v); }
+void IMatrices::translate(glm::vec3 v) {
+    modelMatrix = glm::translate(modelMatrix, v);
+}
 
 void IMatrices::setScale(glm::vec3 s) {
     modelMatrix[0][0] = s.x;
@@ -18,9 +20,13 @@ void IMatrices::setScale(glm::vec3 s) {
     modelMatrix[2][2] = s.z;
 }
 
-void IMatrices::scale(glm::vec3 s) { modelMatrix = glm::scale(modelMatrix, s); }
+void IMatrices::scale(glm::vec3 s) {
+    modelMatrix = glm::scale(modelMatrix, s);
+}
 
-glm::vec3 IMatrices::getPosition() const { return glm::vec3(modelMatrix[3]); }
+glm::vec3 IMatrices::getPosition() const {
+    return glm::vec3(modelMatrix[3]);
+}
 
 glm::vec3 IMatrices::getScale() const {
     return glm::vec3(modelMatrix[0][0], modelMatrix[1][1], modelMatrix[2][2]);

@@ -5,9 +5,13 @@
 
 namespace Geo {
 
-Wall::Wall() : GeoObjPhysics(&cubeModel, &wallTexture) { makeStatic(); }
+Wall::Wall() : GeoObjPhysics(&cubeModel, &wallTexture) {
+    makeStatic();
+}
 
-Wall::Wall(Texture* t) : GeoObjPhysics(&cubeModel, t) { makeStatic(); }
+Wall::Wall(Texture* t) : GeoObjPhysics(&cubeModel, t) {
+    makeStatic();
+}
 
 void Wall::makeStatic() {
     setGravity(false);

@@ -12,9 +12,13 @@ void Collider::initFromModel(const std::vector<glm::vec3>& positions) {
     }
 }
 
-void Collider::setPosition(glm::vec3 p) { transform.setPosition(p); }
+void Collider::setPosition(glm::vec3 p) {
+    transform.setPosition(p);
+}
 
-void Collider::translate(glm::vec3 v) { transform.translate(v); }
+void Collider::translate(glm::vec3 v) {
+    transform.translate(v);
+}
 
 void Collider::setScale(glm::vec3 s) {
     const glm::vec3 oldScale = transform.getScale();

@@ -9,7 +9,9 @@ using Geo::GeoObjPhysics;
 
 namespace {
 
-bool isMoving(const glm::vec3& v) { return v != glm::vec3(0.0f); }
+bool isMoving(const glm::vec3& v) {
+    return v != glm::vec3(0.0f);
+}
 
 // The one-dimensional elastic exchange applied to whole vectors. Two objects of mass 0 have no
 // defined exchange; each then keeps its velocity.
@@ -27,7 +29,9 @@ PhysicsWorld* PhysicsWorld::instance() {
     return world;
 }
 
-void PhysicsWorld::add(GeoObjPhysics* object) { objects.push_back(object); }
+void PhysicsWorld::add(GeoObjPhysics* object) {
+    objects.push_back(object);
+}
 
 void PhysicsWorld::applyGravity() {
     for (GeoObjPhysics* object : objects) {
@@ -60,8 +64,7 @@ void PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
     if ((a.isStatic && b.isStatic) || (a.asleep && b.asleep)) return;
     if (!a.collider.isEnabled() || !b.collider.isEnabled()) return;
     if (isMoving(a.velocity) && isMoving(b.velocity)) {
-        const float approach =
-            glm::dot(b.getPosition() - a.getPosition(), a.velocity - b.velocity);
+        const float approach = glm::dot(b.getPosition() - a.getPosition(), a.velocity - b.velocity);
         if (approach < 0.0f) return;
     }
     if (!overlaps(a.collider, b.collider)) return;
@@ -103,10 +106,10 @@ void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b) {
     const float invA = a.inverseMass();
     const float invB = b.inverseMass();
     const float invSum = invA + invB;
-    const glm::vec3 correction =
-        invSum == 0.0f ? glm::vec3(0.0f)
-                       : normal * (std::max(penetration - kPenetrationSlop, 0.0f) / invSum *
-                                   kCorrectionPercent);
+    const glm::vec3 correction = invSum == 0.0f
+                                     ? glm::vec3(0.0f)
+                                     : normal * (std::max(penetration - kPenetrationSlop, 0.0f) /
+                                                 invSum * kCorrectionPercent);
 
     if (a.asleep || b.asleep) {
         if (a.asleep && !b.isStatic) {
@@ -163,7 +166,8 @@ void PhysicsWorld::trySettle(GeoObjPhysics& self, GeoObjPhysics& other) {
 }
 
 void PhysicsWorld::wakeIfStruck(GeoObjPhysics& self, const GeoObjPhysics& other) {
-    if (self.asleep && glm::dot(other.velocity, other.velocity) > kWakeSpeedFactor * kWakeSpeedScale) {
+    if (self.asleep &&
+        glm::dot(other.velocity, other.velocity) > kWakeSpeedFactor * kWakeSpeedScale) {
         self.wakeUp();
     }
 }

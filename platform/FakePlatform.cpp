@@ -1,11 +1,11 @@
 #include "platform/FakePlatform.h"
 
-#include "platform/Audio.h"
-
 #include <GLFW/glfw3.h>
 
 #include <map>
 #include <utility>
+
+#include "platform/Audio.h"
 
 namespace Platform {
 namespace {
@@ -55,9 +55,15 @@ void reset() {
     fake().realContext = real;
 }
 
-void useRealContext(bool real) { fake().realContext = real; }
-void failInit(bool fail) { fake().failInit = fail; }
-void failOpenWindow(bool fail) { fake().failOpenWindow = fail; }
+void useRealContext(bool real) {
+    fake().realContext = real;
+}
+void failInit(bool fail) {
+    fake().failInit = fail;
+}
+void failOpenWindow(bool fail) {
+    fake().failOpenWindow = fail;
+}
 
 void setKey(int key, bool down) {
     KeyState& state = fake().keys[key];
@@ -70,13 +76,27 @@ void tapKey(int key) {
     setKey(key, false);
 }
 
-void setMouseButton(int button, bool down) { fake().buttons[button] = down; }
-void setTime(double seconds) { fake().time = seconds; }
-void setTimeStepPerSwap(double seconds) { fake().stepPerSwap = seconds; }
-void queueCursorReport(int x, int y) { fake().cursorReports.emplace_back(x, y); }
-void requestClose() { fake().closeRequested = true; }
-void setSwapHook(std::function<void(int)> hook) { fake().swapHook = std::move(hook); }
-const Record& record() { return fake().record; }
+void setMouseButton(int button, bool down) {
+    fake().buttons[button] = down;
+}
+void setTime(double seconds) {
+    fake().time = seconds;
+}
+void setTimeStepPerSwap(double seconds) {
+    fake().stepPerSwap = seconds;
+}
+void queueCursorReport(int x, int y) {
+    fake().cursorReports.emplace_back(x, y);
+}
+void requestClose() {
+    fake().closeRequested = true;
+}
+void setSwapHook(std::function<void(int)> hook) {
+    fake().swapHook = std::move(hook);
+}
+const Record& record() {
+    return fake().record;
+}
 
 }  // namespace Fake
 
@@ -135,7 +155,9 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     return true;
 }
 
-void setWindowTitle(const char* title) { fake().record.title = title; }
+void setWindowTitle(const char* title) {
+    fake().record.title = title;
+}
 
 void swapBuffers() {
     FakeState& f = fake();
@@ -153,7 +175,9 @@ void swapBuffers() {
     if (f.closeRequested) f.windowOpen = false;
 }
 
-bool isWindowOpen() { return fake().windowOpen; }
+bool isWindowOpen() {
+    return fake().windowOpen;
+}
 
 int getKey(int key) {
     KeyState& state = fake().keys[key];
@@ -162,10 +186,16 @@ int getKey(int key) {
     return pressed ? kPress : kRelease;
 }
 
-int getMouseButton(int button) { return fake().buttons[button] ? kPress : kRelease; }
+int getMouseButton(int button) {
+    return fake().buttons[button] ? kPress : kRelease;
+}
 
-void enableStickyKeys() { fake().record.stickyKeys = true; }
-void showCursor(bool show) { fake().record.cursorShown = show; }
+void enableStickyKeys() {
+    fake().record.stickyKeys = true;
+}
+void showCursor(bool show) {
+    fake().record.cursorShown = show;
+}
 
 void getMousePos(int& x, int& y) {
     x = fake().record.cursorX;
@@ -182,13 +212,19 @@ void setMousePosCallback(MousePosCallback callback) {
     if (callback) callback(fake().record.cursorX, fake().record.cursorY);
 }
 
-double getTime() { return fake().time; }
-void setTime(double seconds) { fake().time = seconds; }
+double getTime() {
+    return fake().time;
+}
+void setTime(double seconds) {
+    fake().time = seconds;
+}
 
 }  // namespace Platform
 
 namespace PlatformAudio {
 
-void playLooping(const char* path) { Platform::fake().record.playedTracks.emplace_back(path); }
+void playLooping(const char* path) {
+    Platform::fake().record.playedTracks.emplace_back(path);
+}
 
 }  // namespace PlatformAudio

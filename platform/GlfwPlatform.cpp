@@ -64,12 +64,14 @@ void onCursorPos(GLFWwindow*, double x, double y) {
     if (state.mouseCallback) state.mouseCallback(state.cursorX, state.cursorY);
 }
 
-void requestCursorResync(GLFWwindow*, int) { state.resyncCursor = true; }
+void requestCursorResync(GLFWwindow*, int) {
+    state.resyncCursor = true;
+}
 
 void waitForFrameSlot() {
     using Clock = std::chrono::steady_clock;
-    const auto period = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(kMinFramePeriod));
+    const auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kMinFramePeriod));
     const auto now = Clock::now();
     if (now < state.nextFrameStart) {
         std::this_thread::sleep_until(state.nextFrameStart);
@@ -81,7 +83,9 @@ void waitForFrameSlot() {
 
 }  // namespace
 
-bool init() { return glfwInit() == GLFW_TRUE; }
+bool init() {
+    return glfwInit() == GLFW_TRUE;
+}
 
 void terminate() {
     glfwTerminate();
@@ -150,7 +154,9 @@ void swapBuffers() {
     glfwPollEvents();
 }
 
-bool isWindowOpen() { return state.window && !glfwWindowShouldClose(state.window); }
+bool isWindowOpen() {
+    return state.window && !glfwWindowShouldClose(state.window);
+}
 
 int getKey(int key) {
     if (!state.window) return kRelease;
@@ -192,8 +198,12 @@ void setMousePosCallback(MousePosCallback callback) {
     if (callback) callback(state.cursorX, state.cursorY);
 }
 
-double getTime() { return glfwGetTime(); }
+double getTime() {
+    return glfwGetTime();
+}
 
-void setTime(double seconds) { glfwSetTime(seconds); }
+void setTime(double seconds) {
+    glfwSetTime(seconds);
+}
 
 }  // namespace Platform

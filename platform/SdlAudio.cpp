@@ -61,6 +61,8 @@ MusicChannel channel;
 
 }  // namespace
 
-void playLooping(const char* path) { channel.play(path); }
+void playLooping(const char* path) {
+    channel.play(path);
+}
 
 }  // namespace PlatformAudio

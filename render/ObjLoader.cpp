@@ -27,7 +27,9 @@ float toFloat(const char* text) {
     return static_cast<float>(value);
 }
 
-long toIndex(const char* text) { return std::strtol(text, nullptr, 10); }
+long toIndex(const char* text) {
+    return std::strtol(text, nullptr, 10);
+}
 
 // x at text, y after the first separator, z at the second; missing separators read as 0.
 glm::vec3 parseVec3(const char* text, char separator) {

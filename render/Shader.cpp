@@ -21,9 +21,13 @@ constexpr float kSpecularMatPower = 0.25f;
 
 }  // namespace
 
-void Shader::use() { glUseProgram(programId); }
+void Shader::use() {
+    glUseProgram(programId);
+}
 
-void Shader::destroy() { glDeleteProgram(programId); }
+void Shader::destroy() {
+    glDeleteProgram(programId);
+}
 
 void Shader::setMatrices(const Geo::Data::IMatrices& matrices) {
     glUniformMatrix4fv(mLocation, 1, GL_FALSE, glm::value_ptr(matrices.modelMatrix));

@@ -3,7 +3,6 @@
 #include <GL/glew.h>
 
 #include <glm/glm.hpp>
-
 #include <vector>
 
 class Texture;

@@ -34,7 +34,9 @@ GLuint Texture::load() {
     return id;
 }
 
-void Texture::release() { glDeleteTextures(1, &id); }
+void Texture::release() {
+    glDeleteTextures(1, &id);
+}
 
 // Defined in one translation unit so they are constructed, loaded and released in this order.
 Texture brickTexture("media/textures/brick.tga");

@@ -28,7 +28,8 @@ TgaImage readTga(const char* path) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    // stb delivers the top row first whatever the file's origin; flipping gives the bottom row first.
+    // stb delivers the top row first whatever the file's origin; flipping gives the bottom row
+    // first.
     stbi_set_flip_vertically_on_load(1);
     stbi_uc* data = stbi_load(path, &width, &height, &channels, kRgbaChannels);
     return fromStb(data, width, height);

@@ -14,7 +14,9 @@ Controller* Controller::instance() {
 
 Controller::Controller() : frameStamps(kMaxSnapshots) {}
 
-void Controller::registerRewindable(Rewindable* r) { rewindables.push_back(r); }
+void Controller::registerRewindable(Rewindable* r) {
+    rewindables.push_back(r);
+}
 
 std::uint32_t Controller::newestStamp() const {
     return frameStamps.empty() ? 0 : frameStamps.back();

@@ -22,8 +22,12 @@ std::int16_t LastPos::encode(float coordinate) {
     return static_cast<std::int16_t>(static_cast<std::int32_t>(scaled));
 }
 
-float LastPos::decode(std::int16_t stored) { return static_cast<float>(stored) / kUnitsPerWorldUnit; }
+float LastPos::decode(std::int16_t stored) {
+    return static_cast<float>(stored) / kUnitsPerWorldUnit;
+}
 
-glm::vec3 LastPos::toVec3() const { return glm::vec3(decode(x), decode(y), decode(z)); }
+glm::vec3 LastPos::toVec3() const {
+    return glm::vec3(decode(x), decode(y), decode(z));
+}
 
 }  // namespace Rewind

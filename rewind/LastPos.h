@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-
 #include <glm/glm.hpp>
 
 namespace Rewind {

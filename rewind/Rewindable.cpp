@@ -22,6 +22,8 @@ void Rewindable::startSegment(bool dropNewest) {
     segmentEnd = history.back().toVec3();
 }
 
-void Rewindable::interpolate(float t) { owner->setPosition(glm::mix(segmentStart, segmentEnd, t)); }
+void Rewindable::interpolate(float t) {
+    owner->setPosition(glm::mix(segmentStart, segmentEnd, t));
+}
 
 }  // namespace Rewind

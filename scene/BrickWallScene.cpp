@@ -5,7 +5,9 @@
 #include "rewind/Controller.h"
 #include "sound/Sound.h"
 
-BrickWallScene::BrickWallScene() : room(kRoomHalfSize) { setUp(); }
+BrickWallScene::BrickWallScene() : room(kRoomHalfSize) {
+    setUp();
+}
 
 void BrickWallScene::setUp() {
     playSound(kBackgroundMusic);

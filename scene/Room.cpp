@@ -6,14 +6,16 @@
 
 Room::Room(float h) : sky(&skyTexture), floor(&floorTexture) {
     Geo::Wall* const walls[] = {&wallPlusX, &wallMinusX, &wallPlusZ, &wallMinusZ, &sky, &floor};
-    const glm::vec3 positions[] = {{2 * h, 0, 0}, {-2 * h, 0, 0}, {0, 0, 2 * h},
+    const glm::vec3 positions[] = {{2 * h, 0, 0},  {-2 * h, 0, 0}, {0, 0, 2 * h},
                                    {0, 0, -2 * h}, {0, 2 * h, 0},  {0, -2 * h, 0}};
     for (Geo::Wall* wall : walls) wall->setScale(glm::vec3(h));
     for (std::size_t i = 0; i < std::size(walls); ++i) walls[i]->setPosition(positions[i]);
     for (Geo::Wall* wall : walls) add(wall);
 }
 
-void Room::add(Geo::GeoObjTextured* member) { members.push_back(member); }
+void Room::add(Geo::GeoObjTextured* member) {
+    members.push_back(member);
+}
 
 void Room::draw() {
     for (Geo::GeoObjTextured* member : members) member->draw();

@@ -8,4 +8,6 @@ const std::string soundFiles[] = {
     "media/sounds/pistol.wav",
 };
 
-void playSound(int index) { PlatformAudio::playLooping(soundFiles[index].c_str()); }
+void playSound(int index) {
+    PlatformAudio::playLooping(soundFiles[index].c_str());
+}

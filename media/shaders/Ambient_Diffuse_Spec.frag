@@ -3,6 +3,8 @@
 in vec2 uv;
 in vec3 worldPosition;
 in vec3 worldNormal;
+in vec3 eyeNormal;
+in vec3 eyePosition;
 
 uniform sampler2D myTextureSampler;
 uniform vec3 cameraPosition;
@@ -15,7 +17,7 @@ uniform float specularMatPower;
 
 out vec4 colour;
 
-// A fill light from the viewer's side keeps faces turned away from the sun from going flat.
+// A weak fill light from the eye keeps faces turned away from the sun from going flat.
 const float kFillIntensity = 0.25;
 // The material's power is a fraction of this Blinn exponent.
 const float kMaxShininess = 64.0;
@@ -26,7 +28,8 @@ void main() {
     vec3 toEye = normalize(cameraPosition - worldPosition);
 
     float diffuse = max(dot(n, toLight), 0.0) * diffuseIntensity;
-    float fill = max(dot(n, toEye), 0.0) * kFillIntensity;
+    // In eye space the eye sits at the origin.
+    float fill = max(dot(normalize(eyeNormal), normalize(-eyePosition)), 0.0) * kFillIntensity;
     vec3 halfway = normalize(toLight + toEye);
     float shininess = max(specularMatPower * kMaxShininess, 1.0);
     float highlight = diffuse > 0.0 ? pow(max(dot(n, halfway), 0.0), shininess) : 0.0;

@@ -123,7 +123,8 @@ constexpr int kSphereStacks = 16;
 bool writeSphere(const std::string& path) {
     ObjWriter obj;
     const double pi = std::acos(-1.0);
-    std::vector<std::vector<Corner>> grid(kSphereStacks + 1, std::vector<Corner>(kSphereSlices + 1));
+    std::vector<std::vector<Corner>> grid(kSphereStacks + 1,
+                                          std::vector<Corner>(kSphereSlices + 1));
     for (int stack = 0; stack <= kSphereStacks; ++stack) {
         const double polar = pi * stack / kSphereStacks;
         for (int slice = 0; slice <= kSphereSlices; ++slice) {

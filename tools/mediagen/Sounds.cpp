@@ -61,7 +61,9 @@ std::vector<std::int16_t> toPcm(const Stereo& mix, double peak) {
     return pcm;
 }
 
-double midiToHz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double midiToHz(int note) {
+    return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 // A plucked, slightly bright tone: a few harmonics under a fast attack and exponential decay.
 void addNote(Stereo& mix, double start, double length, int note, double volume, double pan,
@@ -74,7 +76,8 @@ void addNote(Stereo& mix, double start, double length, int note, double volume, 
     for (std::size_t i = 0; i < count && first + i < mix.frames(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         const double phase = 2.0 * kPi * hz * t;
-        const double tone = std::sin(phase) + 0.35 * std::sin(2 * phase) + 0.12 * std::sin(3 * phase);
+        const double tone =
+            std::sin(phase) + 0.35 * std::sin(2 * phase) + 0.12 * std::sin(3 * phase);
         // Ends at zero within its own length, so the loop point never clicks.
         double env = std::exp(-t * decay) * std::min(1.0, i / attack);
         env *= std::min(1.0, static_cast<double>(count - i) / release);
@@ -124,8 +127,8 @@ bool writePistol(const std::string& path) {
     Stereo mix(static_cast<std::size_t>(kLength * kSampleRate));
     for (std::size_t i = 0; i < mix.frames(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
-        const double crack = (hashNoise(static_cast<std::uint32_t>(i), 0, 61) * 2.0 - 1.0) *
-                             std::exp(-t * 40.0);
+        const double crack =
+            (hashNoise(static_cast<std::uint32_t>(i), 0, 61) * 2.0 - 1.0) * std::exp(-t * 40.0);
         const double thump = std::sin(2.0 * kPi * 90.0 * t) * std::exp(-t * 18.0);
         mix.left[i] = mix.right[i] = crack + 0.8 * thump;
     }

@@ -40,11 +40,15 @@ struct Image {
     std::vector<std::uint8_t> bytes;
 };
 
-Rgb scaled(Rgb c, float k) { return {c.r * k, c.g * k, c.b * k}; }
+Rgb scaled(Rgb c, float k) {
+    return {c.r * k, c.g * k, c.b * k};
+}
 Rgb mixed(Rgb a, Rgb b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-float smooth(float t) { return t * t * (3.0f - 2.0f * t); }
+float smooth(float t) {
+    return t * t * (3.0f - 2.0f * t);
+}
 
 // Value noise on a grid of `cells` per side that wraps, so the texture tiles without seams.
 float tiledNoise(float x, float y, int cells, std::uint32_t seed) {
@@ -113,8 +117,8 @@ bool writeBullet(const std::string& path) {
 
 bool writeFloor(const std::string& path) {
     constexpr int kSize = 128, kTile = 64, kGrout = 3;
-    const Rgb light{0.72f, 0.68f, 0.60f};
-    const Rgb darkTile{0.52f, 0.48f, 0.42f};
+    const Rgb light{0.50f, 0.47f, 0.42f};
+    const Rgb darkTile{0.36f, 0.33f, 0.29f};
     const Rgb grout{0.25f, 0.24f, 0.22f};
     Image img(kSize, kSize, 3);
     for (int y = 0; y < kSize; ++y) {
@@ -185,7 +189,8 @@ bool writeFont(const std::string& path, const std::string& fontPath) {
     const std::vector<unsigned char> ttf((std::istreambuf_iterator<char>(file)),
                                          std::istreambuf_iterator<char>());
     stbtt_fontinfo font;
-    if (ttf.empty() || !stbtt_InitFont(&font, ttf.data(), stbtt_GetFontOffsetForIndex(ttf.data(), 0)))
+    if (ttf.empty() ||
+        !stbtt_InitFont(&font, ttf.data(), stbtt_GetFontOffsetForIndex(ttf.data(), 0)))
         return false;
     const float scale = stbtt_ScaleForPixelHeight(&font, kPixelHeight);
     int ascent = 0, descent = 0, lineGap = 0;
@@ -198,7 +203,8 @@ bool writeFont(const std::string& path, const std::string& fontPath) {
     }
     for (int code = kFirstPrintable; code <= kLastPrintable; ++code) {
         int w = 0, h = 0, xoff = 0, yoff = 0, advance = 0, bearing = 0;
-        unsigned char* glyph = stbtt_GetCodepointBitmap(&font, 0, scale, code, &w, &h, &xoff, &yoff);
+        unsigned char* glyph =
+            stbtt_GetCodepointBitmap(&font, 0, scale, code, &w, &h, &xoff, &yoff);
         stbtt_GetCodepointHMetrics(&font, code, &advance, &bearing);
         const int cellX = (code % kCells) * kCell;
         const int cellY = (code / kCells) * kCell;

@@ -10,9 +10,10 @@ namespace {
 constexpr const char* kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
 
 void printUsage() {
-    std::cout << "Usage: kelvarin-mediagen [--font FILE] OUTPUT_DIR\n"
-                 "Writes the game's models, textures and sounds under OUTPUT_DIR/models,\n"
-                 "OUTPUT_DIR/textures and OUTPUT_DIR/sounds. The output is the same on every run.\n";
+    std::cout
+        << "Usage: kelvarin-mediagen [--font FILE] OUTPUT_DIR\n"
+           "Writes the game's models, textures and sounds under OUTPUT_DIR/models,\n"
+           "OUTPUT_DIR/textures and OUTPUT_DIR/sounds. The output is the same on every run.\n";
 }
 
 }  // namespace

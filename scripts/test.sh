@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test, the end-to-end ones included,
+# in a virtual X server. Set KELVARIN_SANITIZE=ON for a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer (in build-sanitize/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+sanitize=${KELVARIN_SANITIZE:-OFF}
+build=build
+[ "$sanitize" = "ON" ] && build=build-sanitize
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$werror" \
+    -DKELVARIN_SANITIZE="$sanitize" >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Broken assets never stop the game: a missing model, a missing texture, a corrupt OBJ and a lit
+# fragment shader that does not compile; and a run with no media folder at all.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$WORK/broken"
+cp -r "$ROOT/media" "$WORK/broken/"
+rm "$WORK/broken/media/models/sphere.obj"
+rm "$WORK/broken/media/textures/wall.tga"
+head -c 700 /dev/urandom > "$WORK/broken/media/models/brick.obj"
+printf 'v 1 2\nf 9/9/9 0/0/0 -3/-1/x\nvt\nf 1/1/1 1/1/1\n' >> "$WORK/broken/media/models/brick.obj"
+printf '#version 420 core\nout vec4 colour;\nvoid main() { colour = undefinedThing; }\n' \
+    > "$WORK/broken/media/shaders/Ambient_Diffuse_Spec.frag"
+
+start_game "$WORK/broken"
+sleep 2
+click
+hold space 0.5
+quit_and_expect 0
+grep -qi "error" "$WORK/stderr" || fail "the compiler log was not printed"
+
+mkdir -p "$WORK/empty"
+start_game "$WORK/empty"
+sleep 1
+quit_and_expect 0
+echo "broken and missing media: the game ran and quit cleanly"

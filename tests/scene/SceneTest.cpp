@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Application.h"
+#include "input/Camera.h"
+#include "input/Input.h"
+#include "physics/PhysicsWorld.h"
+#include "platform/FakePlatform.h"
+#include "rewind/Controller.h"
+#include "scene/BrickWallScene.h"
+
+namespace {
+
+constexpr double kFrameTime = 1.0 / 60.0;
+
+// The game's start-up and frame step through the fake platform, at a fixed frame time.
+class SceneTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Platform::Fake::useRealContext(true);
+        ASSERT_EQ(initApplication(), 0);
+        Platform::enableStickyKeys();
+        Platform::Fake::setTimeStepPerSwap(kFrameTime);
+        scene = std::make_unique<BrickWallScene>();
+    }
+    void TearDown() override {
+        if (scene) scene->releaseGL();
+    }
+    void frames(int count) {
+        for (int i = 0; i < count; ++i) runFrame(*scene);
+    }
+    bool allBricksAsleep() const {
+        for (const Geo::Brick& b : scene->bricks) {
+            if (!b.asleep) return false;
+        }
+        return true;
+    }
+    void settle() {
+        for (int i = 0; i < 1200 && !allBricksAsleep(); ++i) frames(1);
+        ASSERT_TRUE(allBricksAsleep());
+    }
+    std::vector<glm::vec3> brickPositions() const {
+        std::vector<glm::vec3> out;
+        for (const Geo::Brick& b : scene->bricks) out.push_back(b.getPosition());
+        return out;
+    }
+
+    std::unique_ptr<BrickWallScene> scene;
+};
+
+}  // namespace
+
+TEST_F(SceneTest, BricksAreLaidOutInSlantedRowsOfEleven) {
+    const float p = 2.0f * scene->bricks[0].collider.max.x + 0.01f;
+    EXPECT_LT(scene->bricks[0].collider.max.x, 0.87f);
+    EXPECT_EQ(scene->bricks[0].getPosition(), glm::vec3(-8.5f, -7.0f, 0));
+    EXPECT_EQ(scene->bricks[10].getPosition(), glm::vec3(10 * p - 8.5f, 10 * 0.1f - 7.0f, 0));
+    EXPECT_EQ(scene->bricks[11].getPosition(), glm::vec3(-8.5f, 11 * 0.1f - 7.0f, 0));
+    EXPECT_EQ(scene->bricks[76].getPosition(), glm::vec3(10 * p - 8.5f, 76 * 0.1f - 7.0f, 0));
+    EXPECT_EQ(Rewind::Controller::instance()->getFrameStamps().size(), 1u);
+    EXPECT_EQ(Platform::Fake::record().playedTracks.back(), "media/sounds/backgroundMusic.wav");
+}
+
+TEST_F(SceneTest, PhysicsOrderIsBricksThenTheSixWallsThenTheBullet) {
+    const auto& objects = PhysicsWorld::instance()->getObjects();
+    ASSERT_EQ(objects.size(), 84u);
+    for (int i = 0; i < 77; ++i) EXPECT_EQ(objects[i], &scene->bricks[i]);
+    Room& r = scene->room;
+    const Geo::GeoObjPhysics* walls[] = {&r.wallPlusX,  &r.wallMinusX, &r.wallPlusZ,
+                                         &r.wallMinusZ, &r.sky,        &r.floor};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(objects[77 + i], walls[i]);
+    EXPECT_EQ(objects[83], &scene->bullet);
+}
+
+TEST_F(SceneTest, TheRoomsInnerFacesAreAtTen) {
+    Room& r = scene->room;
+    EXPECT_FLOAT_EQ(r.wallPlusX.collider.worldMin().x, 10.0f);
+    EXPECT_FLOAT_EQ(r.wallMinusX.collider.worldMax().x, -10.0f);
+    EXPECT_FLOAT_EQ(r.wallPlusZ.collider.worldMin().z, 10.0f);
+    EXPECT_FLOAT_EQ(r.wallMinusZ.collider.worldMax().z, -10.0f);
+    EXPECT_FLOAT_EQ(r.sky.collider.worldMin().y, 10.0f);
+    EXPECT_FLOAT_EQ(r.floor.collider.worldMax().y, -10.0f);
+}
+
+TEST_F(SceneTest, EveryBrickFallsAsleepInsideTheRoom) {
+    settle();
+    for (const glm::vec3& p : brickPositions()) {
+        EXPECT_GT(p.y, -10.0f);
+        EXPECT_LT(p.y, -10.0f + 7 * 0.8f + 0.5f);
+        EXPECT_GT(p.x, -10.0f);
+        EXPECT_LT(p.x, 10.0f);
+    }
+}
+
+TEST_F(SceneTest, AShotFromTheStartKnocksABrickOfTheWall) {
+    settle();
+    // Look down at the middle of the settled wall's front from the start position, then fire.
+    mainCamera.view.angles.x = 57.0f;
+    const std::vector<glm::vec3> before = brickPositions();
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
+    frames(1);
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, false);
+    EXPECT_TRUE(scene->bullet.visible);
+    frames(60);
+    const std::vector<glm::vec3> after = brickPositions();
+    int moved = 0;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        moved += glm::distance(before[i], after[i]) > 0.05f;
+    EXPECT_GT(moved, 0);
+}
+
+TEST_F(SceneTest, WhileRewindingFireDoesNothingAndTheBulletHangsStill) {
+    frames(30);
+    mainCamera.view.angles.x = 10.0f;
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
+    frames(1);
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, false);
+    frames(1);
+    ASSERT_TRUE(scene->bullet.visible);
+    Platform::Fake::setKey(Platform::kKeySpace, true);
+    frames(1);
+    ASSERT_TRUE(Rewind::Controller::instance()->isRewinding());
+    const glm::vec3 hanging = scene->bullet.getPosition();
+    mainCamera.view.angles.x = -10.0f;
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
+    frames(5);
+    EXPECT_EQ(scene->bullet.getPosition(), hanging);
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, false);
+    // With sticky keys the release is seen at the second poll after it.
+    Platform::Fake::setKey(Platform::kKeySpace, false);
+    frames(2);
+    EXPECT_FALSE(Rewind::Controller::instance()->isRewinding());
+    EXPECT_EQ(scene->bullet.velocity, glm::vec3(0.0f, -9.8f * float(kFrameTime) * 0.985f, 0.0f));
+}
+
+TEST_F(SceneTest, AFullRewindReturnsEveryBrickToItsRecordedPositions) {
+    frames(120);
+    // Stamp 0 is the layout; stamp 6 is the oldest one a rewind replays to.
+    std::vector<glm::vec3> recordedAt6;
+    for (const Geo::Brick& b : scene->bricks) recordedAt6.push_back(b.getHistory()[1].toVec3());
+    Platform::Fake::setKey(Platform::kKeySpace, true);
+    std::vector<glm::vec3> lastRewound;
+    for (int i = 0; i < 200; ++i) {
+        frames(1);
+        if (!Rewind::Controller::instance()->isRewinding()) break;
+        lastRewound = brickPositions();
+    }
+    EXPECT_FALSE(Rewind::Controller::instance()->isRewinding());
+    EXPECT_EQ(lastRewound, recordedAt6);
+}

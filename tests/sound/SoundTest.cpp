@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sound/Sound.h"
+
+namespace {
+
+std::vector<std::int16_t> readSamples(const std::string& path, std::size_t skipBytes) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    std::vector<std::int16_t> samples;
+    for (std::size_t i = skipBytes; i + 1 < bytes.size(); i += 2) {
+        samples.push_back(static_cast<std::int16_t>(
+            static_cast<std::uint8_t>(bytes[i]) | (static_cast<std::uint8_t>(bytes[i + 1]) << 8)));
+    }
+    return samples;
+}
+
+// Where the first `length` samples of `track` (from `from`) start in `recording`, or -1.
+long find(const std::vector<std::int16_t>& recording, const std::vector<std::int16_t>& track,
+          std::size_t from, std::size_t length, std::size_t searchFrom) {
+    for (std::size_t i = searchFrom; i + length <= recording.size(); ++i) {
+        bool match = true;
+        for (std::size_t k = 0; k < length && match; ++k)
+            match = recording[i + k] == track[from + k];
+        if (match) return static_cast<long>(i);
+    }
+    return -1;
+}
+
+// The mixer plays on its own thread: wait until the recording has grown by `bytes`.
+void waitForRecording(const std::string& path, std::uintmax_t bytes) {
+    std::error_code error;
+    std::uintmax_t start = std::filesystem::file_size(path, error);
+    if (error) start = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size >= start + bytes) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    FAIL() << "no audio recorded in " << path;
+}
+
+constexpr std::uintmax_t kRecordBytes = 256 * 1024;
+
+constexpr std::size_t kWavHeader = 44;
+constexpr std::size_t kProbe = 2048;
+
+}  // namespace
+
+// SDL's disk driver writes what the mixer plays to a file: the normal track from its start, then
+// the reversed track, then the normal track from its start again.
+TEST(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
+    const std::string out = "/tmp/kelvarin-disk-audio-" + std::to_string(::getpid()) + ".raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    playSound(kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    playSound(kBackgroundMusicBackwards);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    playSound(kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+
+    const std::vector<std::int16_t> recording = readSamples(out, 0);
+    std::remove(out.c_str());
+    const std::vector<std::int16_t> normal = readSamples(soundFiles[kBackgroundMusic], kWavHeader);
+    const std::vector<std::int16_t> reversed =
+        readSamples(soundFiles[kBackgroundMusicBackwards], kWavHeader);
+    ASSERT_GT(recording.size(), 3 * kProbe);
+
+    const long first = find(recording, normal, 0, kProbe, 0);
+    ASSERT_GE(first, 0) << "normal track not heard at start";
+    const long backwards = find(recording, reversed, 0, kProbe, static_cast<std::size_t>(first));
+    ASSERT_GT(backwards, first) << "reversed track not heard after the switch";
+    const long again = find(recording, normal, 0, kProbe, static_cast<std::size_t>(backwards));
+    EXPECT_GT(again, backwards) << "normal track did not restart from its beginning";
+}
+
+TEST(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
+    setenv("SDL_AUDIODRIVER", "none-such", 1);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 5; ++i) playSound(i % 2);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.rfind("Sound is off", 0), 0u) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
+
+TEST(Sound, AMissingFilePlaysNothingAndTheGameGoesOn) {
+    const std::string out = "/tmp/kelvarin-disk-audio-missing-" + std::to_string(::getpid());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    ASSERT_EQ(chdir("/tmp"), 0);  // no media/ here
+    playSound(kBackgroundMusic);
+    playSound(kBackgroundMusicBackwards);
+    std::remove(out.c_str());
+    SUCCEED();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+// Opens a hidden window with a real OpenGL 4.2 core context through the fake platform, with the
+// extension entry points loaded. Fails the test when there is no display: these tests need one.
+void openGlContext();
+
+// Makes FrameClock::deltaTime return dt from the fake timer, as one frame of the game would.
+void setFrameDelta(float dt);
+
+// For tests whose objects make GL calls when built or drawn.
+class GlTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openGlContext()); }
+};
