@@ -45,10 +45,30 @@ void PhysicsWorld::applyGravityTo(GeoObjPhysics& object) {
     object.velocity *= 1.0f - kAirDamping;
 }
 
+inline PhysicsWorld::Bounds PhysicsWorld::boundsOf(const Collider& collider) {
+    return {collider.worldMin(), collider.worldMax()};
+}
+
+// Touching boxes overlap. Written out per axis: this runs for every pair of every frame.
+inline bool PhysicsWorld::boxesOverlap(const Bounds& a, const Bounds& b) {
+    return !(a.max.x < b.min.x || b.max.x < a.min.x || a.max.y < b.min.y || b.max.y < a.min.y ||
+             a.max.z < b.min.z || b.max.z < a.min.z);
+}
+
 void PhysicsWorld::collideAll() {
     const std::size_t n = objects.size();
+    bounds.resize(n);
+    for (std::size_t i = 0; i < n; ++i) bounds[i] = boundsOf(objects[i]->collider);
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        for (std::size_t j = i + 1; j < n; ++j) collidePair(*objects[i], *objects[j]);
+        Bounds first = bounds[i];
+        for (std::size_t j = i + 1; j < n; ++j) {
+            // A pair whose boxes are apart has no effect at all, so skipping it keeps every
+            // result; only a pair's own two objects can move while it is handled.
+            if (!boxesOverlap(first, bounds[j])) continue;
+            if (!collidePair(*objects[i], *objects[j])) continue;
+            first = bounds[i] = boundsOf(objects[i]->collider);
+            bounds[j] = boundsOf(objects[j]->collider);
+        }
     }
 }
 
@@ -59,15 +79,15 @@ void PhysicsWorld::haltAll() {
     }
 }
 
-void PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
+bool PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
     // Cheap exits first: most of the pairs end here.
-    if ((a.isStatic && b.isStatic) || (a.asleep && b.asleep)) return;
-    if (!a.collider.isEnabled() || !b.collider.isEnabled()) return;
+    if ((a.isStatic && b.isStatic) || (a.asleep && b.asleep)) return false;
+    if (!a.collider.isEnabled() || !b.collider.isEnabled()) return false;
     if (isMoving(a.velocity) && isMoving(b.velocity)) {
         const float approach = glm::dot(b.getPosition() - a.getPosition(), a.velocity - b.velocity);
-        if (approach < 0.0f) return;
+        if (approach < 0.0f) return false;
     }
-    if (!overlaps(a.collider, b.collider)) return;
+    if (!overlaps(a.collider, b.collider)) return false;
     if (a.isStatic) {
         resolve(b, a);
     } else {
@@ -75,17 +95,11 @@ void PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
     }
     a.onCollision();
     b.onCollision();
+    return true;
 }
 
 bool PhysicsWorld::overlaps(const Collider& a, const Collider& b) {
-    const glm::vec3 aMin = a.worldMin();
-    const glm::vec3 aMax = a.worldMax();
-    const glm::vec3 bMin = b.worldMin();
-    const glm::vec3 bMax = b.worldMax();
-    for (int axis = 0; axis < 3; ++axis) {
-        if (aMax[axis] < bMin[axis] || bMax[axis] < aMin[axis]) return false;
-    }
-    return true;
+    return boxesOverlap(boundsOf(a), boundsOf(b));
 }
 
 void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b) {

@@ -33,7 +33,8 @@ public:
     void haltAll();
 
     static void applyGravityTo(Geo::GeoObjPhysics& object);
-    static void collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
+    // True when the pair was resolved.
+    static bool collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
     // Touching boxes overlap.
     static bool overlaps(const Collider& a, const Collider& b);
     // a is never static.
@@ -47,5 +48,15 @@ public:
     static void wakeIfStruck(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other);
 
 private:
+    struct Bounds {
+        glm::vec3 min;
+        glm::vec3 max;
+    };
+    static Bounds boundsOf(const Collider& collider);
+    static bool boxesOverlap(const Bounds& a, const Bounds& b);
+
     std::vector<Geo::GeoObjPhysics*> objects;
+    // The world boxes at the start of the collision pass, kept in one block so most pairs are
+    // rejected without touching the objects; refreshed for the two objects of every tested pair.
+    std::vector<Bounds> bounds;
 };

@@ -29,10 +29,14 @@ GLint reportLog(GLuint object, GLenum statusName, StatusQuery query, LogQuery re
 }  // namespace
 
 std::string readTextFile(const char* path) {
-    std::string result;
-    if (!path) return result;
+    if (!path) return std::string();
     std::ifstream stream(path);
-    if (!stream.is_open()) return result;
+    if (!stream.is_open()) return std::string();
+    return readTextStream(stream);
+}
+
+std::string readTextStream(std::istream& stream) {
+    std::string result;
     std::string line;
     while (std::getline(stream, line)) {
         result += "\n";

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <istream>
 #include <string>
 
 namespace GLUtils {
@@ -9,6 +10,7 @@ namespace GLUtils {
 // The file's text with a line feed before every line and none after the last; empty when the path
 // is null or the file cannot be read.
 std::string readTextFile(const char* path);
+std::string readTextStream(std::istream& stream);
 // Compiles one stage and prints the compiler log; a failed compile is returned like any other.
 GLuint compileShader(GLenum type, const std::string& source);
 // Print a non-empty info log on standard error, without prefix; return the compile/link status.

@@ -42,9 +42,10 @@ hold() {
     xdotool keyup "$1"
 }
 
+# Mouse buttons are not sticky: the button stays down long enough for a slow frame to see it.
 click() {
     xdotool mousedown 1
-    sleep 0.2
+    sleep 0.5
     xdotool mouseup 1
 }
 
