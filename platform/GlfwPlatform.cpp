@@ -4,6 +4,7 @@
 #include <cmath>
 #include <thread>
 
+#include "platform/CursorTracker.h"
 #include "platform/Platform.h"
 
 namespace Platform {
@@ -24,14 +25,7 @@ struct State {
     GLFWwindow* window = nullptr;
     Hints hints;
     MousePosCallback mouseCallback = nullptr;
-    // The game sees a cursor that moves only by real motion: each raw report adds its distance from
-    // the previous raw report. Focus and enter events, and capture changes, may make the window
-    // library report a jump; the report after one of them only resynchronises.
-    int cursorX = 0;
-    int cursorY = 0;
-    long lastRawX = 0;
-    long lastRawY = 0;
-    bool resyncCursor = true;
+    CursorTracker cursor;
     std::chrono::steady_clock::time_point nextFrameStart{};
 };
 
@@ -50,22 +44,15 @@ int toGlfwKey(int key) {
     }
 }
 
-void onCursorPos(GLFWwindow*, double x, double y) {
-    const long rawX = std::lround(x);
-    const long rawY = std::lround(y);
-    if (state.resyncCursor) {
-        state.resyncCursor = false;
-    } else {
-        state.cursorX += static_cast<int>(rawX - state.lastRawX);
-        state.cursorY += static_cast<int>(rawY - state.lastRawY);
-    }
-    state.lastRawX = rawX;
-    state.lastRawY = rawY;
-    if (state.mouseCallback) state.mouseCallback(state.cursorX, state.cursorY);
+void onCursorPos(GLFWwindow*, double rawX, double rawY) {
+    int x = 0;
+    int y = 0;
+    state.cursor.onRawPosition(std::lround(rawX), std::lround(rawY), x, y);
+    if (state.mouseCallback) state.mouseCallback(x, y);
 }
 
 void requestCursorResync(GLFWwindow*, int) {
-    state.resyncCursor = true;
+    state.cursor.requestResync();
 }
 
 void waitForFrameSlot() {
@@ -137,9 +124,8 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     double x = 0.0;
     double y = 0.0;
     glfwGetCursorPos(state.window, &x, &y);
-    state.cursorX = static_cast<int>(std::lround(x));
-    state.cursorY = static_cast<int>(std::lround(y));
-    state.resyncCursor = true;
+    state.cursor.set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    state.cursor.requestResync();
     return true;
 }
 
@@ -175,27 +161,26 @@ void enableStickyKeys() {
 void showCursor(bool show) {
     if (!state.window) return;
     glfwSetInputMode(state.window, GLFW_CURSOR, show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
-    state.resyncCursor = true;
+    state.cursor.requestResync();
 }
 
 void getMousePos(int& x, int& y) {
-    x = state.cursorX;
-    y = state.cursorY;
+    x = state.cursor.getX();
+    y = state.cursor.getY();
 }
 
 void setMousePos(int x, int y) {
-    state.cursorX = x;
-    state.cursorY = y;
+    state.cursor.set(x, y);
     // A captured cursor has no on-screen position to move; a visible one is really moved.
     if (state.window && glfwGetInputMode(state.window, GLFW_CURSOR) == GLFW_CURSOR_NORMAL) {
         glfwSetCursorPos(state.window, x, y);
-        state.resyncCursor = true;
+        state.cursor.requestResync();
     }
 }
 
 void setMousePosCallback(MousePosCallback callback) {
     state.mouseCallback = callback;
-    if (callback) callback(state.cursorX, state.cursorY);
+    if (callback) callback(state.cursor.getX(), state.cursor.getY());
 }
 
 double getTime() {

@@ -1,5 +1,6 @@
 #include "scene/BrickWallScene.h"
 
+#include "app/FrameClock.h"
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
 #include "rewind/Controller.h"
@@ -34,9 +35,12 @@ void BrickWallScene::step() {
     controller->update();
     if (controller->isRewinding()) return;
     handleShot();
-    PhysicsWorld::instance()->applyGravity();
-    updateObjects();
-    PhysicsWorld::instance()->collideAll();
+    const int steps = FrameClock::splitIntoSteps();
+    for (int i = 0; i < steps; ++i) {
+        PhysicsWorld::instance()->applyGravity();
+        updateObjects();
+        PhysicsWorld::instance()->collideAll();
+    }
 }
 
 void BrickWallScene::handleShot() {

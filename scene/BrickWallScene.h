@@ -30,7 +30,7 @@ public:
     void setUp();
     // Rewinds or simulates, then draws.
     void frame();
-    // The simulation half of frame, without drawing.
+    // The simulation half of frame, without drawing: the physics runs in steps of about 1/60 s.
     void step();
     void draw();
     void handleShot();

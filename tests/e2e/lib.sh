@@ -62,6 +62,19 @@ shot() { import -window root -crop 1024x768+0+0 +repage "$WORK/$1.png"; }
 # differing PNG_A PNG_B: how many pixels differ by more than a little.
 differing() { { compare -metric AE -fuzz 8% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; } | cut -d" " -f1; }
 
+# wait_until_still NAME: screenshots until two taken half a second apart match (the bricks have
+# settled, whatever the frame rate), leaving the last as NAME.png.
+wait_until_still() {
+    shot "$1"
+    for _ in $(seq 60); do
+        sleep 0.5
+        shot "$1-next"
+        if [ "$(differing "$1" "$1-next")" -lt 100 ]; then return 0; fi
+        mv "$WORK/$1-next.png" "$WORK/$1.png"
+    done
+    fail "the picture never came to rest"
+}
+
 # count_pixels PNG GEOMETRY FX: how many pixels of the region satisfy the fx expression.
 count_pixels() {
     convert "$WORK/$1.png" -crop "$2" +repage -fx "$3 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info:

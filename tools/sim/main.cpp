@@ -16,6 +16,7 @@
 #include "physics/PhysicsWorld.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
+#include "tools/sim/AllocationCounter.h"
 #include "tools/sim/SimScript.h"
 
 namespace {
@@ -32,7 +33,8 @@ constexpr const char* kHelp =
     "  --script FILE   timed inputs, see below (default: none)\n"
     "  --dump-every K  also print the bricks every K frames\n"
     "  --no-draw       run the frame step without drawing\n"
-    "  --time          print frame-time percentiles to standard error\n"
+    "  --time          print frame-time percentiles, and the heap allocations per frame of\n"
+    "                  the second half of the run, to standard error\n"
     "  --help          this text\n"
     "\n"
     "The bricks are always printed after the last frame. Script format, one event a line:\n"
@@ -101,12 +103,14 @@ void apply(const SimScript::Event& e) {
     }
 }
 
-void reportTimes(std::vector<double> micros) {
+void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int steadyFrames) {
     if (micros.empty()) return;
     std::sort(micros.begin(), micros.end());
     auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
     std::fprintf(stderr, "frames %zu  median %.1f us  p90 %.1f us  p99 %.1f us  max %.1f us\n",
                  micros.size(), at(0.5), at(0.9), at(0.99), micros.back());
+    std::fprintf(stderr, "heap allocations in the last %d frames: %zu\n", steadyFrames,
+                 steadyAllocations);
 }
 
 }  // namespace
@@ -145,12 +149,18 @@ int main(int argc, char** argv) {
     std::printf("frame,index,x,y,z,asleep\n");
     std::vector<double> micros;
     micros.reserve(static_cast<std::size_t>(options.frames));
+    const int steadyFrom = options.frames / 2 + 1;
+    std::size_t allocationsAtSteady = 0;
     int frame = 1;
     for (; frame <= options.frames; ++frame) {
+        if (frame == steadyFrom) allocationsAtSteady = allocationCount();
         bool dump = options.dumpEvery > 0 && frame % options.dumpEvery == 0;
-        for (const SimScript::Event& e : script.byFrame[frame]) {
-            apply(e);
-            dump |= e.kind == SimScript::Event::Kind::Dump;
+        const auto events = script.byFrame.find(frame);
+        if (events != script.byFrame.end()) {
+            for (const SimScript::Event& e : events->second) {
+                apply(e);
+                dump |= e.kind == SimScript::Event::Kind::Dump;
+            }
         }
         if (!keepRunning()) break;
         const auto start = std::chrono::steady_clock::now();
@@ -167,8 +177,9 @@ int main(int argc, char** argv) {
                 .count());
         if (dump) dumpBricks(frame);
     }
+    const std::size_t steadyAllocations = allocationCount() - allocationsAtSteady;
     dumpBricks(frame - 1);
-    if (options.time) reportTimes(micros);
+    if (options.time) reportTimes(micros, steadyAllocations, frame - steadyFrom);
     scene.releaseGL();
     releaseResources();
     Platform::terminate();

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Start-up failures that must not stop the game: no audio device (one line saying sound is off,
+# then silence), a shader that cannot be read, and no media folder at all.
+source "$(dirname "$0")/lib.sh"
+
+# No audio device: an audio driver that does not exist stands in for a machine without sound.
+(cd "$ROOT" && SDL_AUDIODRIVER=no-such-device exec "$GAME") >"$WORK/stdout" 2>"$WORK/stderr" &
+GAME_PID=$!
+WINDOW=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) || fail "no window"
+xdotool mousemove --window "$WINDOW" 512 384
+sleep 1
+hold space 0.5
+quit_and_expect 0
+[ "$(grep -c "Sound is off" "$WORK/stderr")" -eq 1 ] || fail "expected one line saying sound is off"
+
+# A shader source that cannot be read (a folder in its place): the text overlay draws nothing.
+mkdir -p "$WORK/unreadable"
+cp -r "$ROOT/media" "$WORK/unreadable/"
+rm "$WORK/unreadable/media/shaders/Text2D.vert"
+mkdir "$WORK/unreadable/media/shaders/Text2D.vert"
+start_game "$WORK/unreadable"
+shot noText
+text=$(count_pixels noText 330x130+0+0 "r > 0.8 && g > 0.8 && b > 0.8")
+[ "$text" -lt 50 ] || fail "help text drawn without its program ($text white pixels)"
+quit_and_expect 0
+
+# No media folder: nothing to draw or play, and still a clean run.
+mkdir -p "$WORK/nothing"
+start_game "$WORK/nothing"
+quit_and_expect 0
+echo "no audio device, unreadable shader, missing media: the game ran and quit cleanly"
