@@ -1,9 +1,7 @@
 #pragma once
 
-#include <cstddef>
+#include "tools/alloc/AllocationCounter.h"
 
-// Heap allocations made since start-up: the benchmarks replace the global operator new to count.
-std::size_t heapAllocations();
-
-// A hidden window with a real OpenGL context, for objects that create GL names when built.
-bool openBenchContext();
+// Opens a hidden window with a real OpenGL context (objects create GL names when built), then runs
+// the registered benchmarks. Returns the process status.
+int runBenchmarks(int argc, char** argv);

@@ -78,9 +78,9 @@ void BM_OverlayLayout(benchmark::State& state) {
     std::vector<glm::vec2> vertices, uvs;
     std::size_t allocations = 0;
     for (auto _ : state) {
-        const std::size_t before = heapAllocations();
+        const std::size_t before = allocationCount();
         Text2D::layout(BrickWallScene::kHelpText, 10, 570, 16, vertices, uvs);
-        allocations += heapAllocations() - before;
+        allocations += allocationCount() - before;
         benchmark::DoNotOptimize(vertices.data());
     }
     state.counters["allocs/frame"] =
@@ -96,11 +96,5 @@ BENCHMARK(BM_OverlayLayout)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!openBenchContext()) {
-        std::fprintf(stderr, "needs an X display with OpenGL 4.2 (run under Xvfb)\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -101,9 +101,9 @@ void BM_PhysicsFrameSettling(benchmark::State& state) {
             frame = 0;
             state.ResumeTiming();
         }
-        const std::size_t before = heapAllocations();
+        const std::size_t before = allocationCount();
         w.frame();
-        allocations += heapAllocations() - before;
+        allocations += allocationCount() - before;
         ++frame;
     }
     state.counters["allocs/frame"] =
@@ -118,9 +118,9 @@ void BM_PhysicsFrameAllAsleep(benchmark::State& state) {
     state.counters["asleep"] = w.allAsleep() ? 1 : 0;
     std::size_t allocations = 0;
     for (auto _ : state) {
-        const std::size_t before = heapAllocations();
+        const std::size_t before = allocationCount();
         w.frame();
-        allocations += heapAllocations() - before;
+        allocations += allocationCount() - before;
     }
     state.counters["allocs/frame"] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
@@ -132,11 +132,5 @@ BENCHMARK(BM_PhysicsFrameAllAsleep)->Arg(77)->Arg(300)->Arg(1000)->Unit(benchmar
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!openBenchContext()) {
-        std::fprintf(stderr, "needs an X display with OpenGL 4.2 (run under Xvfb)\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

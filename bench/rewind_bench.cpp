@@ -50,9 +50,9 @@ void BM_RecordingFrame(benchmark::State& state) {
     s.fillHistory();
     std::size_t allocations = 0;
     for (auto _ : state) {
-        const std::size_t before = heapAllocations();
+        const std::size_t before = allocationCount();
         c->update();
-        allocations += heapAllocations() - before;
+        allocations += allocationCount() - before;
     }
     state.counters["allocs/frame"] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
@@ -71,9 +71,9 @@ void BM_RewindingFrame(benchmark::State& state) {
             c->startRewind();
             state.ResumeTiming();
         }
-        const std::size_t before = heapAllocations();
+        const std::size_t before = allocationCount();
         c->update();
-        allocations += heapAllocations() - before;
+        allocations += allocationCount() - before;
     }
     state.counters["allocs/frame"] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
@@ -98,12 +98,6 @@ BENCHMARK(BM_HistoryMemory)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!openBenchContext()) {
-        std::fprintf(stderr, "needs an X display with OpenGL 4.2 (run under Xvfb)\n");
-        return 1;
-    }
     Input::instance();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

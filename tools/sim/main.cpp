@@ -16,7 +16,7 @@
 #include "physics/PhysicsWorld.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
-#include "tools/sim/AllocationCounter.h"
+#include "tools/alloc/AllocationCounter.h"
 #include "tools/sim/SimScript.h"
 
 namespace {

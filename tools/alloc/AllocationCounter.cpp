@@ -1,4 +1,4 @@
-#include "tools/sim/AllocationCounter.h"
+#include "tools/alloc/AllocationCounter.h"
 
 #include <atomic>
 #include <cstdlib>
