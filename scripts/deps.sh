@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game, its tests and its tools need, skipping any already there.
+# "deps.sh fuzz" adds clang and its fuzzing runtime for scripts/fuzz.sh.
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config clang clang-format
+    build-essential cmake pkg-config clang-format
     libglfw3-dev libglew-dev libglm-dev libstb-dev libsdl2-dev libsdl2-mixer-dev
     libgl1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
-    xvfb xauth xdotool imagemagick x11-utils sox assimp-utils
+    xvfb xauth xdotool imagemagick assimp-utils
 )
+[ "${1:-}" = "fuzz" ] && packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

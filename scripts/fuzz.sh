@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
-bash scripts/deps.sh
+bash scripts/deps.sh fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKELVARIN_FUZZ=ON -DKELVARIN_TESTS=OFF \
     -DKELVARIN_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz --target fuzz_obj fuzz_tga fuzz_shader_source -j"$(nproc)"
