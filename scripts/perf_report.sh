@@ -14,16 +14,19 @@ done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# bench BINARY: CSV of the medians of five repetitions.
+# bench BINARY: the medians of five repetitions, as the console shows them.
 bench() {
     "build/$1" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-        --benchmark_format=csv 2>/dev/null >"$tmp/$1.csv"
+        --benchmark_color=false 2>/dev/null >"$tmp/$1.txt"
 }
-# value BINARY NAME COLUMN: a column of the median row of NAME.
+# value BINARY NAME FIELD: "real" or "cpu" time (in the benchmark's unit), or a counter's value.
 value() {
-    awk -F, -v name="\"$2_median\"" -v col="$3" '
-        NR == 1 { for (i = 1; i <= NF; i++) if ($i == col) c = i; next }
-        $1 == name { print $c }' "$tmp/$1.csv"
+    awk -v name="$2_median" -v field="$3" '
+        $1 == name {
+            if (field == "real") { print $2; exit }
+            if (field == "cpu") { print $4; exit }
+            for (i = 6; i <= NF; i++) if (index($i, field "=") == 1) { print substr($i, length(field) + 2); exit }
+        }' "$tmp/$1.txt"
 }
 fmt() { printf "%.2f" "$1"; }
 
@@ -57,13 +60,12 @@ wait "$pid"
 tail -n +2 "$tmp/hud/frametime_(ms)" | sort -n >"$tmp/frames.txt"
 frames=$(wc -l <"$tmp/frames.txt")
 pct() { awk -v q="$1" -v n="$frames" 'NR == int(q * (n - 1)) + 1 {print $1}' "$tmp/frames.txt"; }
-p50=$(pct 0.5); p90=$(pct 0.9); p99=$(pct 0.99)
+p50=$(fmt "$(pct 0.5)"); p90=$(fmt "$(pct 0.9)"); p99=$(fmt "$(pct 0.99)")
 fps=$(awk -v ms="$p50" 'BEGIN {printf "%.1f", 1000 / ms}')
 uncapped_fps=$(awk -v us="$draw_median" 'BEGIN {printf "%.0f", 1000000 / us}')
 
-p() { value kelvarin_bench_physics "$1" cpu_time; }
-history=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "\"history_bytes\"" || $i == "history_bytes") c = i; next }
-                   /BM_HistoryMemory/ { print $c; exit }' "$tmp/kelvarin_bench_rewind.csv")
+p() { value kelvarin_bench_physics "$1" cpu; }
+history=$(value kelvarin_bench_rewind BM_HistoryMemory/iterations:1 history_bytes)
 
 cat >"$out" <<REPORT
 # Performance
@@ -76,13 +78,13 @@ Benchmark figures are medians of five repetitions (CPU time).
 |---|---|---|
 | Physics frame, 84 objects, bricks settling | $(fmt "$(p BM_PhysicsFrameSettling/77)") µs | ≤ 10 µs |
 | Physics frame, 84 objects, all asleep | $(fmt "$(p BM_PhysicsFrameAllAsleep/77)") µs | ≤ 10 µs |
-| Heap allocations per physics frame | $(value kelvarin_bench_physics BM_PhysicsFrameSettling/77 '"allocs/frame"') | 0 |
-| Rewind: recording frame, 77 bricks | $(fmt "$(value kelvarin_bench_rewind BM_RecordingFrame cpu_time)") µs | ≤ 2 µs |
-| Rewind: rewinding frame, 77 bricks | $(fmt "$(value kelvarin_bench_rewind BM_RewindingFrame cpu_time)") µs | ≤ 2 µs |
-| Rewind history, 77 bricks × 1200 snapshots | ${history} bytes (payload 554,400) | < 600 kB |
-| Help overlay rebuild (91 characters) | $(fmt "$(value kelvarin_bench_assets BM_OverlayLayout cpu_time)") µs | — |
-| Reading and indexing the three models | $(fmt "$(value kelvarin_bench_assets BM_ReadAndIndexModels cpu_time)") ms | with textures < 50 ms |
-| Loading the eight textures (decode, upload, mipmaps) | $(fmt "$(value kelvarin_bench_assets BM_LoadTextures real_time)") ms | with models < 50 ms |
+| Heap allocations per physics frame | $(value kelvarin_bench_physics BM_PhysicsFrameSettling/77 allocs/frame) | 0 |
+| Rewind: recording frame, 77 bricks | $(fmt "$(value kelvarin_bench_rewind BM_RecordingFrame cpu)") µs | ≤ 2 µs |
+| Rewind: rewinding frame, 77 bricks | $(fmt "$(value kelvarin_bench_rewind BM_RewindingFrame cpu)") µs | ≤ 2 µs |
+| Rewind history, 77 bricks × 1200 snapshots | ${history} bytes, stamps included (payload 554.4k) | < 600 kB |
+| Help overlay rebuild (91 characters) | $(fmt "$(value kelvarin_bench_assets BM_OverlayLayout cpu)") µs | — |
+| Reading and indexing the three models | $(fmt "$(value kelvarin_bench_assets BM_ReadAndIndexModels cpu)") ms | with textures < 50 ms |
+| Loading the eight textures (decode, upload, mipmaps) | $(fmt "$(value kelvarin_bench_assets BM_LoadTextures real)") ms | with models < 50 ms |
 | Frame step without drawing (kelvarin-sim) | ${step_median} µs median | — |
 | Frame with drawing into a hidden window (kelvarin-sim) | ${draw_median} µs median, ${uncapped_fps} frames/s uncapped | — |
 | Heap allocations (operator new) in the last 600 frames | ${step_allocs} without drawing, ${draw_allocs} with | 0 |
@@ -101,7 +103,7 @@ Benchmark figures are medians of five repetitions (CPU time).
 The collision pass tests every pair, so a frame grows with the square of the object count; the
 pairs are rejected from one block of cached boxes, which keeps the constant small. A rewind frame
 and the history grow linearly with the bricks (one 7,200-byte ring per brick). Indexing a model
-grows as n log n in its corners (BM_IndexCorners, fitted $(awk -F, '/BM_IndexCorners_BigO/ {print $3; exit}' "$tmp/kelvarin_bench_assets.csv" 2>/dev/null) n log n ns).
+grows as n log n in its corners ($(awk '/BM_IndexCorners_BigO/ {print $2, $3; exit}' "$tmp/kelvarin_bench_assets.txt") ns fitted by BM_IndexCorners).
 
 Rerun: \`bash scripts/perf_report.sh\` (after \`bash scripts/test.sh\` has built everything).
 REPORT
