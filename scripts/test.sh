@@ -13,7 +13,7 @@ werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$werror" \
-    -DKELVARIN_SANITIZE="$sanitize" >/dev/null
+    -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
