@@ -85,12 +85,7 @@ int initApplication() {
 }
 
 void runGame(std::string title) {
-    Platform::setWindowTitle(title.c_str());
-    Platform::enableStickyKeys();
-    glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glEnable(GL_CULL_FACE);
+    prepareFrameLoop(title);
     BrickWallScene scene;
     do {
         runFrame(scene);
@@ -98,6 +93,15 @@ void runGame(std::string title) {
     scene.releaseGL();
     releaseResources();
     Platform::terminate();
+}
+
+void prepareFrameLoop(const std::string& title) {
+    Platform::setWindowTitle(title.c_str());
+    Platform::enableStickyKeys();
+    glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
 }
 
 void runFrame(BrickWallScene& scene) {

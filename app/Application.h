@@ -12,6 +12,9 @@ int initApplication();
 // Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window
 // closes.
 void runGame(std::string title);
+// The window title, sticky keys and OpenGL state the frame loop runs with; done before the scene is
+// built.
+void prepareFrameLoop(const std::string& title);
 // One iteration of the frame loop.
 void runFrame(BrickWallScene& scene);
 // Per-frame update of the process-wide objects: clock, lit shader uniforms, input, camera.

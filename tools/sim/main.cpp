@@ -142,8 +142,7 @@ int main(int argc, char** argv) {
     Platform::Fake::useRealContext(true);
     if (initApplication() != 0) return 1;
     Platform::Fake::setTimeStepPerSwap(options.dt);
-    Platform::setWindowTitle("Kelvarin");
-    Platform::enableStickyKeys();
+    prepareFrameLoop("Kelvarin");
     BrickWallScene scene;
 
     std::printf("frame,index,x,y,z,asleep\n");
