@@ -12,6 +12,7 @@
 #include "render/Model.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
+#include "render/Viewport.h"
 #include "scene/BrickWallScene.h"
 
 #ifdef _WIN32
@@ -104,15 +105,44 @@ void prepareFrameLoop(const std::string& title) {
     glEnable(GL_CULL_FACE);
 }
 
+namespace {
+
+FrameLayout currentLayout() {
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    Platform::getFramebufferSize(framebufferWidth, framebufferHeight);
+    Platform::getWindowSize(windowWidth, windowHeight);
+    return layoutFrame(framebufferWidth, framebufferHeight, windowWidth);
+}
+
+}  // namespace
+
 void runFrame(BrickWallScene& scene) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const FrameLayout layout = currentLayout();
+    if (layout.drawable) {
+        glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        mainCamera.setAspectRatio(layout.aspectRatio);
+        scene.text.setArea(layout.overlay);
+    }
     updateFrame();
-    scene.frame();
+    simulateFrame(scene);
+    if (layout.drawable) scene.draw();
     Platform::swapBuffers();
 }
 
+void simulateFrame(BrickWallScene& scene) {
+    scene.latchInput(*Input::instance());
+    for (int steps = FrameClock::advanceSteps(); steps > 0; --steps) {
+        scene.step(FrameClock::takeStep());
+    }
+}
+
 bool keepRunning() {
-    return Platform::getKey(Platform::kKeyEsc) != Platform::kPress && Platform::isWindowOpen();
+    return Platform::getKey(Platform::kKeyEsc) != Platform::kPress && Platform::isWindowOpen() &&
+           !Platform::isStopRequested();
 }
 
 void updateFrame() {

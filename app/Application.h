@@ -15,11 +15,14 @@ void runGame(std::string title);
 // The window title, sticky keys and OpenGL state the frame loop runs with; done before the scene is
 // built.
 void prepareFrameLoop(const std::string& title);
-// One iteration of the frame loop.
+// One iteration of the frame loop: the window's current layout, clear, updateFrame, the simulation
+// steps due, drawing (unless the window is minimised), swap.
 void runFrame(BrickWallScene& scene);
 // Per-frame update of the process-wide objects: clock, lit shader uniforms, input, camera.
 void updateFrame();
+// Hands the scene this frame's input and runs the simulation steps the frame made due.
+void simulateFrame(BrickWallScene& scene);
 void onMousePos(int x, int y);
 void releaseResources();
-// True while neither Escape is down nor the window closed.
+// True while neither Escape is down, nor the window closed, nor a stop signal received.
 bool keepRunning();

@@ -1,47 +1,42 @@
 #include "app/FrameClock.h"
 
-#include <algorithm>
-#include <cmath>
-
+#include "app/FixedStepper.h"
 #include "platform/Platform.h"
 
 namespace FrameClock {
 namespace {
 
 constexpr double kDeltaBeforeFirstTick = 0.033;
-constexpr double kMaxStepTime = 1.0 / 60.0;
-// A frame a little longer than one step (timer jitter) stays one step.
-constexpr double kStepTolerance = 0.05;
-// Beyond this a long stall is simulated in longer steps rather than stalling the next frame too.
-constexpr int kMaxStepsPerFrame = 30;
 
 double lastTime = 0.0;
 double frameDelta = kDeltaBeforeFirstTick;
-double stepDelta = kDeltaBeforeFirstTick;
+FixedStepper stepper;
 
 }  // namespace
 
 void reset() {
     Platform::setTime(0.0);
+    lastTime = 0.0;
+    stepper = FixedStepper();
 }
 
 double tick() {
     const double now = Platform::getTime();
     frameDelta = now - lastTime;
-    stepDelta = frameDelta;
     lastTime = now;
     return frameDelta;
 }
 
 float deltaTime() {
-    return static_cast<float>(stepDelta);
+    return static_cast<float>(frameDelta);
 }
 
-int splitIntoSteps() {
-    const double steps = std::ceil(frameDelta / kMaxStepTime - kStepTolerance);
-    const int count = std::clamp(static_cast<int>(steps), 1, kMaxStepsPerFrame);
-    stepDelta = frameDelta / count;
-    return count;
+int advanceSteps() {
+    return stepper.advance(frameDelta);
+}
+
+float takeStep() {
+    return stepper.takeStep();
 }
 
 }  // namespace FrameClock

@@ -6,18 +6,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/FrameClock.h"
 #include "bench/BenchSupport.h"
 #include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
-#include "platform/FakePlatform.h"
 #include "render/Texture.h"
 
 namespace {
 
-constexpr double kFrameTime = 1.0 / 60.0;
+constexpr float kFrameTime = 1.0f / 60.0f;
 constexpr int kBricksPerLayer = 77;
 constexpr float kLayerDepth = 0.85f;
 constexpr int kSettleFrames = 60;
@@ -59,11 +57,9 @@ struct World {
 
     void frame() {
         // One timer for every world, so the frame delta is always one frame.
-        Platform::Fake::setTime(Platform::getTime() + kFrameTime);
-        FrameClock::tick();
-        world.applyGravity();
-        for (auto& b : bricks) b->update();
-        bullet.update();
+        world.applyGravity(kFrameTime);
+        for (auto& b : bricks) b->update(kFrameTime);
+        bullet.update(kFrameTime);
         world.collideAll();
     }
 

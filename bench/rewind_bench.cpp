@@ -33,7 +33,7 @@ struct Bricks {
         Rewind::Controller* c = Rewind::Controller::instance();
         for (int i = 0; i < kFramesToFill; ++i) {
             nudge();
-            c->update();
+            c->update({});
         }
     }
     std::array<std::unique_ptr<Geo::Brick>, kBricks> bricks;
@@ -51,7 +51,7 @@ void BM_RecordingFrame(benchmark::State& state) {
     std::size_t allocations = 0;
     for (auto _ : state) {
         const std::size_t before = allocationCount();
-        c->update();
+        c->update({});
         allocations += allocationCount() - before;
     }
     state.counters["allocs/frame"] =
@@ -72,7 +72,7 @@ void BM_RewindingFrame(benchmark::State& state) {
             state.ResumeTiming();
         }
         const std::size_t before = allocationCount();
-        c->update();
+        c->update({});
         allocations += allocationCount() - before;
     }
     state.counters["allocs/frame"] =

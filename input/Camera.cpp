@@ -100,6 +100,12 @@ void Camera::updateProjection() {
         glm::perspective(glm::radians(fieldOfView), aspectRatio, nearPlane, farPlane);
 }
 
+void Camera::setAspectRatio(float ratio) {
+    if (ratio == aspectRatio) return;
+    aspectRatio = ratio;
+    updateProjection();
+}
+
 void Camera::updateViewProjection() {
     viewProjectionMatrix = projectionMatrix * view.viewMatrix;
 }

@@ -39,6 +39,8 @@ public:
     Camera();
 
     void updateProjection();
+    // Follows the framebuffer's shape; the projection is rebuilt only when the ratio changes.
+    void setAspectRatio(float ratio);
     void updateViewProjection();
     // Keyboard movement for one frame of dt seconds.
     void move(float dt);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/FrameClock.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Model.h"
 
@@ -40,11 +39,11 @@ void GeoObjPhysics::scale(glm::vec3 s) {
 
 void GeoObjPhysics::onCollision() {}
 
-void GeoObjPhysics::update() {
+void GeoObjPhysics::update(float dt) {
     if (asleep) return;
     clampVelocity();
     detectRest();
-    advance();
+    advance(dt);
 }
 
 void GeoObjPhysics::clampVelocity() {
@@ -75,8 +74,8 @@ void GeoObjPhysics::detectRest() {
     }
 }
 
-void GeoObjPhysics::advance() {
-    translate(velocity * FrameClock::deltaTime());
+void GeoObjPhysics::advance(float dt) {
+    translate(velocity * dt);
 }
 
 float GeoObjPhysics::inverseMass() const {

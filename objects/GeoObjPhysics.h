@@ -27,11 +27,11 @@ public:
     void scale(glm::vec3 s) override;
     virtual void onCollision();
 
-    // The per-frame step: clamp, rest detection, then movement by velocity over the frame delta.
-    void update();
+    // One simulation step of dt seconds: clamp, rest detection, then movement by velocity.
+    void update(float dt);
     void clampVelocity();
     void detectRest();
-    void advance();
+    void advance(float dt);
 
     float inverseMass() const;
     void fallAsleep();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/FrameClock.h"
 #include "objects/GeoObjPhysics.h"
 
 using Geo::GeoObjPhysics;
@@ -33,15 +32,15 @@ void PhysicsWorld::add(GeoObjPhysics* object) {
     objects.push_back(object);
 }
 
-void PhysicsWorld::applyGravity() {
+void PhysicsWorld::applyGravity(float dt) {
     for (GeoObjPhysics* object : objects) {
-        if (object->gravity) applyGravityTo(*object);
+        if (object->gravity) applyGravityTo(*object, dt);
     }
 }
 
-void PhysicsWorld::applyGravityTo(GeoObjPhysics& object) {
-    object.velocity += kGravity * FrameClock::deltaTime();
-    // Once per frame, not scaled by the frame time.
+void PhysicsWorld::applyGravityTo(GeoObjPhysics& object, float dt) {
+    object.velocity += kGravity * dt;
+    // Once per step, not scaled by the step's length.
     object.velocity *= 1.0f - kAirDamping;
 }
 

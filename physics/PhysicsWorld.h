@@ -27,12 +27,13 @@ public:
     void add(Geo::GeoObjPhysics* object);
     const std::vector<Geo::GeoObjPhysics*>& getObjects() const { return objects; }
 
-    void applyGravity();
+    // dt is the step's length in seconds.
+    void applyGravity(float dt);
     void collideAll();
     // Zeroes every velocity and wakes every movable object; used when a rewind ends.
     void haltAll();
 
-    static void applyGravityTo(Geo::GeoObjPhysics& object);
+    static void applyGravityTo(Geo::GeoObjPhysics& object, float dt);
     // True when the pair was resolved.
     static bool collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
     // Touching boxes overlap.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/Audio.h"
+#include "platform/StopSignals.h"
 
 namespace Platform {
 namespace {
@@ -25,6 +26,10 @@ struct FakeState {
     bool failOpenWindow = false;
     bool windowOpen = false;
     bool closeRequested = false;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
     GLFWwindow* window = nullptr;
     std::map<int, KeyState> keys;
     std::map<int, bool> buttons;
@@ -98,6 +103,14 @@ void queueCursorReport(int x, int y) {
 void requestClose() {
     fake().closeRequested = true;
 }
+void setWindowSize(int width, int height) {
+    fake().windowWidth = width;
+    fake().windowHeight = height;
+}
+void setFramebufferSize(int width, int height) {
+    fake().framebufferWidth = width;
+    fake().framebufferHeight = height;
+}
 void setSwapHook(std::function<void(int)> hook) {
     fake().swapHook = std::move(hook);
 }
@@ -107,9 +120,9 @@ const Record& record() {
 
 }  // namespace Fake
 
-bool init() {
-    ++fake().record.initCalls;
-    if (fake().failInit) return false;
+namespace {
+
+bool initWindowLibrary() {
     if (!fake().realContext) return true;
     // The tests share one X server with others starting at the same moment; a refused connection
     // there is not what they test, so it is tried again before giving up.
@@ -120,8 +133,19 @@ bool init() {
     return false;
 }
 
+}  // namespace
+
+bool init() {
+    ++fake().record.initCalls;
+    if (fake().failInit || !initWindowLibrary()) return false;
+    StopSignals::clear();
+    StopSignals::install();
+    return true;
+}
+
 void terminate() {
     ++fake().record.terminateCalls;
+    StopSignals::restore();
     fake().windowOpen = false;
     if (fake().realContext) {
         releaseRealWindow();
@@ -154,6 +178,8 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     r.height = height;
     r.depthBits = depthBits;
     if (fake().failOpenWindow) return false;
+    Fake::setWindowSize(width, height);
+    Fake::setFramebufferSize(width, height);
     if (fake().realContext) {
         glfwDefaultWindowHints();
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
@@ -189,8 +215,24 @@ void swapBuffers() {
     if (f.closeRequested) f.windowOpen = false;
 }
 
+void setFramePacing(bool) {}
+
 bool isWindowOpen() {
     return fake().windowOpen;
+}
+
+bool isStopRequested() {
+    return StopSignals::isStopRequested();
+}
+
+void getFramebufferSize(int& width, int& height) {
+    width = fake().framebufferWidth;
+    height = fake().framebufferHeight;
+}
+
+void getWindowSize(int& width, int& height) {
+    width = fake().windowWidth;
+    height = fake().windowHeight;
 }
 
 int getKey(int key) {

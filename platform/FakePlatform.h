@@ -29,6 +29,10 @@ void setTimeStepPerSwap(double seconds);
 // Delivered to the mouse callback during the next swap, in order.
 void queueCursorReport(int x, int y);
 void requestClose();
+// The window's size in screen coordinates and its framebuffer's in pixels; both start at the size
+// the window was opened with. A minimised window has a 0 x 0 framebuffer.
+void setWindowSize(int width, int height);
+void setFramebufferSize(int width, int height);
 // Runs inside every swap, before the queued cursor reports; receives the 1-based swap number.
 void setSwapHook(std::function<void(int swap)> hook);
 

@@ -5,14 +5,12 @@
 #include <thread>
 
 #include "platform/CursorTracker.h"
+#include "platform/FramePacer.h"
 #include "platform/Platform.h"
+#include "platform/StopSignals.h"
 
 namespace Platform {
 namespace {
-
-// Drivers may ignore the swap interval (llvmpipe under Xvfb does); physics damping is applied per
-// frame, so frames never start faster than this.
-constexpr double kMinFramePeriod = 1.0 / 60.0;
 
 struct Hints {
     int samples = 0;
@@ -26,7 +24,8 @@ struct State {
     Hints hints;
     MousePosCallback mouseCallback = nullptr;
     CursorTracker cursor;
-    std::chrono::steady_clock::time_point nextFrameStart{};
+    FramePacer pacer{FramePacer::kDefaultRefreshHz};
+    bool pacing = true;
 };
 
 State state;
@@ -55,28 +54,39 @@ void requestCursorResync(GLFWwindow*, int) {
     state.cursor.requestResync();
 }
 
+using SteadySeconds = std::chrono::duration<double>;
+
+double steadyNow() {
+    return SteadySeconds(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Drivers may ignore the swap interval (llvmpipe under Xvfb does): the pacer then holds frames to
+// the refresh rate, waiting until an absolute deadline.
 void waitForFrameSlot() {
-    using Clock = std::chrono::steady_clock;
-    const auto period =
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kMinFramePeriod));
-    const auto now = Clock::now();
-    if (now < state.nextFrameStart) {
-        std::this_thread::sleep_until(state.nextFrameStart);
-        state.nextFrameStart += period;
-    } else {
-        state.nextFrameStart = now + period;
-    }
+    const double start = state.pacer.nextFrameStart(steadyNow());
+    const auto deadline = std::chrono::steady_clock::time_point(
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(SteadySeconds(start)));
+    std::this_thread::sleep_until(deadline);
+}
+
+double primaryRefreshRate() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    return mode ? mode->refreshRate : 0.0;
 }
 
 }  // namespace
 
 bool init() {
-    return glfwInit() == GLFW_TRUE;
+    if (glfwInit() != GLFW_TRUE) return false;
+    StopSignals::install();
+    return true;
 }
 
 void terminate() {
     glfwTerminate();
     state.window = nullptr;
+    StopSignals::restore();
 }
 
 void openWindowHint(Hint hint, int value) {
@@ -110,14 +120,15 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     if (alphaBits > 0) glfwWindowHint(GLFW_ALPHA_BITS, alphaBits);
     glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
     glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
-    // The projection assumes the fixed window size.
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    // The frame loop follows the framebuffer's size every frame.
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
 
     GLFWmonitor* monitor = mode == WindowMode::Fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     state.window = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!state.window) return false;
     glfwMakeContextCurrent(state.window);
     glfwSwapInterval(1);
+    state.pacer = FramePacer(primaryRefreshRate());
     glfwSetCursorPosCallback(state.window, onCursorPos);
     glfwSetWindowFocusCallback(state.window, requestCursorResync);
     glfwSetCursorEnterCallback(state.window, requestCursorResync);
@@ -136,12 +147,33 @@ void setWindowTitle(const char* title) {
 void swapBuffers() {
     if (!state.window) return;
     glfwSwapBuffers(state.window);
-    waitForFrameSlot();
+    if (state.pacing) waitForFrameSlot();
     glfwPollEvents();
+}
+
+void setFramePacing(bool on) {
+    state.pacing = on;
 }
 
 bool isWindowOpen() {
     return state.window && !glfwWindowShouldClose(state.window);
+}
+
+bool isStopRequested() {
+    return StopSignals::isStopRequested();
+}
+
+void getFramebufferSize(int& width, int& height) {
+    width = 0;
+    height = 0;
+    if (!state.window || glfwGetWindowAttrib(state.window, GLFW_ICONIFIED)) return;
+    glfwGetFramebufferSize(state.window, &width, &height);
+}
+
+void getWindowSize(int& width, int& height) {
+    width = 0;
+    height = 0;
+    if (state.window) glfwGetWindowSize(state.window, &width, &height);
 }
 
 int getKey(int key) {

@@ -23,7 +23,8 @@ enum class WindowMode { Windowed, Fullscreen };
 
 using MousePosCallback = void (*)(int x, int y);
 
-// True when the library is ready; false when it cannot start (no display, for example).
+// True when the library is ready; false when it cannot start (no display, for example). Also
+// installs the stop-signal handlers, which terminate removes.
 bool init();
 void terminate();
 
@@ -33,10 +34,20 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
                 int depthBits, int stencilBits, WindowMode mode);
 void setWindowTitle(const char* title);
 
-// Presents the frame, then delivers pending events (mouse moves reach the callback here).
+// Presents the frame, then delivers pending events (mouse moves reach the callback here). Where the
+// driver does not wait for the display, frames are capped at its refresh rate.
 void swapBuffers();
+// Benchmarks measure frames without the cap; the game always keeps it.
+void setFramePacing(bool on);
 // False once the player has asked to close the window.
 bool isWindowOpen();
+// True once SIGINT, SIGTERM or SIGHUP arrived: the game ends as after Escape.
+bool isStopRequested();
+
+// The window can be resized. The framebuffer is in pixels and may differ from the window's size in
+// screen coordinates on high-density screens; a minimised window reports a 0 x 0 framebuffer.
+void getFramebufferSize(int& width, int& height);
+void getWindowSize(int& width, int& height);
 
 int getKey(int key);
 int getMouseButton(int button);

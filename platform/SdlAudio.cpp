@@ -40,6 +40,9 @@ public:
 private:
     void start() {
         started = true;
+        // Ctrl+C and kill belong to the game: SDL would otherwise take them for an event queue
+        // the game never reads.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             std::cerr << "Sound is off: " << SDL_GetError() << std::endl;
             return;

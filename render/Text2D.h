@@ -5,6 +5,8 @@
 #include <glm/glm.hpp>
 #include <vector>
 
+#include "render/Viewport.h"
+
 class Texture;
 
 // Screen-aligned text from a 16 x 16 glyph atlas, in an overlay space whose origin is the
@@ -14,7 +16,10 @@ public:
     Text2D();
 
     void init();
+    // Drawn into the overlay area when one is set (the frame loop sets it every frame), else into
+    // the current viewport.
     void print(const char* text, int x, int y, int size);
+    void setArea(const Viewport& overlay) { area = overlay; }
     void cleanup();
 
     // Six corners and six texture coordinates per character, a line feed's own quad included.
@@ -36,4 +41,5 @@ private:
     std::vector<glm::vec2> uvs;
     std::size_t vertexCapacityBytes = 0;
     std::size_t uvCapacityBytes = 0;
+    Viewport area;
 };

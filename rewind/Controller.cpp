@@ -1,6 +1,5 @@
 #include "rewind/Controller.h"
 
-#include "input/Input.h"
 #include "physics/PhysicsWorld.h"
 #include "rewind/Rewindable.h"
 #include "sound/Sound.h"
@@ -22,8 +21,8 @@ std::uint32_t Controller::newestStamp() const {
     return frameStamps.empty() ? 0 : frameStamps.back();
 }
 
-void Controller::update() {
-    handleInput();
+void Controller::update(RewindKeys keys) {
+    handleInput(keys);
     if (rewinding) {
         rewindOneFrame();
         return;
@@ -61,10 +60,9 @@ void Controller::rewindOneFrame() {
     --frameCounter;
 }
 
-void Controller::handleInput() {
-    const Input* input = Input::instance();
-    if (input->isRewindPressed()) startRewind();
-    if (input->isRewindReleased() && rewinding) stopRewind();
+void Controller::handleInput(RewindKeys keys) {
+    if (keys.pressed) startRewind();
+    if (keys.released && rewinding) stopRewind();
 }
 
 void Controller::startRewind() {

@@ -9,6 +9,12 @@ namespace Rewind {
 
 class Rewindable;
 
+// The Spacebar's edges since the previous simulation step.
+struct RewindKeys {
+    bool pressed = false;
+    bool released = false;
+};
+
 // Records every rewindable's position every sixth forward frame and, while the Spacebar is held,
 // replays them backwards one recorded frame per displayed frame, with the reversed music.
 class Controller {
@@ -21,12 +27,12 @@ public:
     Controller();
 
     void registerRewindable(Rewindable* r);
-    // Once per frame, before anything else of the scene's frame.
-    void update();
+    // Once per simulation step, before anything else of the scene's step.
+    void update(RewindKeys keys);
     bool isRewinding() const { return rewinding; }
     void takeSnapshot();
 
-    void handleInput();
+    void handleInput(RewindKeys keys);
     void startRewind();
     void stopRewind();
 

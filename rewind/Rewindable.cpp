@@ -16,10 +16,11 @@ void Rewindable::record(bool dropOldest) {
 }
 
 void Rewindable::startSegment(bool dropNewest) {
-    if (history.size() < 2) return;
-    if (dropNewest) history.popBack();
+    // Every segment starts where the owner stands, also when the history is down to its last
+    // entry: a start left over from an earlier rewind would make the first frame jump there.
     segmentStart = owner->getPosition();
-    segmentEnd = history.back().toVec3();
+    if (dropNewest && history.size() >= 2) history.popBack();
+    segmentEnd = history.empty() ? segmentStart : history.back().toVec3();
 }
 
 void Rewindable::interpolate(float t) {

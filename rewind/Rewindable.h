@@ -20,8 +20,8 @@ public:
 
     void setOwner(Geo::GeoObjTextured* object) { owner = object; }
     void record(bool dropOldest);
-    // Starts replaying from where the owner stands towards the newest entry. A history of one
-    // entry keeps it, and the segment stays as it was.
+    // Starts replaying from where the owner stands towards the newest entry, after dropping the
+    // newest when asked. The last remaining entry is never dropped.
     void startSegment(bool dropNewest);
     // 0 leaves the owner at the segment's start, 1 puts it on the recorded position.
     void interpolate(float t);

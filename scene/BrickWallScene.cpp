@@ -1,6 +1,7 @@
 #include "scene/BrickWallScene.h"
 
-#include "app/FrameClock.h"
+#include <utility>
+
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
 #include "rewind/Controller.h"
@@ -25,31 +26,38 @@ void BrickWallScene::setUp() {
     Rewind::Controller::instance()->takeSnapshot();
 }
 
-void BrickWallScene::frame() {
-    step();
-    draw();
-}
-
-void BrickWallScene::step() {
-    Rewind::Controller* controller = Rewind::Controller::instance();
-    controller->update();
-    if (controller->isRewinding()) return;
-    handleShot();
-    const int steps = FrameClock::splitIntoSteps();
-    for (int i = 0; i < steps; ++i) {
-        PhysicsWorld::instance()->applyGravity();
-        updateObjects();
-        PhysicsWorld::instance()->collideAll();
+void BrickWallScene::latchInput(const Input& input) {
+    latched.firePressed |= input.isFirePressed();
+    // Released and pressed again before a step saw either: the rewind simply goes on.
+    if (input.isRewindPressed()) {
+        if (latched.rewind.released) {
+            latched.rewind.released = false;
+        } else {
+            latched.rewind.pressed = true;
+        }
     }
+    if (input.isRewindReleased()) latched.rewind.released = true;
 }
 
-void BrickWallScene::handleShot() {
-    if (Input::instance()->isFirePressed()) bullet.fire();
+void BrickWallScene::step(float dt) {
+    const LatchedInput input = std::exchange(latched, LatchedInput{});
+    Rewind::Controller* controller = Rewind::Controller::instance();
+    controller->update(input.rewind);
+    // A shot asked for while rewinding is dropped, not kept for later.
+    if (controller->isRewinding()) return;
+    handleShot(input.firePressed);
+    PhysicsWorld::instance()->applyGravity(dt);
+    updateObjects(dt);
+    PhysicsWorld::instance()->collideAll();
 }
 
-void BrickWallScene::updateObjects() {
-    for (Geo::Brick& brick : bricks) brick.update();
-    bullet.update();
+void BrickWallScene::handleShot(bool firePressed) {
+    if (firePressed) bullet.fire();
+}
+
+void BrickWallScene::updateObjects(float dt) {
+    for (Geo::Brick& brick : bricks) brick.update(dt);
+    bullet.update(dt);
 }
 
 void BrickWallScene::draw() {

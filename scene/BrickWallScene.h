@@ -5,7 +5,10 @@
 #include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "render/Text2D.h"
+#include "rewind/Controller.h"
 #include "scene/Room.h"
+
+class Input;
 
 // The one level: 77 bricks dropped into rows inside a closed room, the player's bullet and the
 // help text. Members are built in declaration order, which is also the physics world's order.
@@ -28,17 +31,25 @@ public:
     BrickWallScene();
 
     void setUp();
-    // Rewinds or simulates, then draws.
-    void frame();
-    // The simulation half of frame, without drawing: the physics runs in steps of about 1/60 s.
-    void step();
+    // Takes the edges of this frame's input poll. They wait for the next simulation step, which
+    // may come in a later frame on a fast display, and each is used by one step only.
+    void latchInput(const Input& input);
+    // One simulation step of dt seconds: rewinds, or shoots and runs the physics.
+    void step(float dt);
     void draw();
-    void handleShot();
-    void updateObjects();
+    void handleShot(bool firePressed);
+    void updateObjects(float dt);
     void releaseGL();
 
     std::array<Geo::Brick, kBrickCount> bricks;
     Room room;
     Geo::PlasmaBullet bullet;
     Text2D text;
+
+private:
+    struct LatchedInput {
+        bool firePressed = false;
+        Rewind::RewindKeys rewind;
+    };
+    LatchedInput latched;
 };

@@ -25,18 +25,15 @@ TEST(FrameClock, EqualTimerValuesGiveADeltaOfZero) {
     EXPECT_EQ(FrameClock::deltaTime(), 0.0f);
 }
 
-TEST(FrameClock, LongFramesAreSplitIntoStepsOfAboutASixtiethOfASecond) {
-    Platform::Fake::setTime(10.0);
+TEST(FrameClock, ResetStartsTheStepsOverWithTheLayoutStep) {
+    Platform::Fake::setTime(3.0);
     FrameClock::tick();
-    const struct {
-        double delta;
-        int steps;
-    } cases[] = {{1.0 / 60.0, 1}, {0.0174, 1}, {0.036, 3}, {0.05, 3}, {0.0, 1}, {10.0, 30}};
-    for (const auto& c : cases) {
-        Platform::Fake::setTime(Platform::getTime() + c.delta);
-        FrameClock::tick();
-        EXPECT_FLOAT_EQ(FrameClock::deltaTime(), static_cast<float>(c.delta));
-        EXPECT_EQ(FrameClock::splitIntoSteps(), c.steps) << c.delta;
-        EXPECT_FLOAT_EQ(FrameClock::deltaTime(), static_cast<float>(c.delta / c.steps));
-    }
+    FrameClock::reset();
+    FrameClock::tick();
+    ASSERT_EQ(FrameClock::advanceSteps(), 1);
+    EXPECT_EQ(FrameClock::takeStep(), 0.0f);
+    Platform::Fake::setTime(1.0 / 60.0);
+    FrameClock::tick();
+    ASSERT_EQ(FrameClock::advanceSteps(), 1);
+    EXPECT_EQ(FrameClock::takeStep(), 1.0f / 60.0f);
 }

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
+
 #include "app/Application.h"
 #include "input/Camera.h"
 #include "platform/FakePlatform.h"
+#include "platform/StopSignals.h"
 #include "rewind/Controller.h"
 
 namespace {
@@ -96,4 +100,52 @@ TEST(FrameLoop, MouseMotionDuringTheSwapTurnsTheCameraNextFrame) {
     // 100 pixels to the right at 0.04 degrees per pixel.
     EXPECT_FLOAT_EQ(mainCamera.view.angles.y, 4.0f);
     EXPECT_EQ(record().cursorX, 512);
+}
+
+namespace {
+
+// The game runs until the signal arrives during the fourth swap, then shuts down as after Escape.
+void expectSignalEndsTheGameCleanly(int signal) {
+    ASSERT_EQ(startWithRealContext(), 0);
+    Platform::Fake::setSwapHook([signal](int swap) {
+        if (swap == 4) std::raise(signal);
+    });
+    runGame("Kelvarin");
+    EXPECT_EQ(record().swaps, 4);
+    EXPECT_EQ(record().terminateCalls, 1);
+}
+
+}  // namespace
+
+TEST(FrameLoop, InterruptEndsTheLoopAfterThatFrameAndShutsDown) {
+    expectSignalEndsTheGameCleanly(SIGINT);
+}
+
+TEST(FrameLoop, TerminateEndsTheLoopAfterThatFrameAndShutsDown) {
+    expectSignalEndsTheGameCleanly(SIGTERM);
+}
+
+TEST(FrameLoop, HangUpEndsTheLoopAfterThatFrameAndShutsDown) {
+    expectSignalEndsTheGameCleanly(SIGHUP);
+}
+
+TEST(FrameLoopDeathTest, ASecondInterruptDuringShutdownEndsTheProcessAtOnce) {
+    EXPECT_EXIT(
+        {
+            StopSignals::install();
+            std::raise(SIGINT);
+            if (!StopSignals::isStopRequested()) std::_Exit(3);
+            std::raise(SIGINT);
+            std::_Exit(0);
+        },
+        testing::KilledBySignal(SIGINT), "");
+}
+
+TEST(FrameLoop, AfterShutdownSignalsHaveTheirFormerHandlers) {
+    ASSERT_EQ(startWithRealContext(), 0);
+    Platform::Fake::setKey(Platform::kKeyEsc, true);
+    runGame("Kelvarin");
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
 }

@@ -197,8 +197,7 @@ TEST_F(CollisionTest, HaltAllZeroesEveryVelocityAndWakesOnlyMovableObjects) {
 TEST_F(CollisionTest, GravityPassAcceleratesAndDampsOnlyObjectsWithGravity) {
     Wall wall;
     Brick brick;
-    setFrameDelta(0.1f);
-    PhysicsWorld::instance()->applyGravity();
+    PhysicsWorld::instance()->applyGravity(0.1f);
     EXPECT_NEAR(brick.velocity.y, -0.98f * 0.985f, 1e-6f);
     EXPECT_EQ(wall.velocity, glm::vec3(0.0f));
 }

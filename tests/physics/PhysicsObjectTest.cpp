@@ -19,10 +19,9 @@ TEST_F(PhysicsObjectTest, ClampLimitsSpeedAndSnapsTinyComponents) {
 TEST_F(PhysicsObjectTest, StillObjectAtDistanceTwoRestsAtTheSixtyFifthUpdate) {
     Geo::Brick brick;
     brick.setPosition({2, 0, 0});
-    setFrameDelta(1.0f / 60.0f);
     int update = 0;
     while (!brick.atRest && update < 200) {
-        brick.update();
+        brick.update(1.0f / 60.0f);
         ++update;
     }
     EXPECT_EQ(update, 65);
@@ -31,18 +30,16 @@ TEST_F(PhysicsObjectTest, StillObjectAtDistanceTwoRestsAtTheSixtyFifthUpdate) {
 
 TEST_F(PhysicsObjectTest, StillObjectAtTheOriginRestsAtTheFourthUpdate) {
     Geo::Brick brick;
-    setFrameDelta(1.0f / 60.0f);
-    for (int i = 0; i < 3; ++i) brick.update();
+    for (int i = 0; i < 3; ++i) brick.update(1.0f / 60.0f);
     EXPECT_FALSE(brick.atRest);
-    brick.update();
+    brick.update(1.0f / 60.0f);
     EXPECT_TRUE(brick.atRest);
 }
 
 TEST_F(PhysicsObjectTest, UpdateMovesByVelocityTimesTheFrameDelta) {
     Geo::Brick brick;
     brick.velocity = {3, 0, -6};
-    setFrameDelta(0.5f);
-    brick.update();
+    brick.update(0.5f);
     EXPECT_EQ(brick.getPosition(), glm::vec3(1.5f, 0, -3));
     EXPECT_EQ(brick.collider.getPosition(), glm::vec3(1.5f, 0, -3));
 }
@@ -51,8 +48,7 @@ TEST_F(PhysicsObjectTest, AnAsleepObjectsUpdateChangesNothing) {
     Geo::Brick brick;
     brick.fallAsleep();
     brick.velocity = {1, 1, 1};
-    setFrameDelta(0.5f);
-    brick.update();
+    brick.update(0.5f);
     EXPECT_EQ(brick.getPosition(), glm::vec3(0.0f));
     EXPECT_EQ(brick.restFrames, 0);
 }

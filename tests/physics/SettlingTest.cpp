@@ -28,9 +28,8 @@ TEST_F(SettlingTest, DroppedBricksFallAsleepOnTheFloorAndStayPut) {
         return true;
     };
     for (; frame < kMaxFrames && !allAsleep(); ++frame) {
-        setFrameDelta(kDt);
-        world->applyGravity();
-        for (Geo::Brick& b : bricks) b.update();
+        world->applyGravity(kDt);
+        for (Geo::Brick& b : bricks) b.update(kDt);
         world->collideAll();
     }
     ASSERT_LT(frame, kMaxFrames) << "bricks still awake";
@@ -38,9 +37,8 @@ TEST_F(SettlingTest, DroppedBricksFallAsleepOnTheFloorAndStayPut) {
     std::array<glm::vec3, 4> settled;
     for (int i = 0; i < 4; ++i) settled[i] = bricks[i].getPosition();
     for (int more = 0; more < 120; ++more) {
-        setFrameDelta(kDt);
-        world->applyGravity();
-        for (Geo::Brick& b : bricks) b.update();
+        world->applyGravity(kDt);
+        for (Geo::Brick& b : bricks) b.update(kDt);
         world->collideAll();
     }
     for (int i = 0; i < 4; ++i) {

@@ -26,7 +26,7 @@ protected:
     void frame(bool spaceDown) {
         Platform::Fake::setKey(Platform::kKeySpace, spaceDown);
         Input::instance()->pollKeys();
-        controller->update();
+        controller->update(keys());
         if (!controller->isRewinding())
             brick().setPosition({float(controller->getFrameCounter()), 0, 0});
     }
@@ -35,7 +35,11 @@ protected:
     void tap() {
         Platform::Fake::tapKey(Platform::kKeySpace);
         Input::instance()->pollKeys();
-        controller->update();
+        controller->update(keys());
+    }
+    static Rewind::RewindKeys keys() {
+        const Input* input = Input::instance();
+        return {input->isRewindPressed(), input->isRewindReleased()};
     }
     void runForward(int frames) {
         for (int i = 0; i < frames; ++i) frame(false);
@@ -143,7 +147,7 @@ TEST_F(RewindTest, ReleasingSpaceWhileRecordingDoesNothing) {
     Input::instance()->pollKeys();
     ASSERT_TRUE(Input::instance()->isRewindReleased());
     brick().velocity = {1, 0, 0};
-    controller->update();
+    controller->update(keys());
     EXPECT_EQ(brick().velocity, glm::vec3(1, 0, 0));
     EXPECT_EQ(tracks().size(), played);
 }
@@ -175,4 +179,53 @@ TEST_F(RewindTest, RewindConsumingEveryKeptStampEndsThereAndRecordingGoesOn) {
     EXPECT_EQ(brick().getHistory().size(), 3u);
     frame(true);
     EXPECT_TRUE(controller->isRewinding());
+}
+
+namespace {
+
+// A rewind pressed k frames after an earlier rewind used up the whole history, driven through
+// the controller's own inputs so that even k = 1 is reachable.
+class RewindAfterUsedUpHistory : public RewindTest, public testing::WithParamInterface<int> {
+protected:
+    void forward() {
+        controller->update({});
+        brick().setPosition({float(controller->getFrameCounter()), 0, 0});
+    }
+};
+
+}  // namespace
+
+TEST_P(RewindAfterUsedUpHistory, StartsWhereTheBrickStandsWithoutAJump) {
+    for (int i = 0; i < 1200 * 6 + 12; ++i) forward();
+    controller->update({true, false});
+    for (int i = 0; i < 1200 * 6 + 20 && controller->isRewinding(); ++i) controller->update({});
+    ASSERT_FALSE(controller->isRewinding());
+    for (int i = 0; i < GetParam(); ++i) forward();
+
+    const glm::vec3 before = brick().getPosition();
+    controller->update({true, false});
+    ASSERT_TRUE(controller->isRewinding());
+    EXPECT_EQ(brick().getPosition(), before);
+    // The rest of the rewind goes back to the one kept entry, not past it.
+    const float kept = brick().getHistory().front().toVec3().x;
+    while (controller->isRewinding()) {
+        controller->update({});
+        EXPECT_GE(brick().getPosition().x, kept - 1e-4f);
+        EXPECT_LE(brick().getPosition().x, before.x + 1e-4f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OneToFiveFramesLater, RewindAfterUsedUpHistory, testing::Range(1, 6));
+
+TEST_F(RewindTest, StartingASegmentOnTheLastEntryKeepsItAndStartsFromTheOwner) {
+    brick().setPosition({4, 0, 0});
+    brick().startSegment(true);
+    ASSERT_EQ(brick().getHistory().size(), 1u);
+    brick().setPosition({9, 0, 0});
+    brick().startSegment(true);
+    EXPECT_EQ(brick().getHistory().size(), 1u);
+    brick().interpolate(0.0f);
+    EXPECT_EQ(brick().getPosition().x, 9.0f);
+    brick().interpolate(1.0f);
+    EXPECT_EQ(brick().getPosition().x, 0.0f);
 }

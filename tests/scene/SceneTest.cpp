@@ -31,6 +31,14 @@ protected:
     void frames(int count) {
         for (int i = 0; i < count; ++i) runFrame(*scene);
     }
+    // Frames without drawing, as the frame loop would run them behind a minimised window.
+    void simulatedFrames(int count) {
+        for (int i = 0; i < count; ++i) {
+            updateFrame();
+            simulateFrame(*scene);
+            Platform::Fake::setTime(Platform::getTime() + kFrameTime);
+        }
+    }
     bool allBricksAsleep() const {
         for (const Geo::Brick& b : scene->bricks) {
             if (!b.asleep) return false;
@@ -149,4 +157,50 @@ TEST_F(SceneTest, AFullRewindReturnsEveryBrickToItsRecordedPositions) {
     }
     EXPECT_FALSE(Rewind::Controller::instance()->isRewinding());
     EXPECT_EQ(lastRewound, recordedAt6);
+}
+
+TEST_F(SceneTest, TheProjectionAndOverlayFollowAResizedWindow) {
+    Platform::Fake::setWindowSize(1200, 675);
+    Platform::Fake::setFramebufferSize(1200, 675);
+    frames(1);
+    EXPECT_FLOAT_EQ(mainCamera.aspectRatio, 1200.0f / 675.0f);
+    // The horizontal scale is the vertical one over the aspect ratio.
+    const glm::mat4& p = mainCamera.projectionMatrix;
+    EXPECT_NEAR(p[1][1] / p[0][0], 1200.0f / 675.0f, 1e-5f);
+    // The overlay is drawn last, into its top-left area of the opening window's size.
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[1], 675 - 768);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], 768);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneTest, AMinimisedWindowSimulatesButDrawsNothing) {
+    frames(1);
+    const float aspect = mainCamera.aspectRatio;
+    Platform::Fake::setFramebufferSize(0, 0);
+    const std::uint32_t counter = Rewind::Controller::instance()->getFrameCounter();
+    frames(10);
+    EXPECT_EQ(Rewind::Controller::instance()->getFrameCounter(), counter + 10);
+    EXPECT_EQ(mainCamera.aspectRatio, aspect);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneTest, ARewindRightAfterOneThatUsedUpTheHistoryMovesNoBrickAtFirst) {
+    // Past the rollover the oldest kept snapshots are from when the bricks were still falling.
+    simulatedFrames(1200 * 6 + 30);
+    Platform::Fake::setKey(Platform::kKeySpace, true);
+    for (int i = 0; i < 1200 * 6 + 60; ++i) {
+        simulatedFrames(1);
+        if (i > 0 && !Rewind::Controller::instance()->isRewinding()) break;
+    }
+    ASSERT_FALSE(Rewind::Controller::instance()->isRewinding());
+    Platform::Fake::setKey(Platform::kKeySpace, false);
+    simulatedFrames(3);
+    const std::vector<glm::vec3> before = brickPositions();
+    Platform::Fake::setKey(Platform::kKeySpace, true);
+    simulatedFrames(1);
+    ASSERT_TRUE(Rewind::Controller::instance()->isRewinding());
+    EXPECT_EQ(brickPositions(), before);
 }

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "app/FrameClock.h"
 #include "platform/FakePlatform.h"
 
 void openGlContext() {
@@ -19,11 +18,4 @@ void openGlContext() {
     glewExperimental = GL_TRUE;
     ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
     glGetError();
-}
-
-void setFrameDelta(float dt) {
-    const double now = Platform::getTime();
-    FrameClock::tick();
-    Platform::Fake::setTime(now + dt);
-    FrameClock::tick();
 }

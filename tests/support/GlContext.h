@@ -6,9 +6,6 @@
 // extension entry points loaded. Fails the test when there is no display: these tests need one.
 void openGlContext();
 
-// Makes FrameClock::deltaTime return dt from the fake timer, as one frame of the game would.
-void setFrameDelta(float dt);
-
 // For tests whose objects make GL calls when built or drawn.
 class GlTest : public testing::Test {
 protected:

@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
             glFinish();
         } else {
             updateFrame();
-            scene.step();
+            simulateFrame(scene);
             Platform::Fake::setTime(Platform::getTime() + options.dt);
         }
         micros.push_back(
