@@ -6,6 +6,7 @@
 
 #include "platform/CursorTracker.h"
 #include "platform/FramePacer.h"
+#include "platform/GlfwMapping.h"
 #include "platform/Platform.h"
 #include "platform/StopSignals.h"
 
@@ -29,19 +30,6 @@ struct State {
 };
 
 State state;
-
-int toGlfwKey(int key) {
-    switch (key) {
-        case kKeyEsc:
-            return GLFW_KEY_ESCAPE;
-        case kKeyLShift:
-            return GLFW_KEY_LEFT_SHIFT;
-        case kKeyRShift:
-            return GLFW_KEY_RIGHT_SHIFT;
-        default:
-            return key;
-    }
-}
 
 void onCursorPos(GLFWwindow*, double rawX, double rawY) {
     int x = 0;
@@ -178,7 +166,7 @@ void getWindowSize(int& width, int& height) {
 
 int getKey(int key) {
     if (!state.window) return kRelease;
-    return glfwGetKey(state.window, toGlfwKey(key)) == GLFW_PRESS ? kPress : kRelease;
+    return glfwGetKey(state.window, GlfwMapping::toGlfwKey(key)) == GLFW_PRESS ? kPress : kRelease;
 }
 
 int getMouseButton(int button) {
@@ -192,7 +180,7 @@ void enableStickyKeys() {
 
 void showCursor(bool show) {
     if (!state.window) return;
-    glfwSetInputMode(state.window, GLFW_CURSOR, show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+    glfwSetInputMode(state.window, GLFW_CURSOR, GlfwMapping::cursorMode(show));
     state.cursor.requestResync();
 }
 

@@ -1,3 +1,4 @@
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -58,6 +59,16 @@ TEST(StartUp, OpensTheWindowTheGameNeeds) {
     EXPECT_FALSE(record().cursorShown);
     EXPECT_EQ(mainCamera.view.angles, glm::vec3(0.0f));
     EXPECT_EQ(Platform::getTime(), 0.0);
+}
+
+TEST(FrameLoop, ThePreparedStateTestsDepthAndCullsBackFaces) {
+    ASSERT_EQ(startWithRealContext(), 0);
+    prepareFrameLoop("Kelvarin");
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    GLint depthFunc = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    EXPECT_EQ(depthFunc, GL_LESS);
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
 
 TEST(FrameLoop, EscapeHeldAtStartStillRunsOneFullFrame) {

@@ -80,6 +80,14 @@ TEST_F(ModelTextureTest, LoadTexturesGivesEightDistinctNamesInTableOrder) {
         glBindTexture(GL_TEXTURE_2D, table[i]->id);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_GT(width, 0) << table[i]->path;
+        // Complete for mipmapped sampling: the chain reaches 1 x 1, or the texture samples black.
+        GLint height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        int last = 0;
+        while ((std::max(width, height) >> (last + 1)) > 0) ++last;
+        GLint lastWidth = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, last, GL_TEXTURE_WIDTH, &lastWidth);
+        EXPECT_EQ(lastWidth, 1) << table[i]->path << ": no mipmaps";
     }
     GLint wrap = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);

@@ -137,6 +137,26 @@ TEST(VertexIndexer, VerticesBeyondSixteenBitsAreLeftOutWithOneMessage) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
 }
 
+TEST(VertexIndexer, ExactlySixteenBitsOfVerticesAreAllKept) {
+    // 21,845 triangles of fresh corners (65,535 vertices), then one with a single fresh corner.
+    std::vector<glm::vec3> p;
+    for (int i = 0; i < 65535; ++i) p.push_back({float(i), 0, 0});
+    p.push_back({0, 0, 0});
+    p.push_back({1, 0, 0});
+    p.push_back({65535, 0, 0});
+    const std::vector<glm::vec2> t(p.size());
+    const std::vector<glm::vec3> n(p.size());
+    std::vector<unsigned short> indices;
+    std::vector<glm::vec3> op, on;
+    std::vector<glm::vec2> ot;
+    testing::internal::CaptureStderr();
+    GLUtils::buildIndexedArrays(p, t, n, indices, op, ot, on);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(op.size(), 65536u);
+    ASSERT_EQ(indices.size(), p.size());
+    EXPECT_EQ(indices.back(), 65535);
+}
+
 // An OBJ written by another tool: Debian's assimp exports the cube in its own layout.
 TEST(ObjReader, ReadsACubeExportedByAssimp) {
     const std::string out = (std::filesystem::temp_directory_path() /

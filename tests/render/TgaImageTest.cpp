@@ -44,6 +44,17 @@ TEST(TgaImage, ACompleteUncompressedFileDecodesAndACutOffOneDoesNot) {
     EXPECT_TRUE(GLUtils::decodeTga(file.data(), file.size()).empty());
 }
 
+TEST(TgaImage, TheImageIdCountsTowardsAWholeFile) {
+    // A 4-byte image ID before the pixels: one byte short of the pixels is cut off.
+    std::vector<std::uint8_t> file = header(2, 2);
+    file[0] = 4;
+    for (int i = 0; i < 4; ++i) file.push_back('i');
+    for (int i = 0; i < 12; ++i) file.push_back(static_cast<std::uint8_t>(i * 20));
+    EXPECT_FALSE(GLUtils::decodeTga(file.data(), file.size()).empty());
+    file.pop_back();
+    EXPECT_TRUE(GLUtils::decodeTga(file.data(), file.size()).empty());
+}
+
 TEST(TgaImage, AHeaderClaimingAHugePictureIsRefused) {
     // Found by fuzzing: 21 bytes of run-length data claiming 4096 x 4325 pixels.
     const std::vector<std::uint8_t> file = {0x02, 0x00, 0x0a, 0x20, 0x00, 0x00, 0x00,

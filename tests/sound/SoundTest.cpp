@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Audio.h"
 #include "sound/Sound.h"
 
 namespace {
@@ -89,6 +90,27 @@ TEST(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
     ASSERT_GT(backwards, first) << "reversed track not heard after the switch";
     const long again = find(recording, normal, 0, kProbe, static_cast<std::size_t>(backwards));
     EXPECT_GT(again, backwards) << "normal track did not restart from its beginning";
+}
+
+TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
+    const std::string out = "/tmp/kelvarin-disk-audio-halt-" + std::to_string(::getpid()) + ".raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    playSound(kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    PlatformAudio::playLooping("media/sounds/no-such-track.wav");
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+
+    const std::vector<std::int16_t> recording = readSamples(out, 0);
+    std::remove(out.c_str());
+    // The mixer may have queued a little of the old track; the second half of what followed the
+    // switch is past any such queue.
+    const std::size_t tail = kRecordBytes / 2 / sizeof(std::int16_t);
+    ASSERT_GT(recording.size(), tail);
+    const bool silent = std::all_of(recording.end() - static_cast<long>(tail), recording.end(),
+                                    [](std::int16_t sample) { return sample == 0; });
+    EXPECT_TRUE(silent) << "the old track went on playing";
 }
 
 TEST(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
