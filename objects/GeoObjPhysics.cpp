@@ -13,6 +13,10 @@ GeoObjPhysics::GeoObjPhysics(Model* m, Texture* t) : GeoObjTextured(m, t) {
     collider.initFromModel(model->indexedVertices);
 }
 
+GeoObjPhysics::~GeoObjPhysics() {
+    PhysicsWorld::instance()->remove(this);
+}
+
 void GeoObjPhysics::draw() {
     GeoObjTextured::draw();
 }

@@ -9,7 +9,7 @@ namespace Geo {
 
 // A textured object that moves: velocity, mass, a collider that follows every transform, and a
 // sleep scheme in which an object at rest on something fixed stops being simulated until struck.
-// Registers itself with the PhysicsWorld on construction and is never removed.
+// Registers itself with the PhysicsWorld on construction and removes itself on destruction.
 class GeoObjPhysics : public GeoObjTextured {
 public:
     static constexpr float kSpeedLimit = 500.0f;
@@ -19,6 +19,7 @@ public:
     static constexpr int kFramesToRest = 4;
 
     GeoObjPhysics(Model* model, Texture* texture);
+    ~GeoObjPhysics() override;
 
     void draw() override;
     void setPosition(glm::vec3 p) override;

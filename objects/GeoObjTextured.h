@@ -14,6 +14,10 @@ namespace Geo {
 class GeoObjTextured : public Data::IMatrices {
 public:
     GeoObjTextured(Model* model, Texture* texture);
+    virtual ~GeoObjTextured() = default;
+    // Objects are registered by address: a copy would be an object nobody knows of.
+    GeoObjTextured(const GeoObjTextured&) = delete;
+    GeoObjTextured& operator=(const GeoObjTextured&) = delete;
 
     virtual void draw();
     virtual void updateMatrices();

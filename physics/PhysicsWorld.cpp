@@ -32,6 +32,14 @@ void PhysicsWorld::add(GeoObjPhysics* object) {
     objects.push_back(object);
 }
 
+void PhysicsWorld::remove(GeoObjPhysics* object) {
+    objects.erase(std::remove(objects.begin(), objects.end(), object), objects.end());
+    for (GeoObjPhysics* other : objects) {
+        std::vector<GeoObjPhysics*>& sleepers = other->sleepers;
+        sleepers.erase(std::remove(sleepers.begin(), sleepers.end(), object), sleepers.end());
+    }
+}
+
 void PhysicsWorld::applyGravity(float dt) {
     for (GeoObjPhysics* object : objects) {
         if (object->gravity) applyGravityTo(*object, dt);

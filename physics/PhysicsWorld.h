@@ -25,6 +25,8 @@ public:
     static PhysicsWorld* instance();
 
     void add(Geo::GeoObjPhysics* object);
+    // Takes the object out of the list and out of every other object's sleepers.
+    void remove(Geo::GeoObjPhysics* object);
     const std::vector<Geo::GeoObjPhysics*>& getObjects() const { return objects; }
 
     // dt is the step's length in seconds.

@@ -1,5 +1,7 @@
 #include "rewind/Controller.h"
 
+#include <algorithm>
+
 #include "physics/PhysicsWorld.h"
 #include "rewind/Rewindable.h"
 #include "sound/Sound.h"
@@ -15,6 +17,10 @@ Controller::Controller() : frameStamps(kMaxSnapshots) {}
 
 void Controller::registerRewindable(Rewindable* r) {
     rewindables.push_back(r);
+}
+
+void Controller::unregisterRewindable(Rewindable* r) {
+    rewindables.erase(std::remove(rewindables.begin(), rewindables.end(), r), rewindables.end());
 }
 
 std::uint32_t Controller::newestStamp() const {

@@ -27,6 +27,7 @@ public:
     Controller();
 
     void registerRewindable(Rewindable* r);
+    void unregisterRewindable(Rewindable* r);
     // Once per simulation step, before anything else of the scene's step.
     void update(RewindKeys keys);
     bool isRewinding() const { return rewinding; }

@@ -9,6 +9,10 @@ Rewindable::Rewindable() : history(Controller::kMaxSnapshots) {
     Controller::instance()->registerRewindable(this);
 }
 
+Rewindable::~Rewindable() {
+    Controller::instance()->unregisterRewindable(this);
+}
+
 void Rewindable::record(bool dropOldest) {
     if (dropOldest) history.popFront();
     const glm::vec3 p = owner->getPosition();

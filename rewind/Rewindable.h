@@ -15,8 +15,11 @@ namespace Rewind {
 // Positions only: velocity and sleep state are neither recorded nor restored.
 class Rewindable {
 public:
-    // Registers with the Rewind::Controller; never unregistered.
+    // Registers with the Rewind::Controller; the destructor unregisters.
     Rewindable();
+    ~Rewindable();
+    Rewindable(const Rewindable&) = delete;
+    Rewindable& operator=(const Rewindable&) = delete;
 
     void setOwner(Geo::GeoObjTextured* object) { owner = object; }
     void record(bool dropOldest);
