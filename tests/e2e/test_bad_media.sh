@@ -7,7 +7,9 @@ mkdir -p "$WORK/broken"
 cp -r "$ROOT/media" "$WORK/broken/"
 rm "$WORK/broken/media/models/sphere.obj"
 rm "$WORK/broken/media/textures/wall.tga"
-head -c 700 /dev/urandom > "$WORK/broken/media/models/brick.obj"
+# The same 700 bytes of noise every run, so a failure can be replayed.
+awk 'BEGIN { srand(7); for (i = 0; i < 700; i++) printf "%c", 1 + int(rand() * 255) }' \
+    > "$WORK/broken/media/models/brick.obj"
 printf 'v 1 2\nf 9/9/9 0/0/0 -3/-1/x\nvt\nf 1/1/1 1/1/1\n' >> "$WORK/broken/media/models/brick.obj"
 printf '#version 420 core\nout vec4 colour;\nvoid main() { colour = undefinedThing; }\n' \
     > "$WORK/broken/media/shaders/Ambient_Diffuse_Spec.frag"
