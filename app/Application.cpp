@@ -4,12 +4,12 @@
 
 #include <iostream>
 
-#include "app/FrameClock.h"
+#include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
-#include "input/RenderContext.h"
 #include "platform/Platform.h"
 #include "render/Model.h"
+#include "render/RenderContext.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
 #include "render/Viewport.h"
@@ -20,6 +20,14 @@
 #endif
 
 namespace {
+
+Camera& camera() {
+    return *RenderContext::instance()->getCamera();
+}
+
+Shaders::AmbDifSpecShader& litShader() {
+    return *RenderContext::instance()->getShader();
+}
 
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
@@ -74,12 +82,13 @@ int initApplication() {
     createModelBuffers();
     loadTextures();
     Input::instance();
+    // From here on the camera and the lit shader are reached through the render context only.
     RenderContext::instance()->setCamera(&mainCamera);
     RenderContext::instance()->setShader(&mainShader);
     // Input and the camera must exist: the callback fires once at registration.
     Platform::setMousePosCallback(onMousePos);
-    mainShader.init();
-    mainShader.use();
+    litShader().init();
+    litShader().use();
     FrameClock::reset();
     glLineWidth(kLineWidth);
     return 0;
@@ -124,7 +133,7 @@ void runFrame(BrickWallScene& scene) {
     if (layout.drawable) {
         glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        mainCamera.setAspectRatio(layout.aspectRatio);
+        camera().setAspectRatio(layout.aspectRatio);
         scene.text.setArea(layout.overlay);
     }
     updateFrame();
@@ -149,24 +158,26 @@ void updateFrame() {
     FrameClock::tick();
     const float dt = FrameClock::deltaTime();
     // The camera position uploaded here is the one before this frame's movement.
-    mainShader.use();
-    mainShader.setLights();
-    mainShader.setCameraPosition();
+    Shaders::AmbDifSpecShader& shader = litShader();
+    shader.use();
+    shader.setLights();
+    shader.setCameraPosition();
     Input* input = Input::instance();
     if (input->isMouseEnabled()) input->pollMouseButtons();
     if (input->isKeyboardEnabled()) input->pollKeys();
-    mainCamera.move(dt);
-    mainCamera.view.update();
-    mainCamera.updateViewProjection();
+    Camera& eye = camera();
+    eye.move(dt);
+    eye.view.update();
+    eye.updateViewProjection();
 }
 
 void onMousePos(int x, int y) {
     Input::instance()->onMouseMove(x, y);
-    mainCamera.onMouseMove(x, y);
+    camera().onMouseMove(x, y);
 }
 
 void releaseResources() {
     deleteModelBuffers();
     deleteTextures();
-    mainShader.destroy();
+    litShader().destroy();
 }

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Texture.h"
+#include "scene/Brick.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "bench/BenchSupport.h"
 #include "input/Input.h"
-#include "objects/Brick.h"
 #include "rewind/Controller.h"
+#include "scene/Brick.h"
 
 namespace {
 

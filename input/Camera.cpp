@@ -2,6 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "core/Assert.h"
 #include "input/Input.h"
 
 namespace {
@@ -101,6 +102,7 @@ void Camera::updateProjection() {
 }
 
 void Camera::setAspectRatio(float ratio) {
+    KELVARIN_ASSERT(ratio > 0.0f);
     if (ratio == aspectRatio) return;
     aspectRatio = ratio;
     updateProjection();

@@ -1,8 +1,8 @@
 #include "objects/Bullet.h"
 
 #include "input/Camera.h"
-#include "input/RenderContext.h"
 #include "render/Model.h"
+#include "render/RenderContext.h"
 #include "render/Texture.h"
 
 namespace {

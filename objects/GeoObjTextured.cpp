@@ -1,7 +1,8 @@
 #include "objects/GeoObjTextured.h"
 
-#include "input/RenderContext.h"
+#include "core/Assert.h"
 #include "render/Model.h"
+#include "render/RenderContext.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
 
@@ -19,6 +20,7 @@ void bindArray(GLuint location, GLuint buffer, GLint components) {
 }  // namespace
 
 GeoObjTextured::GeoObjTextured(Model* m, Texture* t) : vao(0), model(m), texture(t), visible(true) {
+    KELVARIN_ASSERT(model && texture);
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
 }

@@ -2,7 +2,7 @@
 
 #include <GL/glew.h>
 
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 class Model;
 class Texture;

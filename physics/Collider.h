@@ -3,7 +3,7 @@
 #include <glm/glm.hpp>
 #include <vector>
 
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 // An axis-aligned box that follows its object's transform. The corners are relative to the box's
 // own origin; the translation column of the transform places it, its diagonal scales it.

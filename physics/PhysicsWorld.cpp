@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Assert.h"
 #include "objects/GeoObjPhysics.h"
 
 using Geo::GeoObjPhysics;
@@ -110,6 +111,7 @@ bool PhysicsWorld::overlaps(const Collider& a, const Collider& b) {
 }
 
 void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b) {
+    KELVARIN_ASSERT(!a.isStatic);
     wakeIfStruck(a, b);
     wakeIfStruck(b, a);
     trySettle(a, b);

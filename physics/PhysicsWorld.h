@@ -35,12 +35,14 @@ public:
     // Zeroes every velocity and wakes every movable object; used when a rewind ends.
     void haltAll();
 
-    static void applyGravityTo(Geo::GeoObjPhysics& object, float dt);
     // True when the pair was resolved.
     static bool collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
     // Touching boxes overlap.
     static bool overlaps(const Collider& a, const Collider& b);
-    // a is never static.
+
+private:
+    static void applyGravityTo(Geo::GeoObjPhysics& object, float dt);
+    // a must not be static: a static object is always given second.
     static void resolve(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
     // The axis of strictly smallest overlap, pointing from a towards b; a tie leaves both as given.
     static void computeContact(const Geo::GeoObjPhysics& a, const Geo::GeoObjPhysics& b,
@@ -50,7 +52,6 @@ public:
     static void trySettle(Geo::GeoObjPhysics& self, Geo::GeoObjPhysics& other);
     static void wakeIfStruck(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other);
 
-private:
     struct Bounds {
         glm::vec3 min;
         glm::vec3 max;

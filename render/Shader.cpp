@@ -3,7 +3,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "input/Camera.h"
-#include "input/RenderContext.h"
+#include "render/RenderContext.h"
 #include "render/ShaderLoader.h"
 
 namespace Shaders {

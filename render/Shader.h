@@ -4,7 +4,7 @@
 
 #include <glm/glm.hpp>
 
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 namespace Shaders {
 

@@ -26,7 +26,7 @@ void appendQuad(std::vector<glm::vec2>& out, glm::vec2 upLeft, glm::vec2 upRight
 
 }  // namespace
 
-Text2D::Text2D() : font(&fontTexture) {}
+Text2D::Text2D(Texture* fontAtlas) : font(fontAtlas) {}
 
 void Text2D::init() {
     glGenBuffers(1, &vertexBuffer);

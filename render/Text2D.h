@@ -13,7 +13,8 @@ class Texture;
 // bottom-left corner; a position names a glyph cell's lower-left corner, size its width and height.
 class Text2D {
 public:
-    Text2D();
+    // The glyph atlas is the caller's; the overlay only samples it.
+    explicit Text2D(Texture* fontAtlas);
 
     void init();
     // Drawn into the overlay area when one is set (the frame loop sets it every frame), else into

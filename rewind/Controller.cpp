@@ -4,7 +4,6 @@
 
 #include "physics/PhysicsWorld.h"
 #include "rewind/Rewindable.h"
-#include "sound/Sound.h"
 
 namespace Rewind {
 
@@ -27,11 +26,12 @@ std::uint32_t Controller::newestStamp() const {
     return frameStamps.empty() ? 0 : frameStamps.back();
 }
 
-void Controller::update(RewindKeys keys) {
+RewindChange Controller::update(RewindKeys keys) {
+    change = RewindChange{};
     handleInput(keys);
     if (rewinding) {
         rewindOneFrame();
-        return;
+        return change;
     }
     ++frameCounter;
     ++framesSinceSnapshot;
@@ -39,6 +39,7 @@ void Controller::update(RewindKeys keys) {
         takeSnapshot();
         framesSinceSnapshot = 0;
     }
+    return change;
 }
 
 void Controller::rewindOneFrame() {
@@ -72,14 +73,14 @@ void Controller::handleInput(RewindKeys keys) {
 }
 
 void Controller::startRewind() {
-    playSound(kBackgroundMusicBackwards);
+    change.started = true;
     rewinding = true;
     for (Rewindable* r : rewindables) r->startSegment(false);
     framesSinceSnapshot = static_cast<std::uint16_t>(frameCounter - newestStamp());
 }
 
 void Controller::stopRewind() {
-    playSound(kBackgroundMusic);
+    change.stopped = true;
     rewinding = false;
     framesSinceSnapshot = 0;
     PhysicsWorld::instance()->haltAll();

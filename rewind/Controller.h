@@ -15,8 +15,15 @@ struct RewindKeys {
     bool released = false;
 };
 
-// Records every rewindable's position every sixth forward frame and, while the Spacebar is held,
-// replays them backwards one recorded frame per displayed frame, with the reversed music.
+// What one update did to the rewind; the scene follows it with the music (reversed while
+// rewinding). Both are set when a rewind started and stopped in the same update.
+struct RewindChange {
+    bool started = false;
+    bool stopped = false;
+};
+
+// Records every rewindable's position every sixth forward step and, while the Spacebar is held,
+// replays them backwards one recorded step per simulation step.
 class Controller {
 public:
     static constexpr std::uint16_t kSnapshotInterval = 6;
@@ -29,7 +36,7 @@ public:
     void registerRewindable(Rewindable* r);
     void unregisterRewindable(Rewindable* r);
     // Once per simulation step, before anything else of the scene's step.
-    void update(RewindKeys keys);
+    RewindChange update(RewindKeys keys);
     bool isRewinding() const { return rewinding; }
     void takeSnapshot();
 
@@ -52,6 +59,8 @@ private:
     // Unsigned arithmetic throughout: the segment lengths below are differences of stamps.
     std::uint32_t frameCounter = 0;
     std::uint16_t framesSinceSnapshot = 0;
+    // What the update in progress did, returned at its end.
+    RewindChange change;
 };
 
 }  // namespace Rewind

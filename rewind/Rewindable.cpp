@@ -1,5 +1,6 @@
 #include "rewind/Rewindable.h"
 
+#include "core/Assert.h"
 #include "objects/GeoObjTextured.h"
 #include "rewind/Controller.h"
 
@@ -14,12 +15,14 @@ Rewindable::~Rewindable() {
 }
 
 void Rewindable::record(bool dropOldest) {
+    KELVARIN_ASSERT(owner);
     if (dropOldest) history.popFront();
     const glm::vec3 p = owner->getPosition();
     history.pushBack(LastPos(p.x, p.y, p.z));
 }
 
 void Rewindable::startSegment(bool dropNewest) {
+    KELVARIN_ASSERT(owner);
     // Every segment starts where the owner stands, also when the history is down to its last
     // entry: a start left over from an earlier rewind would make the first frame jump there.
     segmentStart = owner->getPosition();
@@ -28,6 +31,7 @@ void Rewindable::startSegment(bool dropNewest) {
 }
 
 void Rewindable::interpolate(float t) {
+    KELVARIN_ASSERT(owner);
     owner->setPosition(glm::mix(segmentStart, segmentEnd, t));
 }
 

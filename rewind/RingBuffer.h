@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/Assert.h"
+
 namespace Rewind {
 
 // A fixed-capacity queue in one contiguous block, allocated once: pushing onto a full buffer drops
@@ -10,7 +12,7 @@ namespace Rewind {
 template <typename T>
 class RingBuffer {
 public:
-    explicit RingBuffer(std::size_t capacity) : slots(capacity) {}
+    explicit RingBuffer(std::size_t capacity) : slots(capacity) { KELVARIN_ASSERT(capacity > 0); }
 
     std::size_t size() const { return count; }
     std::size_t capacity() const { return slots.size(); }
@@ -18,12 +20,17 @@ public:
     bool full() const { return count == slots.size(); }
 
     // Index 0 is the oldest entry.
-    const T& operator[](std::size_t i) const { return slots[(head + i) % slots.size()]; }
+    const T& operator[](std::size_t i) const {
+        KELVARIN_ASSERT(i < count);
+        return slots[(head + i) % slots.size()];
+    }
     const T& front() const { return (*this)[0]; }
-    const T& back() const { return (*this)[count - 1]; }
+    const T& back() const {
+        KELVARIN_ASSERT(!empty());
+        return (*this)[count - 1];
+    }
 
     void pushBack(const T& value) {
-        if (slots.empty()) return;
         if (full()) popFront();
         slots[(head + count) % slots.size()] = value;
         ++count;

@@ -4,15 +4,16 @@
 
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
+#include "render/Texture.h"
 #include "rewind/Controller.h"
 #include "sound/Sound.h"
 
-BrickWallScene::BrickWallScene() : room(kRoomHalfSize) {
+BrickWallScene::BrickWallScene() : room(kRoomHalfSize), text(&fontTexture) {
     setUp();
 }
 
 void BrickWallScene::setUp() {
-    playSound(kBackgroundMusic);
+    playSound(SoundTrack::kBackgroundMusic);
     text.init();
     const float width = 2.0f * bricks[0].collider.max.x;
     const float pitch = width + kBrickGap;
@@ -42,13 +43,18 @@ void BrickWallScene::latchInput(const Input& input) {
 void BrickWallScene::step(float dt) {
     const LatchedInput input = std::exchange(latched, LatchedInput{});
     Rewind::Controller* controller = Rewind::Controller::instance();
-    controller->update(input.rewind);
+    followWithMusic(controller->update(input.rewind));
     // A shot asked for while rewinding is dropped, not kept for later.
     if (controller->isRewinding()) return;
     handleShot(input.firePressed);
     PhysicsWorld::instance()->applyGravity(dt);
     updateObjects(dt);
     PhysicsWorld::instance()->collideAll();
+}
+
+void BrickWallScene::followWithMusic(Rewind::RewindChange change) {
+    if (change.started) playSound(SoundTrack::kBackgroundMusicBackwards);
+    if (change.stopped) playSound(SoundTrack::kBackgroundMusic);
 }
 
 void BrickWallScene::handleShot(bool firePressed) {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "render/Text2D.h"
 #include "rewind/Controller.h"
+#include "scene/Brick.h"
 #include "scene/Room.h"
 
 class Input;
@@ -37,6 +37,8 @@ public:
     // One simulation step of dt seconds: rewinds, or shoots and runs the physics.
     void step(float dt);
     void draw();
+    // The reversed music while rewinding, the normal music from its start when a rewind ends.
+    void followWithMusic(Rewind::RewindChange change);
     void handleShot(bool firePressed);
     void updateObjects(float dt);
     void releaseGL();

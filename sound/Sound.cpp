@@ -1,5 +1,8 @@
 #include "sound/Sound.h"
 
+#include <iterator>
+
+#include "core/Assert.h"
 #include "platform/Audio.h"
 
 const std::string soundFiles[] = {
@@ -8,6 +11,18 @@ const std::string soundFiles[] = {
     "media/sounds/pistol.wav",
 };
 
-void playSound(int index) {
-    PlatformAudio::playLooping(soundFiles[index].c_str());
+namespace {
+
+constexpr int kTrackCount = static_cast<int>(std::size(soundFiles));
+
+}  // namespace
+
+const std::string& soundFile(SoundTrack track) {
+    const int index = static_cast<int>(track);
+    KELVARIN_ASSERT(index >= 0 && index < kTrackCount);
+    return soundFiles[index];
+}
+
+void playSound(SoundTrack track) {
+    PlatformAudio::playLooping(soundFile(track).c_str());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+// The sound table and its one music channel. May include: platform.
+
 #include <string>
 
-// Indices into soundFiles.
-constexpr int kBackgroundMusic = 0;
-constexpr int kBackgroundMusicBackwards = 1;
-constexpr int kPistolSound = 2;
+// The tracks of soundFiles, in table order.
+enum class SoundTrack { kBackgroundMusic, kBackgroundMusicBackwards, kPistolSound };
 
 extern const std::string soundFiles[];
 
-// Starts looping soundFiles[index] from its beginning, replacing whatever played; returns at once.
-// Callers pass kBackgroundMusic or kBackgroundMusicBackwards.
-void playSound(int index);
+// The file a track is read from.
+const std::string& soundFile(SoundTrack track);
+// Starts looping the track from its beginning, replacing whatever played; returns at once.
+void playSound(SoundTrack track);

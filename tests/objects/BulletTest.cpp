@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "input/Camera.h"
-#include "input/RenderContext.h"
-#include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "physics/PhysicsWorld.h"
+#include "render/RenderContext.h"
+#include "scene/Brick.h"
 #include "tests/support/GlContext.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "objects/Brick.h"
 #include "objects/Wall.h"
 #include "render/Model.h"
 #include "render/Texture.h"
 #include "rewind/Controller.h"
+#include "scene/Brick.h"
 #include "tests/support/GlContext.h"
 
 using WallBrickTest = GlTest;

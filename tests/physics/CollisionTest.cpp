@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "objects/Brick.h"
 #include "objects/Bullet.h"
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
+#include "scene/Brick.h"
 #include "tests/support/GlContext.h"
 
 using Geo::Brick;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "objects/Brick.h"
 #include "objects/Wall.h"
+#include "scene/Brick.h"
 #include "tests/support/GlContext.h"
 
 using PhysicsObjectTest = GlTest;

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "objects/Brick.h"
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
+#include "scene/Brick.h"
 #include "tests/support/GlContext.h"
 
 using SettlingTest = GlTest;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "input/Camera.h"
-#include "input/RenderContext.h"
+#include "render/RenderContext.h"
 #include "render/Shader.h"
 #include "render/ShaderLoader.h"
 #include "tests/support/GlContext.h"

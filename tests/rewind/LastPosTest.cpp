@@ -38,3 +38,8 @@ TEST(RingBuffer, PushingOntoAFullBufferDropsTheOldest) {
     ring.popBack();
     EXPECT_TRUE(ring.empty());
 }
+
+TEST(RingBufferDeathTest, ReadingTheNewestOfNothingIsAPreconditionFailure) {
+    const Rewind::RingBuffer<int> empty(3);
+    EXPECT_DEATH(static_cast<void>(empty.back()), "precondition failed: !empty\\(\\)");
+}

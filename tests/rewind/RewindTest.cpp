@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "input/Input.h"
-#include "objects/Brick.h"
 #include "platform/FakePlatform.h"
 #include "rewind/Controller.h"
+#include "scene/Brick.h"
 #include "sound/Sound.h"
 #include "tests/support/GlContext.h"
 
@@ -26,7 +26,7 @@ protected:
     void frame(bool spaceDown) {
         Platform::Fake::setKey(Platform::kKeySpace, spaceDown);
         Input::instance()->pollKeys();
-        controller->update(keys());
+        follow(controller->update(keys()));
         if (!controller->isRewinding())
             brick().setPosition({float(controller->getFrameCounter()), 0, 0});
     }
@@ -35,7 +35,7 @@ protected:
     void tap() {
         Platform::Fake::tapKey(Platform::kKeySpace);
         Input::instance()->pollKeys();
-        controller->update(keys());
+        follow(controller->update(keys()));
     }
     static Rewind::RewindKeys keys() {
         const Input* input = Input::instance();
@@ -44,7 +44,13 @@ protected:
     void runForward(int frames) {
         for (int i = 0; i < frames; ++i) frame(false);
     }
-    std::vector<std::string> tracks() const { return Platform::Fake::record().playedTracks; }
+    // The music as the scene switches it after each update.
+    void follow(Rewind::RewindChange change) {
+        if (change.started) music.push_back(soundFile(SoundTrack::kBackgroundMusicBackwards));
+        if (change.stopped) music.push_back(soundFile(SoundTrack::kBackgroundMusic));
+    }
+    std::vector<std::string> tracks() const { return music; }
+    std::vector<std::string> music;
 
     std::unique_ptr<Geo::Brick> brickOwner;
     Geo::Brick& brick() { return *brickOwner; }
@@ -81,7 +87,7 @@ TEST_F(RewindTest, FourteenFrameExample) {
     EXPECT_EQ(controller->getFrameCounter(), 0u);
     frame(true);
     EXPECT_FALSE(controller->isRewinding());
-    EXPECT_EQ(tracks().back(), soundFiles[kBackgroundMusic]);
+    EXPECT_EQ(tracks().back(), soundFile(SoundTrack::kBackgroundMusic));
 }
 
 TEST_F(RewindTest, HoldingSpaceInTheFirstFramesMovesNothingAndStopsAtZero) {
@@ -92,11 +98,11 @@ TEST_F(RewindTest, HoldingSpaceInTheFirstFramesMovesNothingAndStopsAtZero) {
         EXPECT_TRUE(controller->isRewinding());
         EXPECT_EQ(brick().getPosition(), before);
     }
-    EXPECT_EQ(tracks().back(), soundFiles[kBackgroundMusicBackwards]);
+    EXPECT_EQ(tracks().back(), soundFile(SoundTrack::kBackgroundMusicBackwards));
     EXPECT_EQ(controller->getFrameCounter(), 0u);
     frame(true);
     EXPECT_FALSE(controller->isRewinding());
-    EXPECT_EQ(tracks().back(), soundFiles[kBackgroundMusic]);
+    EXPECT_EQ(tracks().back(), soundFile(SoundTrack::kBackgroundMusic));
 }
 
 TEST_F(RewindTest, PressAndStopInOneFrameLeavesTheNormalTrack) {
@@ -104,8 +110,8 @@ TEST_F(RewindTest, PressAndStopInOneFrameLeavesTheNormalTrack) {
     EXPECT_FALSE(controller->isRewinding());
     const std::vector<std::string> played = tracks();
     ASSERT_EQ(played.size(), 2u);
-    EXPECT_EQ(played[0], soundFiles[kBackgroundMusicBackwards]);
-    EXPECT_EQ(played[1], soundFiles[kBackgroundMusic]);
+    EXPECT_EQ(played[0], soundFile(SoundTrack::kBackgroundMusicBackwards));
+    EXPECT_EQ(played[1], soundFile(SoundTrack::kBackgroundMusic));
 }
 
 TEST_F(RewindTest, RewindStartedOnASnapshotFrameConsumesItFirst) {
@@ -147,7 +153,7 @@ TEST_F(RewindTest, ReleasingSpaceWhileRecordingDoesNothing) {
     Input::instance()->pollKeys();
     ASSERT_TRUE(Input::instance()->isRewindReleased());
     brick().velocity = {1, 0, 0};
-    controller->update(keys());
+    follow(controller->update(keys()));
     EXPECT_EQ(brick().velocity, glm::vec3(1, 0, 0));
     EXPECT_EQ(tracks().size(), played);
 }

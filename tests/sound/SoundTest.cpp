@@ -70,18 +70,19 @@ TEST(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);
-    playSound(kBackgroundMusic);
+    playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
-    playSound(kBackgroundMusicBackwards);
+    playSound(SoundTrack::kBackgroundMusicBackwards);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
-    playSound(kBackgroundMusic);
+    playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
 
     const std::vector<std::int16_t> recording = readSamples(out, 0);
     std::remove(out.c_str());
-    const std::vector<std::int16_t> normal = readSamples(soundFiles[kBackgroundMusic], kWavHeader);
+    const std::vector<std::int16_t> normal =
+        readSamples(soundFile(SoundTrack::kBackgroundMusic), kWavHeader);
     const std::vector<std::int16_t> reversed =
-        readSamples(soundFiles[kBackgroundMusicBackwards], kWavHeader);
+        readSamples(soundFile(SoundTrack::kBackgroundMusicBackwards), kWavHeader);
     ASSERT_GT(recording.size(), 3 * kProbe);
 
     const long first = find(recording, normal, 0, kProbe, 0);
@@ -97,7 +98,7 @@ TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);
-    playSound(kBackgroundMusic);
+    playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
     PlatformAudio::playLooping("media/sounds/no-such-track.wav");
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
@@ -116,7 +117,9 @@ TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
 TEST(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
     setenv("SDL_AUDIODRIVER", "none-such", 1);
     testing::internal::CaptureStderr();
-    for (int i = 0; i < 5; ++i) playSound(i % 2);
+    for (int i = 0; i < 5; ++i) {
+        playSound(i % 2 ? SoundTrack::kBackgroundMusicBackwards : SoundTrack::kBackgroundMusic);
+    }
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.rfind("Sound is off", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
@@ -127,8 +130,8 @@ TEST(Sound, AMissingFilePlaysNothingAndTheGameGoesOn) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     ASSERT_EQ(chdir("/tmp"), 0);  // no media/ here
-    playSound(kBackgroundMusic);
-    playSound(kBackgroundMusicBackwards);
+    playSound(SoundTrack::kBackgroundMusic);
+    playSound(SoundTrack::kBackgroundMusicBackwards);
     std::remove(out.c_str());
     SUCCEED();
 }

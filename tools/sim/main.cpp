@@ -13,7 +13,6 @@
 
 #include "app/Application.h"
 #include "input/Input.h"
-#include "physics/PhysicsWorld.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
 #include "tools/alloc/AllocationCounter.h"
@@ -80,12 +79,11 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return o.frames > 0 && o.dt >= 0.0;
 }
 
-void dumpBricks(int frame) {
-    const auto& objects = PhysicsWorld::instance()->getObjects();
+void dumpBricks(const BrickWallScene& scene, int frame) {
     for (int i = 0; i < BrickWallScene::kBrickCount; ++i) {
-        const glm::vec3 p = objects[i]->getPosition();
-        std::printf("%d,%d,%.6f,%.6f,%.6f,%d\n", frame, i, p.x, p.y, p.z,
-                    objects[i]->asleep ? 1 : 0);
+        const Geo::Brick& brick = scene.bricks[i];
+        const glm::vec3 p = brick.getPosition();
+        std::printf("%d,%d,%.6f,%.6f,%.6f,%d\n", frame, i, p.x, p.y, p.z, brick.asleep ? 1 : 0);
     }
 }
 
@@ -174,10 +172,10 @@ int main(int argc, char** argv) {
         micros.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                 .count());
-        if (dump) dumpBricks(frame);
+        if (dump) dumpBricks(scene, frame);
     }
     const std::size_t steadyAllocations = allocationCount() - allocationsAtSteady;
-    dumpBricks(frame - 1);
+    dumpBricks(scene, frame - 1);
     if (options.time) reportTimes(micros, steadyAllocations, frame - steadyFrom);
     scene.releaseGL();
     releaseResources();

@@ -1,4 +1,4 @@
-#include "app/FixedStepper.h"
+#include "core/FixedStepper.h"
 
 #include <algorithm>
 #include <cmath>

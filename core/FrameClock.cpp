@@ -1,6 +1,6 @@
-#include "app/FrameClock.h"
+#include "core/FrameClock.h"
 
-#include "app/FixedStepper.h"
+#include "core/FixedStepper.h"
 #include "platform/Platform.h"
 
 namespace FrameClock {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FrameClock.h"
+#include "core/FrameClock.h"
 #include "platform/FakePlatform.h"
 
 TEST(FrameClock, ReportsItsStartValueBeforeTheFirstTick) {

@@ -1,4 +1,4 @@
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 

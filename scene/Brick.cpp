@@ -1,4 +1,4 @@
-#include "objects/Brick.h"
+#include "scene/Brick.h"
 
 #include "render/Model.h"
 #include "render/Texture.h"

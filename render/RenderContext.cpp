@@ -1,4 +1,4 @@
-#include "input/RenderContext.h"
+#include "render/RenderContext.h"
 
 #include "input/Camera.h"
 

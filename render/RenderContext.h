@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 class Camera;
 namespace Shaders {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "objects/IMatrices.h"
+#include "core/IMatrices.h"
 
 using Geo::Data::IMatrices;
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "app/FixedStepper.h"
+#include "core/FixedStepper.h"
 
 namespace {
 

@@ -1,0 +1,24 @@
+#pragma once
+
+// Preconditions as checks. KELVARIN_ASSERT is on in Debug, RelWithDebInfo (the build the tests
+// use) and sanitizer builds, where the build defines KELVARIN_ASSERTS: RelWithDebInfo defines
+// NDEBUG, so the standard assert would be off exactly where the tests run.
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Core {
+
+[[noreturn]] inline void failAssertion(const char* condition, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: precondition failed: %s\n", file, line, condition);
+    std::abort();
+}
+
+}  // namespace Core
+
+#ifdef KELVARIN_ASSERTS
+#define KELVARIN_ASSERT(condition) \
+    ((condition) ? static_cast<void>(0) : ::Core::failAssertion(#condition, __FILE__, __LINE__))
+#else
+#define KELVARIN_ASSERT(condition) static_cast<void>(0)
+#endif
