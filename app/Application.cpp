@@ -116,20 +116,20 @@ void prepareFrameLoop(const std::string& title) {
 
 namespace {
 
-FrameLayout currentLayout() {
+GLUtils::FrameLayout currentLayout() {
     int framebufferWidth = 0;
     int framebufferHeight = 0;
     int windowWidth = 0;
     int windowHeight = 0;
     Platform::getFramebufferSize(framebufferWidth, framebufferHeight);
     Platform::getWindowSize(windowWidth, windowHeight);
-    return layoutFrame(framebufferWidth, framebufferHeight, windowWidth);
+    return GLUtils::layoutFrame(framebufferWidth, framebufferHeight, windowWidth);
 }
 
 }  // namespace
 
 void runFrame(BrickWallScene& scene) {
-    const FrameLayout layout = currentLayout();
+    const GLUtils::FrameLayout layout = currentLayout();
     if (layout.drawable) {
         glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

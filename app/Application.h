@@ -1,5 +1,7 @@
 #pragma once
 
+// app/: start-up, the frame loop and shutdown. May include every folder.
+
 #include <string>
 
 class BrickWallScene;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace FrameClock {
+
 int FixedStepper::advance(double frameDelta) {
     owed += std::max(frameDelta, 0.0);
     const double nearest = std::round(owed / kStepSeconds);
@@ -23,3 +25,5 @@ float FixedStepper::takeStep() {
     }
     return static_cast<float>(kStepSeconds);
 }
+
+}  // namespace FrameClock

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace FrameClock {
+
 // Turns measured frame times into simulation steps of a fixed 1/60 s of real time, so bricks fall,
 // settle and rewind alike at any refresh rate. A steady 60 frames/s takes exactly one step a frame,
 // 144 frames/s one step every 2.4 frames, 30 frames/s two steps a frame.
@@ -27,3 +29,5 @@ private:
     double owed = kStepSeconds;
     bool firstStepTaken = false;
 };
+
+}  // namespace FrameClock

@@ -1,5 +1,8 @@
 #pragma once
 
+// core/: the frame clock, the fixed-step accumulator, the matrix holder and preconditions.
+// May include: platform.
+
 // The real time between frames, in seconds, read once per frame. The camera moves by the measured
 // delta; the simulation takes the fixed steps of 1/60 s that the delta makes due.
 namespace FrameClock {

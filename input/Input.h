@@ -1,5 +1,7 @@
 #pragma once
 
+// input/: the sampled keyboard and mouse and the first-person camera. May include: core, platform.
+
 // One binding: its key code (or mouse-button number) and its two latest samples.
 struct KeyState {
     int code = 0;

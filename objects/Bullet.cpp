@@ -11,7 +11,7 @@ constexpr glm::vec3 kParkingPosition{0.0f, 0.0f, 0.0f};
 
 }  // namespace
 
-Bullet::Bullet(Model* m, Texture* t) : GeoObjPhysics(m, t) {
+Bullet::Bullet(Model* model, Texture* texture) : GeoObjPhysics(model, texture) {
     reset();
     mass = kMass;
     GeoObjPhysics::setScale(glm::vec3(kScale));

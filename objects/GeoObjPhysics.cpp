@@ -7,7 +7,7 @@
 
 namespace Geo {
 
-GeoObjPhysics::GeoObjPhysics(Model* m, Texture* t) : GeoObjTextured(m, t) {
+GeoObjPhysics::GeoObjPhysics(Model* model, Texture* texture) : GeoObjTextured(model, texture) {
     GeoObjPhysics::setPosition(glm::vec3(0.0f));
     PhysicsWorld::instance()->add(this);
     collider.initFromModel(model->indexedVertices);

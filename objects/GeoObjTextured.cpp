@@ -19,7 +19,8 @@ void bindArray(GLuint location, GLuint buffer, GLint components) {
 
 }  // namespace
 
-GeoObjTextured::GeoObjTextured(Model* m, Texture* t) : vao(0), model(m), texture(t), visible(true) {
+GeoObjTextured::GeoObjTextured(Model* model, Texture* texture)
+    : vao(0), model(model), texture(texture), visible(true) {
     KELVARIN_ASSERT(model && texture);
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);

@@ -1,5 +1,8 @@
 #pragma once
 
+// objects/: the drawable and physical objects of a scene. May include: physics (the one folder
+// that includes this one back: objects register with it), render, input, core, platform.
+
 #include <GL/glew.h>
 
 #include "core/IMatrices.h"

@@ -9,7 +9,7 @@ Wall::Wall() : GeoObjPhysics(&cubeModel, &wallTexture) {
     makeStatic();
 }
 
-Wall::Wall(Texture* t) : GeoObjPhysics(&cubeModel, t) {
+Wall::Wall(Texture* texture) : GeoObjPhysics(&cubeModel, texture) {
     makeStatic();
 }
 

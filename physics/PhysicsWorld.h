@@ -1,5 +1,7 @@
 #pragma once
 
+// physics/: collision boxes and the gravity and collision passes. May include: objects, core.
+
 #include <glm/glm.hpp>
 #include <vector>
 

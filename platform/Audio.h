@@ -2,9 +2,9 @@
 
 // One looping music channel. Every call returns at once; without an audio device, or for a file
 // that cannot be read, nothing sounds and the game goes on.
-namespace PlatformAudio {
+namespace Platform::Audio {
 
 // Stops whatever plays and loops the WAV file at path from its beginning.
 void playLooping(const char* path);
 
-}  // namespace PlatformAudio
+}  // namespace Platform::Audio

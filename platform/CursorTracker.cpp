@@ -1,5 +1,7 @@
 #include "platform/CursorTracker.h"
 
+namespace Platform {
+
 void CursorTracker::set(int x, int y) {
     cursorX = x;
     cursorY = y;
@@ -17,3 +19,5 @@ void CursorTracker::onRawPosition(long rawX, long rawY, int& x, int& y) {
     x = cursorX;
     y = cursorY;
 }
+
+}  // namespace Platform

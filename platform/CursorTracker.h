@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Platform {
+
 // The cursor position the game sees: it moves only by real motion. Each raw report from the window
 // library adds its distance from the previous raw report; after a focus or enter event, or a
 // change of capture, the library may report a jump, so the next report only resynchronises.
@@ -20,3 +22,5 @@ private:
     long lastRawY = 0;
     bool resyncPending = true;
 };
+
+}  // namespace Platform

@@ -277,10 +277,10 @@ void setTime(double seconds) {
 
 }  // namespace Platform
 
-namespace PlatformAudio {
+namespace Platform::Audio {
 
 void playLooping(const char* path) {
     Platform::fake().record.playedTracks.emplace_back(path);
 }
 
-}  // namespace PlatformAudio
+}  // namespace Platform::Audio

@@ -1,5 +1,7 @@
 #include "platform/FramePacer.h"
 
+namespace Platform {
+
 FramePacer::FramePacer(double refreshHz)
     : periodSeconds(1.0 / (refreshHz > 0.0 ? refreshHz : kDefaultRefreshHz)) {}
 
@@ -17,3 +19,5 @@ double FramePacer::nextFrameStart(double now) {
     if (deadline < now) deadline = now;
     return deadline;
 }
+
+}  // namespace Platform

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace Platform {
+
 // Caps the frame rate at the display's refresh rate where the driver does not wait for the display
 // itself. A driver that honours the swap interval never returns from a swap much sooner than one
 // refresh period after the previous frame began; the first frame that does so shows the interval is
@@ -27,3 +29,5 @@ private:
     bool started = false;
     bool capping = false;
 };
+
+}  // namespace Platform

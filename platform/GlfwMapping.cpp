@@ -4,15 +4,15 @@
 
 #include "platform/Platform.h"
 
-namespace GlfwMapping {
+namespace Platform::GlfwMapping {
 
 int toGlfwKey(int key) {
     switch (key) {
-        case Platform::kKeyEsc:
+        case kKeyEsc:
             return GLFW_KEY_ESCAPE;
-        case Platform::kKeyLShift:
+        case kKeyLShift:
             return GLFW_KEY_LEFT_SHIFT;
-        case Platform::kKeyRShift:
+        case kKeyRShift:
             return GLFW_KEY_RIGHT_SHIFT;
         default:
             return key;
@@ -23,4 +23,4 @@ int cursorMode(bool show) {
     return show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED;
 }
 
-}  // namespace GlfwMapping
+}  // namespace Platform::GlfwMapping

@@ -2,11 +2,11 @@
 
 // How the 2.x calls of Platform.h map onto the window library's 3.x values. Kept apart from the
 // window module so the mapping can be tested without a window.
-namespace GlfwMapping {
+namespace Platform::GlfwMapping {
 
 // A 2.x key code (Platform::kKey...) as the library's key.
 int toGlfwKey(int key);
 // The cursor mode for a shown or a hidden cursor; hidden also captures it.
 int cursorMode(bool show);
 
-}  // namespace GlfwMapping
+}  // namespace Platform::GlfwMapping

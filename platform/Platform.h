@@ -1,5 +1,8 @@
 #pragma once
 
+// platform/: the only code that calls the window and audio libraries, and the scripted fake of
+// them. Includes no other folder of the game.
+
 // The window library seen through the calls of its 2.x interface: key codes, window hints, sticky
 // keys, a captured cursor, a swap that polls events, and a mouse callback that fires once when it
 // is registered. The game and its tools link either the GLFW build of this module or the scripted

@@ -5,7 +5,7 @@
 
 #include "platform/Audio.h"
 
-namespace PlatformAudio {
+namespace Platform::Audio {
 namespace {
 
 constexpr int kSampleRate = 44100;
@@ -68,4 +68,4 @@ void playLooping(const char* path) {
     channel.play(path);
 }
 
-}  // namespace PlatformAudio
+}  // namespace Platform::Audio

@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-namespace StopSignals {
+namespace Platform::StopSignals {
 namespace {
 
 #ifdef _WIN32
@@ -71,4 +71,4 @@ void clear() {
     stopRequested = 0;
 }
 
-}  // namespace StopSignals
+}  // namespace Platform::StopSignals

@@ -3,7 +3,7 @@
 // Ctrl+C, kill and a closed terminal (SIGINT, SIGTERM, SIGHUP) ask the game to stop: the frame loop
 // ends after its current frame and shutdown runs its usual path. A second signal of the same kind
 // while the first is still being honoured ends the process at once.
-namespace StopSignals {
+namespace Platform::StopSignals {
 
 // Installs the handlers; every install is paired with a restore.
 void install();
@@ -13,4 +13,4 @@ bool isStopRequested();
 // Forgets a request (a new game in the same process starts afresh).
 void clear();
 
-}  // namespace StopSignals
+}  // namespace Platform::StopSignals

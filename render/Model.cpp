@@ -26,14 +26,14 @@ Model::Model(const std::string& path) {
                                 indexedNormals);
 }
 
-void Model::createBuffers() {
+void Model::createGL() {
     vertexBuffer = createFilledBuffer(GL_ARRAY_BUFFER, indexedVertices);
     uvBuffer = createFilledBuffer(GL_ARRAY_BUFFER, indexedUvs);
     normalBuffer = createFilledBuffer(GL_ARRAY_BUFFER, indexedNormals);
     elementBuffer = createFilledBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);
 }
 
-void Model::deleteBuffers() {
+void Model::releaseGL() {
     glDeleteBuffers(1, &vertexBuffer);
     glDeleteBuffers(1, &uvBuffer);
     glDeleteBuffers(1, &normalBuffer);
@@ -46,13 +46,13 @@ Model cubeModel("media/models/cube.obj");
 Model sphereModel("media/models/sphere.obj");
 
 void createModelBuffers() {
-    brickModel.createBuffers();
-    cubeModel.createBuffers();
-    sphereModel.createBuffers();
+    brickModel.createGL();
+    cubeModel.createGL();
+    sphereModel.createGL();
 }
 
 void deleteModelBuffers() {
-    brickModel.deleteBuffers();
-    cubeModel.deleteBuffers();
-    sphereModel.deleteBuffers();
+    brickModel.releaseGL();
+    cubeModel.releaseGL();
+    sphereModel.releaseGL();
 }

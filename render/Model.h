@@ -12,8 +12,10 @@ class Model {
 public:
     explicit Model(const std::string& path);
 
-    void createBuffers();
-    void deleteBuffers();
+    // The four GPU buffers; every owner of GL objects makes them in createGL (or init) and
+    // frees them in releaseGL.
+    void createGL();
+    void releaseGL();
 
     std::vector<glm::vec3> indexedVertices;
     std::vector<glm::vec2> indexedUvs;

@@ -1,5 +1,8 @@
 #pragma once
 
+// render/: shaders, textures, models, the text overlay, the frame layout and this meeting point
+// of the camera and the lit shader. May include: input, core, platform.
+
 #include "core/IMatrices.h"
 
 class Camera;

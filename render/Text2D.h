@@ -20,7 +20,7 @@ public:
     // Drawn into the overlay area when one is set (the frame loop sets it every frame), else into
     // the current viewport.
     void print(const char* text, int x, int y, int size);
-    void setArea(const Viewport& overlay) { area = overlay; }
+    void setArea(const GLUtils::Viewport& overlay) { area = overlay; }
     void cleanup();
 
     // Six corners and six texture coordinates per character, a line feed's own quad included.
@@ -42,5 +42,5 @@ private:
     std::vector<glm::vec2> uvs;
     std::size_t vertexCapacityBytes = 0;
     std::size_t uvCapacityBytes = 0;
-    Viewport area;
+    GLUtils::Viewport area;
 };

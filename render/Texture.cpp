@@ -27,14 +27,14 @@ GLuint createTextureFromTga(const char* path) {
 
 }  // namespace GLUtils
 
-Texture::Texture(std::string texturePath) : id(0), path(std::move(texturePath)) {}
+Texture::Texture(std::string path) : id(0), path(std::move(path)) {}
 
-GLuint Texture::load() {
+GLuint Texture::createGL() {
     id = GLUtils::createTextureFromTga(path.c_str());
     return id;
 }
 
-void Texture::release() {
+void Texture::releaseGL() {
     glDeleteTextures(1, &id);
 }
 
@@ -56,9 +56,9 @@ Texture* const kRegistry[] = {&brickTexture, &bulletTexture, &fontTexture, &floo
 }  // namespace
 
 void loadTextures() {
-    for (Texture* texture : kRegistry) texture->load();
+    for (Texture* texture : kRegistry) texture->createGL();
 }
 
 void deleteTextures() {
-    for (Texture* texture : kRegistry) texture->release();
+    for (Texture* texture : kRegistry) texture->releaseGL();
 }

@@ -17,8 +17,8 @@ class Texture {
 public:
     explicit Texture(std::string path);
 
-    GLuint load();
-    void release();
+    GLuint createGL();
+    void releaseGL();
 
     GLuint id = 0;
     const std::string path;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace GLUtils {
+
 FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowWidth) {
     FrameLayout layout;
     if (framebufferWidth <= 0 || framebufferHeight <= 0) return layout;
@@ -17,3 +19,5 @@ FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowW
     layout.overlay = {0, framebufferHeight - overlayHeight, overlayWidth, overlayHeight};
     return layout;
 }
+
+}  // namespace GLUtils

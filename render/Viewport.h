@@ -1,5 +1,7 @@
 #pragma once
 
+namespace GLUtils {
+
 // Where a frame is drawn in a window of any size. The scene fills the framebuffer with the
 // projection's aspect ratio following it; the help overlay keeps the pixel mapping it has in the
 // 1024 x 768 window the game opens with, anchored at the top-left corner, so its text keeps its
@@ -28,3 +30,5 @@ constexpr int kOverlayReferenceHeight = 768;
 // The framebuffer is in pixels, the window's width in screen coordinates; their ratio is the
 // screen's density.
 FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowWidth);
+
+}  // namespace GLUtils

@@ -1,5 +1,7 @@
 #pragma once
 
+// rewind/: position histories and the rewind state machine. May include: objects, physics, core.
+
 #include <cstdint>
 #include <vector>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// scene/: the one level, its bricks and room, and the order of a simulation step. May include
+// every folder but app.
+
 #include <array>
 
 #include "objects/Bullet.h"

@@ -4,7 +4,8 @@
 
 #include "render/Texture.h"
 
-Room::Room(float h) : sky(&skyTexture), floor(&floorTexture) {
+Room::Room(float halfSize) : sky(&skyTexture), floor(&floorTexture) {
+    const float h = halfSize;
     Geo::Wall* const walls[] = {&wallPlusX, &wallMinusX, &wallPlusZ, &wallMinusZ, &sky, &floor};
     const glm::vec3 positions[] = {{2 * h, 0, 0},  {-2 * h, 0, 0}, {0, 0, 2 * h},
                                    {0, 0, -2 * h}, {0, 2 * h, 0},  {0, -2 * h, 0}};

@@ -24,5 +24,5 @@ const std::string& soundFile(SoundTrack track) {
 }
 
 void playSound(SoundTrack track) {
-    PlatformAudio::playLooping(soundFile(track).c_str());
+    Platform::Audio::playLooping(soundFile(track).c_str());
 }

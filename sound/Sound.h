@@ -1,6 +1,6 @@
 #pragma once
 
-// The sound table and its one music channel. May include: platform.
+// sound/: the sound table and its one music channel. May include: core, platform.
 
 #include <string>
 

@@ -143,9 +143,9 @@ TEST(FrameLoop, HangUpEndsTheLoopAfterThatFrameAndShutsDown) {
 TEST(FrameLoopDeathTest, ASecondInterruptDuringShutdownEndsTheProcessAtOnce) {
     EXPECT_EXIT(
         {
-            StopSignals::install();
+            Platform::StopSignals::install();
             std::raise(SIGINT);
-            if (!StopSignals::isStopRequested()) std::_Exit(3);
+            if (!Platform::StopSignals::isStopRequested()) std::_Exit(3);
             std::raise(SIGINT);
             std::_Exit(0);
         },

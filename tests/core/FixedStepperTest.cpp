@@ -6,6 +6,8 @@
 
 #include "core/FixedStepper.h"
 
+using FrameClock::FixedStepper;
+
 namespace {
 
 constexpr double kStep = FixedStepper::kStepSeconds;

@@ -9,7 +9,7 @@ struct Reported {
     int y = 0;
 };
 
-Reported feed(CursorTracker& t, long x, long y) {
+Reported feed(Platform::CursorTracker& t, long x, long y) {
     Reported r;
     t.onRawPosition(x, y, r.x, r.y);
     return r;
@@ -18,7 +18,7 @@ Reported feed(CursorTracker& t, long x, long y) {
 }  // namespace
 
 TEST(CursorTracker, TheFirstReportAfterCaptureDoesNotMoveTheCursor) {
-    CursorTracker t;
+    Platform::CursorTracker t;
     t.set(512, 384);
     t.requestResync();
     const Reported first = feed(t, 50, 700);  // the jump of a focus or capture change
@@ -30,7 +30,7 @@ TEST(CursorTracker, TheFirstReportAfterCaptureDoesNotMoveTheCursor) {
 }
 
 TEST(CursorTracker, MotionAddsToWhereTheGameLastPutTheCursor) {
-    CursorTracker t;
+    Platform::CursorTracker t;
     t.set(512, 384);
     feed(t, 1000, 1000);
     t.set(512, 384);  // the game re-centres after every report
@@ -40,7 +40,7 @@ TEST(CursorTracker, MotionAddsToWhereTheGameLastPutTheCursor) {
 }
 
 TEST(CursorTracker, AJumpAfterAFocusChangeIsIgnored) {
-    CursorTracker t;
+    Platform::CursorTracker t;
     t.set(512, 384);
     feed(t, 100, 100);
     t.requestResync();

@@ -10,12 +10,12 @@ constexpr double kPeriod = 1.0 / kHz;
 }  // namespace
 
 TEST(FramePacer, UnknownRefreshRateIsTakenAsSixty) {
-    EXPECT_DOUBLE_EQ(FramePacer(0.0).period(), 1.0 / 60.0);
-    EXPECT_DOUBLE_EQ(FramePacer(144.0).period(), 1.0 / 144.0);
+    EXPECT_DOUBLE_EQ(Platform::FramePacer(0.0).period(), 1.0 / 60.0);
+    EXPECT_DOUBLE_EQ(Platform::FramePacer(144.0).period(), 1.0 / 144.0);
 }
 
 TEST(FramePacer, ADriverThatWaitsForTheDisplayIsNeverHeldBack) {
-    FramePacer pacer(kHz);
+    Platform::FramePacer pacer(kHz);
     double now = 100.0;
     for (int frame = 0; frame < 1000; ++frame) {
         // The swap returned on the display's refresh, a little late now and then.
@@ -26,7 +26,7 @@ TEST(FramePacer, ADriverThatWaitsForTheDisplayIsNeverHeldBack) {
 }
 
 TEST(FramePacer, FastFramesAreHeldToTheRefreshRateWithoutDrift) {
-    FramePacer pacer(kHz);
+    Platform::FramePacer pacer(kHz);
     double start = 5.0;
     ASSERT_EQ(pacer.nextFrameStart(start), start);
     // The first fast frame shows the driver ignores the swap interval.
@@ -43,7 +43,7 @@ TEST(FramePacer, FastFramesAreHeldToTheRefreshRateWithoutDrift) {
 }
 
 TEST(FramePacer, ALateFrameMovesTheScheduleInsteadOfRushingTheNextOnes) {
-    FramePacer pacer(kHz);
+    Platform::FramePacer pacer(kHz);
     pacer.nextFrameStart(0.0);
     double start = pacer.nextFrameStart(0.002);
     ASSERT_TRUE(pacer.isCapping());

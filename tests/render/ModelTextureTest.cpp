@@ -60,7 +60,7 @@ TEST_F(ModelTextureTest, EachModelGetsFourBuffersSizedByItsArrays) {
 TEST_F(ModelTextureTest, AMissingModelIsEmptyWithZeroSizedBuffers) {
     Model missing("media/models/none.obj");
     EXPECT_TRUE(missing.indexedVertices.empty());
-    missing.createBuffers();
+    missing.createGL();
     EXPECT_NE(missing.vertexBuffer, 0u);
     EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, missing.vertexBuffer), 0);
     EXPECT_EQ(bufferSize(GL_ELEMENT_ARRAY_BUFFER, missing.elementBuffer), 0);

@@ -2,6 +2,10 @@
 
 #include "render/Viewport.h"
 
+using GLUtils::FrameLayout;
+using GLUtils::layoutFrame;
+using GLUtils::Viewport;
+
 namespace {
 
 void expectViewport(const Viewport& v, int x, int y, int width, int height) {

@@ -100,7 +100,7 @@ TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
     setenv("SDL_DISKAUDIODELAY", "1", 1);
     playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
-    PlatformAudio::playLooping("media/sounds/no-such-track.wav");
+    Platform::Audio::playLooping("media/sounds/no-such-track.wav");
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
 
     const std::vector<std::int16_t> recording = readSamples(out, 0);
