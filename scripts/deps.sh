@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game, its tests and its tools need, skipping any already there.
-# "deps.sh fuzz" adds clang and its fuzzing runtime for scripts/fuzz.sh.
+# "deps.sh fuzz" adds clang and its fuzzing runtime for scripts/fuzz.sh; "deps.sh package" the
+# tools that make and check the Debian package.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
     xvfb xauth xdotool imagemagick assimp-utils
 )
 [ "${1:-}" = "fuzz" ] && packages+=(clang libclang-rt-14-dev)
+[ "${1:-}" = "package" ] && packages+=(dpkg-dev file lintian desktop-file-utils man-db)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,8 @@ namespace MediaGen {
 bool writeModels(const std::string& dir);
 bool writeTextures(const std::string& dir, const std::string& fontPath);
 bool writeSounds(const std::string& dir);
+// The desktop icon, 256 x 256 PNG, drawn from the textures already written to texturesDir.
+bool writeIcon(const std::string& texturesDir, const std::string& path);
 
 // A repeatable pseudo-random value in [0, 1) for integer coordinates.
 inline float hashNoise(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {

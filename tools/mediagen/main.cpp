@@ -12,8 +12,9 @@ constexpr const char* kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSan
 void printUsage() {
     std::cout
         << "Usage: kelvarin-mediagen [--font FILE] OUTPUT_DIR\n"
-           "Writes the game's models, textures and sounds under OUTPUT_DIR/models,\n"
-           "OUTPUT_DIR/textures and OUTPUT_DIR/sounds. The output is the same on every run.\n";
+           "Writes the game's models, textures, sounds and desktop icon under OUTPUT_DIR/models,\n"
+           "OUTPUT_DIR/textures, OUTPUT_DIR/sounds and OUTPUT_DIR/icon. The output is the same\n"
+           "on every run.\n";
 }
 
 }  // namespace
@@ -36,12 +37,13 @@ int main(int argc, char** argv) {
         printUsage();
         return 2;
     }
-    for (const char* sub : {"models", "textures", "sounds"}) {
+    for (const char* sub : {"models", "textures", "sounds", "icon"}) {
         std::filesystem::create_directories(std::filesystem::path(out) / sub);
     }
     const bool ok = MediaGen::writeModels(out + "/models") &&
                     MediaGen::writeTextures(out + "/textures", font) &&
-                    MediaGen::writeSounds(out + "/sounds");
+                    MediaGen::writeSounds(out + "/sounds") &&
+                    MediaGen::writeIcon(out + "/textures", out + "/icon/kelvarin.png");
     if (!ok) {
         std::cerr << "kelvarin-mediagen: could not write the media" << std::endl;
         return 1;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "core/MediaFolder.h"
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr const char* kHelp =
     "Usage: kelvarin-sim [options]\n"
     "Runs the game's scene and frame step headless (fake input, fixed frame time, hidden\n"
-    "window) from the folder that holds media/, and prints the 77 bricks as CSV lines\n"
+    "window), and prints the 77 bricks as CSV lines\n"
     "frame,index,x,y,z,asleep at the frames asked for.\n"
     "\n"
     "Options:\n"
@@ -34,8 +35,10 @@ constexpr const char* kHelp =
     "  --no-draw       run the frame step without drawing\n"
     "  --time          print frame-time percentiles, and the heap allocations per frame of\n"
     "                  the second half of the run, to standard error\n"
+    "  --version       print the version and exit\n"
     "  --help          this text\n"
     "\n"
+    "Media is found as the game finds it (see kelvarin --help).\n"
     "The bricks are always printed after the last frame. Script format, one event a line:\n"
     "  FRAME press BINDING     hold a binding down from frame FRAME on\n"
     "  FRAME release BINDING   let it go\n"
@@ -119,6 +122,10 @@ int main(int argc, char** argv) {
         std::cout << kHelp;
         return 0;
     }
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
+        return 0;
+    }
     if (!parseOptions(argc, argv, options)) {
         std::cerr << kHelp;
         return 2;
@@ -137,6 +144,8 @@ int main(int argc, char** argv) {
         }
     }
 
+    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
+    if (!media.found) std::cerr << media.message << std::endl;
     Platform::Fake::useRealContext(true);
     if (initApplication() != 0) return 1;
     Platform::Fake::setTimeStepPerSwap(options.dt);

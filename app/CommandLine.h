@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// The game's command line: no options plays the game; --help and --version print and exit.
+namespace CommandLine {
+
+enum class Action { Play, ShowHelp, ShowVersion, Refuse };
+
+struct Parsed {
+    Action action = Action::Play;
+    // For Refuse: one line saying what was wrong.
+    std::string error;
+};
+
+Parsed parse(int argc, const char* const* argv);
+// The usage text: synopsis, controls, options, where media is looked for.
+std::string usage();
+// "kelvarin X.Y.Z".
+std::string versionLine();
+
+}  // namespace CommandLine
