@@ -80,16 +80,21 @@ count_pixels() {
     convert "$WORK/$1.png" -crop "$2" +repage -fx "$3 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info:
 }
 
-# quit_and_expect STATUS: Escape, then the game must end with STATUS within 20 s.
-quit_and_expect() {
-    hold Escape 0.3
+# expect_end STATUS SECONDS WHAT: the game must end with STATUS within SECONDS after WHAT.
+expect_end() {
     local status=0
-    for _ in $(seq 200); do
+    for _ in $(seq $(($2 * 10))); do
         kill -0 "$GAME_PID" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end after Escape"
+    kill -0 "$GAME_PID" 2>/dev/null && fail "the game still ran $2 s after $3"
     wait "$GAME_PID" || status=$?
     GAME_PID=""
-    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+    [ "$status" -eq "$1" ] || fail "exit status $status after $3, expected $1"
+}
+
+# quit_and_expect STATUS: Escape, then the game must end with STATUS within 20 s.
+quit_and_expect() {
+    hold Escape 0.3
+    expect_end "$1" 20 Escape
 }

@@ -21,15 +21,7 @@ expect_signal_ends_game() {
     start_game "$ROOT"
     wait_for_music
     kill -s "$1" "$GAME_PID"
-    local status=0
-    for _ in $(seq 20); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$GAME_PID" 2>/dev/null && fail "the game still ran 2 s after $1"
-    wait "$GAME_PID" || status=$?
-    GAME_PID=""
-    [ "$status" -eq 0 ] || fail "exit status $status after $1, expected 0"
+    expect_end 0 2 "SIG$1"
     xdotool search --name '^Kelvarin$' >/dev/null 2>&1 && fail "the window outlived the game"
     return 0
 }

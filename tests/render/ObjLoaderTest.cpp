@@ -120,21 +120,37 @@ TEST(VertexIndexer, NegativeZeroStaysApart) {
     EXPECT_EQ(indices, (std::vector<unsigned short>{0, 1, 0}));
 }
 
+namespace {
+
+// Positions only (zero texture coordinates and normals), indexed; stderr is captured.
+struct IndexedPositions {
+    std::vector<unsigned short> indices;
+    std::vector<glm::vec3> positions;
+    std::string messages;
+};
+
+IndexedPositions indexPositions(const std::vector<glm::vec3>& p) {
+    const std::vector<glm::vec2> t(p.size());
+    const std::vector<glm::vec3> n(p.size());
+    IndexedPositions out;
+    std::vector<glm::vec3> normals;
+    std::vector<glm::vec2> uvs;
+    testing::internal::CaptureStderr();
+    GLUtils::buildIndexedArrays(p, t, n, out.indices, out.positions, uvs, normals);
+    out.messages = testing::internal::GetCapturedStderr();
+    return out;
+}
+
+}  // namespace
+
 TEST(VertexIndexer, VerticesBeyondSixteenBitsAreLeftOutWithOneMessage) {
     std::vector<glm::vec3> p;
     for (int i = 0; i < 65538 * 3; ++i) p.push_back({float(i), 0, 0});
-    const std::vector<glm::vec2> t(p.size());
-    const std::vector<glm::vec3> n(p.size());
-    std::vector<unsigned short> indices;
-    std::vector<glm::vec3> op, on;
-    std::vector<glm::vec2> ot;
-    testing::internal::CaptureStderr();
-    GLUtils::buildIndexedArrays(p, t, n, indices, op, ot, on);
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_LE(op.size(), GLUtils::kMaxIndexedVertices);
-    EXPECT_EQ(indices.size() % 3, 0u);
-    for (unsigned short index : indices) ASSERT_LT(index, op.size());
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    const IndexedPositions out = indexPositions(p);
+    EXPECT_LE(out.positions.size(), GLUtils::kMaxIndexedVertices);
+    EXPECT_EQ(out.indices.size() % 3, 0u);
+    for (unsigned short index : out.indices) ASSERT_LT(index, out.positions.size());
+    EXPECT_EQ(std::count(out.messages.begin(), out.messages.end(), '\n'), 1);
 }
 
 TEST(VertexIndexer, ExactlySixteenBitsOfVerticesAreAllKept) {
@@ -144,17 +160,11 @@ TEST(VertexIndexer, ExactlySixteenBitsOfVerticesAreAllKept) {
     p.push_back({0, 0, 0});
     p.push_back({1, 0, 0});
     p.push_back({65535, 0, 0});
-    const std::vector<glm::vec2> t(p.size());
-    const std::vector<glm::vec3> n(p.size());
-    std::vector<unsigned short> indices;
-    std::vector<glm::vec3> op, on;
-    std::vector<glm::vec2> ot;
-    testing::internal::CaptureStderr();
-    GLUtils::buildIndexedArrays(p, t, n, indices, op, ot, on);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(op.size(), 65536u);
-    ASSERT_EQ(indices.size(), p.size());
-    EXPECT_EQ(indices.back(), 65535);
+    const IndexedPositions out = indexPositions(p);
+    EXPECT_EQ(out.messages, "");
+    EXPECT_EQ(out.positions.size(), 65536u);
+    ASSERT_EQ(out.indices.size(), p.size());
+    EXPECT_EQ(out.indices.back(), 65535);
 }
 
 // An OBJ written by another tool: Debian's assimp exports the cube in its own layout.
