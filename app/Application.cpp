@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "app/BrickDump.h"
+#include "app/Session.h"
 #include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
@@ -38,6 +40,8 @@ constexpr int kGlVersionMinor = 2;
 constexpr float kClearGrey = 0.3f;
 constexpr float kLineWidth = 2.0f;
 
+std::string brickDumpPath;
+
 void placeConsoleWindow() {
 #ifdef _WIN32
     constexpr int kConsoleX = 1056;
@@ -65,8 +69,7 @@ bool initWindow() {
         Platform::terminate();
         return false;
     }
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
+    if (!Platform::loadGlEntryPoints()) {
         std::cerr << "GLEWInit Failed!" << std::endl;
         return false;
     }
@@ -94,12 +97,27 @@ int initApplication() {
     return 0;
 }
 
+void initWithoutDrawing() {
+    Input::instance();
+    RenderContext::instance()->setCamera(&mainCamera);
+    RenderContext::instance()->setShader(&mainShader);
+    RenderContext::instance()->setDrawing(false);
+    Platform::setMousePosCallback(onMousePos);
+    FrameClock::reset();
+}
+
 void runGame(std::string title) {
     prepareFrameLoop(title);
     BrickWallScene scene;
+    Session* session = currentSession();
+    int frames = 0;
     do {
+        // A replay ends by itself after its last recorded frame.
+        if (session && !session->beginFrame()) break;
         runFrame(scene);
+        ++frames;
     } while (keepRunning());
+    if (!brickDumpPath.empty()) writeBrickDump(brickDumpPath, scene, frames);
     scene.releaseGL();
     releaseResources();
     Platform::terminate();
@@ -108,6 +126,7 @@ void runGame(std::string title) {
 void prepareFrameLoop(const std::string& title) {
     Platform::setWindowTitle(title.c_str());
     Platform::enableStickyKeys();
+    if (!RenderContext::instance()->isDrawing()) return;
     glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
@@ -137,6 +156,9 @@ void runFrame(BrickWallScene& scene) {
         scene.text.setArea(layout.overlay);
     }
     updateFrame();
+    if (Session* session = currentSession()) {
+        session->afterPoll(FrameClock::measuredDelta(), *Input::instance());
+    }
     simulateFrame(scene);
     if (layout.drawable) scene.draw();
     Platform::swapBuffers();
@@ -158,10 +180,12 @@ void updateFrame() {
     FrameClock::tick();
     const float dt = FrameClock::deltaTime();
     // The camera position uploaded here is the one before this frame's movement.
-    Shaders::AmbDifSpecShader& shader = litShader();
-    shader.use();
-    shader.setLights();
-    shader.setCameraPosition();
+    if (RenderContext::instance()->isDrawing()) {
+        Shaders::AmbDifSpecShader& shader = litShader();
+        shader.use();
+        shader.setLights();
+        shader.setCameraPosition();
+    }
     Input* input = Input::instance();
     if (input->isMouseEnabled()) input->pollMouseButtons();
     if (input->isKeyboardEnabled()) input->pollKeys();
@@ -172,11 +196,22 @@ void updateFrame() {
 }
 
 void onMousePos(int x, int y) {
+    Session* session = currentSession();
+    if (session && !session->onCursorReport(x, y)) return;
+    deliverCursorReport(x, y);
+}
+
+void deliverCursorReport(int x, int y) {
     Input::instance()->onMouseMove(x, y);
     camera().onMouseMove(x, y);
 }
 
+void setBrickDumpPath(const std::string& path) {
+    brickDumpPath = path;
+}
+
 void releaseResources() {
+    if (!RenderContext::instance()->isDrawing()) return;
     deleteModelBuffers();
     deleteTextures();
     litShader().destroy();

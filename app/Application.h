@@ -11,6 +11,9 @@ bool initWindow();
 // The start-up order: window, GPU resources, input, render context, mouse callback, lit program,
 // clock. 0 on success, -1 when the window or context could not be made.
 int initApplication();
+// The start-up of a run without a window or OpenGL (kelvarin-sim --no-draw): input, render
+// context with drawing off, mouse callback, clock.
+void initWithoutDrawing();
 // Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window
 // closes.
 void runGame(std::string title);
@@ -24,7 +27,12 @@ void runFrame(BrickWallScene& scene);
 void updateFrame();
 // Hands the scene this frame's input and runs the simulation steps the frame made due.
 void simulateFrame(BrickWallScene& scene);
+// The mouse callback: a report from the window library, unless a replay stands in for it.
 void onMousePos(int x, int y);
+// A cursor report reaching the input state and the camera.
+void deliverCursorReport(int x, int y);
+// Where the frame loop writes the bricks after its last frame (empty: nowhere).
+void setBrickDumpPath(const std::string& path);
 void releaseResources();
 // True while neither Escape is down, nor the window closed, nor a stop signal received.
 bool keepRunning();

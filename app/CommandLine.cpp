@@ -1,8 +1,32 @@
 #include "app/CommandLine.h"
 
 #include <cstring>
+#include <utility>
 
 namespace CommandLine {
+
+namespace {
+
+// The options that name a file, and where each one's value goes.
+struct FileOption {
+    const char* name;
+    std::string Parsed::*path;
+};
+
+constexpr FileOption kFileOptions[] = {
+    {"--record", &Parsed::recordPath},
+    {"--replay", &Parsed::replayPath},
+    {"--dump-bricks", &Parsed::dumpBricksPath},
+};
+
+Parsed refuse(std::string error) {
+    Parsed parsed;
+    parsed.action = Action::Refuse;
+    parsed.error = "kelvarin: " + std::move(error);
+    return parsed;
+}
+
+}  // namespace
 
 Parsed parse(int argc, const char* const* argv) {
     Parsed parsed;
@@ -16,15 +40,22 @@ Parsed parse(int argc, const char* const* argv) {
             parsed.action = Action::ShowVersion;
             return parsed;
         }
-        parsed.action = Action::Refuse;
-        parsed.error = std::string("kelvarin: unknown option '") + arg + "'";
-        return parsed;
+        const FileOption* option = nullptr;
+        for (const FileOption& candidate : kFileOptions) {
+            if (std::strcmp(arg, candidate.name) == 0) option = &candidate;
+        }
+        if (!option) return refuse(std::string("unknown option '") + arg + "'");
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+            return refuse(std::string("option '") + arg + "' needs a file");
+        }
+        parsed.*(option->path) = argv[++i];
     }
     return parsed;
 }
 
 std::string usage() {
-    return "Usage: kelvarin [--help | --version]\n"
+    return "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
+           "       kelvarin --help | --version\n"
            "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n"
            "\n"
            "Controls:\n"
@@ -38,6 +69,10 @@ std::string usage() {
            "Options:\n"
            "  -h, --help        print this text and exit\n"
            "  --version         print the version and exit\n"
+           "  --record FILE     write everything that drives the game to FILE as it plays\n"
+           "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays it)\n"
+           "  --replay FILE     play a recording back in the window; Escape stops it early\n"
+           "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints them\n"
            "\n"
            "Media (models, textures, shaders, sounds) is read from media/ in the working folder.\n"
            "When there is none, the first of these folders that holds media/ is used:\n"

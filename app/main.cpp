@@ -1,13 +1,32 @@
+#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/Script.h"
+#include "app/Session.h"
 #include "core/MediaFolder.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+
+// A recording to replay must be whole before the game starts: the first bad line ends it here.
+bool loadReplay(const std::string& path, const std::string& shownAs, Session& session) {
+    std::ifstream file(path);
+    if (!file) {
+        std::cerr << "kelvarin: cannot read " << shownAs << std::endl;
+        return false;
+    }
+    Script::Script script = Script::parse(file, shownAs);
+    if (!script.error.empty()) {
+        std::cerr << "kelvarin: " << script.error << std::endl;
+        return false;
+    }
+    session.startReplay(std::move(script));
+    return true;
+}
 
 }  // namespace
 
@@ -28,7 +47,20 @@ int main(int argc, char** argv) {
     }
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) std::cerr << media.message << std::endl;
+    auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
+
+    Session session;
+    if (!parsed.replayPath.empty() &&
+        !loadReplay(given(parsed.replayPath), parsed.replayPath, session)) {
+        return kUsageError;
+    }
+    if (!parsed.recordPath.empty()) session.startRecording(given(parsed.recordPath));
+    if (!parsed.dumpBricksPath.empty()) setBrickDumpPath(given(parsed.dumpBricksPath));
+    setSession(&session);
+
     if (initApplication() != 0) return -1;
     runGame(std::string("Kelvarin"));
+    session.finish();
+    setSession(nullptr);
     return 0;
 }

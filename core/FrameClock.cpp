@@ -10,6 +10,8 @@ constexpr double kDeltaBeforeFirstTick = 0.033;
 
 double lastTime = 0.0;
 double frameDelta = kDeltaBeforeFirstTick;
+bool deltaGiven = false;
+double givenDelta = 0.0;
 FixedStepper stepper;
 
 }  // namespace
@@ -17,13 +19,24 @@ FixedStepper stepper;
 void reset() {
     Platform::setTime(0.0);
     lastTime = 0.0;
+    deltaGiven = false;
     stepper = FixedStepper();
 }
 
 double tick() {
     const double now = Platform::getTime();
-    frameDelta = now - lastTime;
+    frameDelta = deltaGiven ? givenDelta : now - lastTime;
+    deltaGiven = false;
     lastTime = now;
+    return frameDelta;
+}
+
+void replayDelta(double seconds) {
+    deltaGiven = true;
+    givenDelta = seconds;
+}
+
+double measuredDelta() {
     return frameDelta;
 }
 

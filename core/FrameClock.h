@@ -11,6 +11,11 @@ namespace FrameClock {
 void reset();
 // Measures and stores the time since the previous tick and returns it.
 double tick();
+// The next tick reports exactly this delta instead of measuring one: a replayed recording gives
+// every frame the time it measured when it was played.
+void replayDelta(double seconds);
+// The last tick's delta at full precision.
+double measuredDelta();
 // The last measured delta; 0.033 before the first tick.
 float deltaTime();
 // The simulation steps the last tick made due (see FixedStepper).

@@ -35,6 +35,8 @@ std::vector<std::filesystem::path> candidates(const std::string& dataDirFromEnvi
 
 Outcome choose(const std::vector<std::filesystem::path>& folders) {
     Outcome outcome;
+    std::error_code noFolder;
+    outcome.startFolder = std::filesystem::current_path(noFolder);
     outcome.found = holdsMedia(".");
     for (std::size_t i = 0; i < folders.size() && !outcome.found; ++i) {
         if (!holdsMedia(folders[i])) continue;
@@ -60,6 +62,12 @@ Outcome chooseForThisProgram() {
 const Outcome startupChoice __attribute__((init_priority(101))) = chooseForThisProgram();
 
 }  // namespace
+
+std::string fromStartFolder(const Outcome& outcome, const std::string& path) {
+    const std::filesystem::path given(path);
+    if (given.is_absolute() || outcome.startFolder.empty()) return path;
+    return (outcome.startFolder / given).string();
+}
 
 const Outcome& chosenAtStart() {
     return startupChoice;

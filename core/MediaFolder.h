@@ -20,7 +20,12 @@ struct Outcome {
     bool found = false;
     // When not found: one line naming every folder tried, for the program to print.
     std::string message;
+    // The working folder before any change: paths the user gives are relative to it.
+    std::filesystem::path startFolder;
 };
+
+// A path from the command line, as the user meant it: relative to the folder they started in.
+std::string fromStartFolder(const Outcome& outcome, const std::string& path);
 
 // Leaves the working folder alone when it holds media/; otherwise changes to the first candidate
 // that does.

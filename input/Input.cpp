@@ -1,5 +1,7 @@
 #include "input/Input.h"
 
+#include <initializer_list>
+
 #include "platform/Platform.h"
 
 namespace {
@@ -47,9 +49,28 @@ void Input::showCursor(bool show) {
     Platform::showCursor(show);
 }
 
-void Input::sampleKey(KeyState& key) {
+void Input::sampleKey(KeyState& key) const {
     key.wasDown = key.down;
-    key.down = Platform::getKey(key.code) == Platform::kPress;
+    key.down = replayingRecording ? key.recorded : Platform::getKey(key.code) == Platform::kPress;
+}
+
+template <typename Self>
+auto* Input::binding(Self& self, int code, bool isMouseButton) {
+    if (isMouseButton) return code == self.fireButton.code ? &self.fireButton : nullptr;
+    for (auto* key : {&self.forwardKey, &self.leftKey, &self.backKey, &self.rightKey, &self.runKey,
+                      &self.rewindKey}) {
+        if (key->code == code) return key;
+    }
+    return static_cast<decltype(&self.forwardKey)>(nullptr);
+}
+
+bool Input::isDown(int code, bool isMouseButton) const {
+    const KeyState* key = binding(*this, code, isMouseButton);
+    return key && key->down;
+}
+
+void Input::setRecordedState(int code, bool isMouseButton, bool down) {
+    if (KeyState* key = binding(*this, code, isMouseButton)) key->recorded = down;
 }
 
 void Input::pollKeys() {
@@ -63,7 +84,9 @@ void Input::pollKeys() {
 
 void Input::pollMouseButtons() {
     fireButton.wasDown = fireButton.down;
-    fireButton.down = Platform::getMouseButton(fireButton.code) == Platform::kPress;
+    fireButton.down = replayingRecording
+                          ? fireButton.recorded
+                          : Platform::getMouseButton(fireButton.code) == Platform::kPress;
 }
 
 void Input::onMouseMove(int x, int y) {

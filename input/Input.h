@@ -2,11 +2,13 @@
 
 // input/: the sampled keyboard and mouse and the first-person camera. May include: core, platform.
 
-// One binding: its key code (or mouse-button number) and its two latest samples.
+// One binding: its key code (or mouse-button number), its two latest samples, and the state a
+// replayed recording gives it.
 struct KeyState {
     int code = 0;
     bool down = false;
     bool wasDown = false;
+    bool recorded = false;
 };
 
 // What the player does with keyboard and mouse, sampled once per frame. Each binding keeps this and
@@ -42,11 +44,22 @@ public:
     bool isRightDown() const { return rightKey.down; }
     bool isRunDown() const { return runKey.down; }
     bool isFirePressed() const { return fireButton.down && !fireButton.wasDown; }
+    // The latest sample of the binding with this key code (or mouse button); false for a code no
+    // binding has.
+    bool isDown(int code, bool isMouseButton) const;
+
+    // While replaying, the bindings are sampled from recorded states instead of the devices.
+    void setReplaying(bool replaying) { replayingRecording = replaying; }
+    bool isReplaying() const { return replayingRecording; }
+    void setRecordedState(int code, bool isMouseButton, bool down);
     bool isRewindPressed() const { return rewindKey.down && !rewindKey.wasDown; }
     bool isRewindReleased() const { return rewindKey.wasDown && !rewindKey.down; }
 
 private:
-    static void sampleKey(KeyState& key);
+    void sampleKey(KeyState& key) const;
+    // The binding with this code, as KeyState* or const KeyState* after self's constness.
+    template <typename Self>
+    static auto* binding(Self& self, int code, bool isMouseButton);
 
     bool mouseEnabled = true;
     bool keyboardEnabled = true;
@@ -64,4 +77,5 @@ private:
     KeyState runKey;
     KeyState fireButton;
     KeyState rewindKey;
+    bool replayingRecording = false;
 };

@@ -22,6 +22,7 @@ void bindArray(GLuint location, GLuint buffer, GLint components) {
 GeoObjTextured::GeoObjTextured(Model* model, Texture* texture)
     : vao(0), model(model), texture(texture), visible(true) {
     KELVARIN_ASSERT(model && texture);
+    if (!RenderContext::instance()->isDrawing()) return;
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
 }
@@ -76,6 +77,7 @@ void GeoObjTextured::drawModel() {
 }
 
 void GeoObjTextured::releaseGL() {
+    if (vao == 0) return;
     glDeleteVertexArrays(1, &vao);
 }
 

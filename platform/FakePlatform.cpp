@@ -1,5 +1,6 @@
 #include "platform/FakePlatform.h"
 
+#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "platform/Audio.h"
+#include "platform/OffscreenContext.h"
 #include "platform/StopSignals.h"
 
 namespace Platform {
@@ -22,6 +24,8 @@ struct KeyState {
 struct FakeState {
     Fake::Record record;
     bool realContext = false;
+    bool offscreen = false;
+    OffscreenContext offscreenContext;
     bool failInit = false;
     bool failOpenWindow = false;
     bool windowOpen = false;
@@ -54,6 +58,7 @@ void releaseRealWindow() {
         glfwDestroyWindow(fake().window);
         fake().window = nullptr;
     }
+    fake().offscreenContext.destroy();
 }
 
 }  // namespace
@@ -63,12 +68,17 @@ namespace Fake {
 void reset() {
     releaseRealWindow();
     const bool real = fake().realContext;
+    const bool offscreen = fake().offscreen;
     fake() = FakeState{};
     fake().realContext = real;
+    fake().offscreen = offscreen;
 }
 
 void useRealContext(bool real) {
     fake().realContext = real;
+}
+void useOffscreenContext(bool offscreen) {
+    fake().offscreen = offscreen;
 }
 void failInit(bool fail) {
     fake().failInit = fail;
@@ -147,6 +157,7 @@ void terminate() {
     ++fake().record.terminateCalls;
     StopSignals::restore();
     fake().windowOpen = false;
+    fake().offscreenContext.destroy();
     if (fake().realContext) {
         releaseRealWindow();
         glfwTerminate();
@@ -180,6 +191,10 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     if (fake().failOpenWindow) return false;
     Fake::setWindowSize(width, height);
     Fake::setFramebufferSize(width, height);
+    if (fake().offscreen && !fake().offscreenContext.create(width, height, r.versionMajor,
+                                                            r.versionMinor, r.coreProfile)) {
+        return false;
+    }
     if (fake().realContext) {
         glfwDefaultWindowHints();
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
@@ -193,6 +208,15 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     }
     fake().windowOpen = true;
     return true;
+}
+
+bool loadGlEntryPoints() {
+    glewExperimental = GL_TRUE;
+    const GLenum status = glewInit();
+    if (!fake().offscreenContext.isCurrent()) return status == GLEW_OK;
+    // The loader looks for an X display after loading the entry points, and there is none.
+    return (status == GLEW_OK || status == GLEW_ERROR_NO_GLX_DISPLAY) &&
+           fake().offscreenContext.attachFramebuffer();
 }
 
 void setWindowTitle(const char* title) {

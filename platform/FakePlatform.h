@@ -13,6 +13,8 @@ namespace Platform::Fake {
 
 void reset();
 void useRealContext(bool real);
+// An OpenGL context without any display server (EGL, surfaceless) instead of a hidden window.
+void useOffscreenContext(bool offscreen);
 void failInit(bool fail);
 void failOpenWindow(bool fail);
 

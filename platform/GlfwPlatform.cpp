@@ -1,3 +1,4 @@
+#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <chrono>
@@ -126,6 +127,11 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     state.cursor.set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
     state.cursor.requestResync();
     return true;
+}
+
+bool loadGlEntryPoints() {
+    glewExperimental = GL_TRUE;
+    return glewInit() == GLEW_OK;
 }
 
 void setWindowTitle(const char* title) {

@@ -36,6 +36,9 @@ void openWindowHint(Hint hint, int value);
 bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
                 int depthBits, int stencilBits, WindowMode mode);
 void setWindowTitle(const char* title);
+// Loads the OpenGL entry points beyond 1.1 for the current context (the extension loader, with
+// its experimental switch on). False when there is no usable context.
+bool loadGlEntryPoints();
 
 // Presents the frame, then delivers pending events (mouse moves reach the callback here). Where the
 // driver does not wait for the display, frames are capped at its refresh rate.

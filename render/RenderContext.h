@@ -19,6 +19,9 @@ public:
     void setShader(Shaders::AmbDifSpecShader* s) { shader = s; }
     Camera* getCamera() const { return camera; }
     Shaders::AmbDifSpecShader* getShader() const { return shader; }
+    // Off for a run without OpenGL (kelvarin-sim --no-draw): objects then make no GL objects.
+    void setDrawing(bool on) { drawing = on; }
+    bool isDrawing() const { return drawing; }
 
     // Fills the model-view and model-view-projection matrices from the model matrix.
     void computeMatrices(Geo::Data::IMatrices& matrices) const;
@@ -26,4 +29,5 @@ public:
 private:
     Camera* camera = nullptr;
     Shaders::AmbDifSpecShader* shader = nullptr;
+    bool drawing = true;
 };

@@ -1,5 +1,6 @@
 #include "render/Text2D.h"
 
+#include "render/RenderContext.h"
 #include "render/ShaderLoader.h"
 #include "render/Texture.h"
 
@@ -29,6 +30,7 @@ void appendQuad(std::vector<glm::vec2>& out, glm::vec2 upLeft, glm::vec2 upRight
 Text2D::Text2D(Texture* fontAtlas) : font(fontAtlas) {}
 
 void Text2D::init() {
+    if (!RenderContext::instance()->isDrawing()) return;
     glGenBuffers(1, &vertexBuffer);
     glGenBuffers(1, &uvBuffer);
     programId = GLUtils::loadShaderProgram(kVertPath, kFragPath);
@@ -103,6 +105,7 @@ void Text2D::print(const char* text, int x, int y, int size) {
 }
 
 void Text2D::cleanup() {
+    if (!RenderContext::instance()->isDrawing()) return;
     glDeleteBuffers(1, &vertexBuffer);
     glDeleteBuffers(1, &uvBuffer);
     glDeleteProgram(programId);

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config clang-format
     libglfw3-dev libglew-dev libglm-dev libstb-dev libsdl2-dev libsdl2-mixer-dev
-    libgl1-mesa-dev libgl1-mesa-dri
+    libgl1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth xdotool imagemagick assimp-utils

@@ -1,6 +1,8 @@
 // kelvarin-sim: the game's scene and frame step through the scripted fake platform, with a fixed
-// frame time and a hidden window; prints brick positions as CSV and, on request, frame timings.
+// frame time (or a recording's), no display server and, with --no-draw, no OpenGL at all; prints
+// brick positions as CSV and, on request, frame timings and pictures.
 #include <GL/glew.h>
+#include <stb_image_write.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,27 +14,33 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/BrickDump.h"
+#include "app/Script.h"
+#include "app/Session.h"
 #include "core/MediaFolder.h"
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
 #include "tools/alloc/AllocationCounter.h"
-#include "tools/sim/SimScript.h"
 
 namespace {
 
 constexpr const char* kHelp =
     "Usage: kelvarin-sim [options]\n"
-    "Runs the game's scene and frame step headless (fake input, fixed frame time, hidden\n"
-    "window), and prints the 77 bricks as CSV lines\n"
+    "Runs the game's scene and frame step headless (fake input, fixed frame time, an\n"
+    "offscreen OpenGL context needing no display server), and prints the 77 bricks as\n"
+    "CSV lines\n"
     "frame,index,x,y,z,asleep at the frames asked for.\n"
     "\n"
     "Options:\n"
-    "  --frames N      frames to run (default 600)\n"
+    "  --frames N      frames to run (default 600; for a recording, all of its frames)\n"
     "  --dt SECONDS    fixed frame time (default 0.0166667)\n"
-    "  --script FILE   timed inputs, see below (default: none)\n"
+    "  --script FILE   timed inputs, see below, or a recording made by kelvarin --record\n"
+    "  --dump-bricks FILE  also write the header and the last frame's bricks to FILE\n"
     "  --dump-every K  also print the bricks every K frames\n"
-    "  --no-draw       run the frame step without drawing\n"
+    "  --no-draw       run the frame step without drawing, and without OpenGL\n"
+    "  --png DIR       write drawn frames as DIR/frame-NNNNN.png\n"
+    "  --png-every K   only every Kth frame (default 1)\n"
     "  --time          print frame-time percentiles, and the heap allocations per frame of\n"
     "                  the second half of the run, to standard error\n"
     "  --version       print the version and exit\n"
@@ -45,13 +53,23 @@ constexpr const char* kHelp =
     "  FRAME mouse DX DY       move the mouse by DX, DY pixels before frame FRAME\n"
     "  FRAME dump              print the bricks after frame FRAME\n"
     "BINDING is forward, left, back, right, run, fire, rewind or quit. Frames count from 1;\n"
-    "lines starting with # are comments. Example: look down, then shoot at frame 200:\n"
+    "lines starting with # are comments. A recording starts with \"kelvarin-script 2\", has a\n"
+    "line FRAME delta SECONDS for each frame, and runs with the frame times it holds.\n"
+    "Example: look down, then shoot at frame 200:\n"
     "  180 mouse 0 1400\n"
     "  200 press fire\n"
     "  201 release fire\n";
 
+// The game's window size, which the offscreen frames have too.
+constexpr int kFrameWidth = 1024;
+constexpr int kFrameHeight = 768;
+
 struct Options {
     int frames = 600;
+    bool framesGiven = false;
+    std::string dumpBricksPath;
+    std::string pngFolder;
+    int pngEvery = 1;
     double dt = 1.0 / 60.0;
     std::string script;
     int dumpEvery = 0;
@@ -65,6 +83,13 @@ bool parseOptions(int argc, char** argv, Options& o) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--frames" && hasValue) {
             o.frames = std::atoi(argv[++i]);
+            o.framesGiven = true;
+        } else if (arg == "--dump-bricks" && hasValue) {
+            o.dumpBricksPath = argv[++i];
+        } else if (arg == "--png" && hasValue) {
+            o.pngFolder = argv[++i];
+        } else if (arg == "--png-every" && hasValue) {
+            o.pngEvery = std::atoi(argv[++i]);
         } else if (arg == "--dt" && hasValue) {
             o.dt = std::atof(argv[++i]);
         } else if (arg == "--script" && hasValue) {
@@ -79,19 +104,11 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.frames > 0 && o.dt >= 0.0;
+    return o.frames > 0 && o.dt >= 0.0 && o.pngEvery > 0 && (o.draw || o.pngFolder.empty());
 }
 
-void dumpBricks(const BrickWallScene& scene, int frame) {
-    for (int i = 0; i < BrickWallScene::kBrickCount; ++i) {
-        const Geo::Brick& brick = scene.bricks[i];
-        const glm::vec3 p = brick.getPosition();
-        std::printf("%d,%d,%.6f,%.6f,%.6f,%d\n", frame, i, p.x, p.y, p.z, brick.asleep ? 1 : 0);
-    }
-}
-
-void apply(const SimScript::Event& e) {
-    using Kind = SimScript::Event::Kind;
+void apply(const Script::Event& e) {
+    using Kind = Script::Event::Kind;
     if (e.kind == Kind::Mouse) {
         onMousePos(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
     } else if (e.kind != Kind::Dump) {
@@ -101,6 +118,21 @@ void apply(const SimScript::Event& e) {
         } else {
             Platform::Fake::setKey(e.code, down);
         }
+    }
+}
+
+// The frame just drawn, top row first as PNG wants it.
+void writeFramePng(const std::string& folder, int frame) {
+    constexpr int kChannels = 4;
+    std::vector<unsigned char> pixels(kFrameWidth * kFrameHeight * kChannels);
+    glReadPixels(0, 0, kFrameWidth, kFrameHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    const int stride = kFrameWidth * kChannels;
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
+    // OpenGL's rows start at the bottom: the last row goes first.
+    if (!stbi_write_png((folder + name).c_str(), kFrameWidth, kFrameHeight, kChannels,
+                        pixels.data() + (kFrameHeight - 1) * stride, -stride)) {
+        std::cerr << "kelvarin-sim: cannot write " << folder << name << std::endl;
     }
 }
 
@@ -130,29 +162,44 @@ int main(int argc, char** argv) {
         std::cerr << kHelp;
         return 2;
     }
-    SimScript::Script script;
+    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
+    if (!media.found) std::cerr << media.message << std::endl;
+    Script::Script script;
     if (!options.script.empty()) {
-        std::ifstream file(options.script);
+        std::ifstream file(MediaFolder::fromStartFolder(media, options.script));
         if (!file) {
             std::cerr << "kelvarin-sim: cannot open " << options.script << std::endl;
             return 2;
         }
-        script = SimScript::parse(file);
+        script = Script::parse(file, options.script);
         if (!script.error.empty()) {
-            std::cerr << "kelvarin-sim: " << options.script << ": " << script.error << std::endl;
+            std::cerr << "kelvarin-sim: " << script.error << std::endl;
             return 2;
         }
     }
-
-    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
-    if (!media.found) std::cerr << media.message << std::endl;
-    Platform::Fake::useRealContext(true);
-    if (initApplication() != 0) return 1;
+    // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
+    Session session;
+    const bool replaying = script.version >= Script::kRecordingVersion;
+    if (replaying) {
+        if (!options.framesGiven) options.frames = script.lastFrame;
+        session.startReplay(script);
+        setSession(&session);
+    }
+    if (options.draw) {
+        Platform::Fake::useOffscreenContext(true);
+        if (initApplication() != 0) return 1;
+    } else {
+        // Pure bookkeeping in the fake platform: no window, no context.
+        Platform::init();
+        Platform::openWindow(kFrameWidth, kFrameHeight, 0, 0, 0, 0, 0, 0,
+                             Platform::WindowMode::Windowed);
+        initWithoutDrawing();
+    }
     Platform::Fake::setTimeStepPerSwap(options.dt);
     prepareFrameLoop("Kelvarin");
     BrickWallScene scene;
 
-    std::printf("frame,index,x,y,z,asleep\n");
+    std::fputs(kBrickCsvHeader, stdout);
     std::vector<double> micros;
     micros.reserve(static_cast<std::size_t>(options.frames));
     const int steadyFrom = options.frames / 2 + 1;
@@ -161,11 +208,12 @@ int main(int argc, char** argv) {
     for (; frame <= options.frames; ++frame) {
         if (frame == steadyFrom) allocationsAtSteady = allocationCount();
         bool dump = options.dumpEvery > 0 && frame % options.dumpEvery == 0;
+        if (replaying && !session.beginFrame()) break;
         const auto events = script.byFrame.find(frame);
         if (events != script.byFrame.end()) {
-            for (const SimScript::Event& e : events->second) {
-                apply(e);
-                dump |= e.kind == SimScript::Event::Kind::Dump;
+            for (const Script::Event& e : events->second) {
+                if (!replaying) apply(e);
+                dump |= e.kind == Script::Event::Kind::Dump;
             }
         }
         if (!keepRunning()) break;
@@ -173,6 +221,9 @@ int main(int argc, char** argv) {
         if (options.draw) {
             runFrame(scene);
             glFinish();
+            if (!options.pngFolder.empty() && frame % options.pngEvery == 0) {
+                writeFramePng(MediaFolder::fromStartFolder(media, options.pngFolder), frame);
+            }
         } else {
             updateFrame();
             simulateFrame(scene);
@@ -181,13 +232,18 @@ int main(int argc, char** argv) {
         micros.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                 .count());
-        if (dump) dumpBricks(scene, frame);
+        if (dump) printBricks(stdout, scene, frame);
     }
     const std::size_t steadyAllocations = allocationCount() - allocationsAtSteady;
-    dumpBricks(scene, frame - 1);
+    printBricks(stdout, scene, frame - 1);
+    if (!options.dumpBricksPath.empty()) {
+        writeBrickDump(MediaFolder::fromStartFolder(media, options.dumpBricksPath), scene,
+                       frame - 1);
+    }
     if (options.time) reportTimes(micros, steadyAllocations, frame - steadyFrom);
     scene.releaseGL();
     releaseResources();
     Platform::terminate();
+    setSession(nullptr);
     return 0;
 }

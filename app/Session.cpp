@@ -1,0 +1,116 @@
+#include "app/Session.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <utility>
+
+#include "app/Application.h"
+#include "core/FrameClock.h"
+#include "input/Input.h"
+
+namespace {
+
+// A crash loses at most this much of a recording.
+constexpr double kFlushEverySeconds = 1.0;
+
+Session* activeSession = nullptr;
+
+}  // namespace
+
+void setSession(Session* session) {
+    activeSession = session;
+}
+
+Session* currentSession() {
+    return activeSession;
+}
+
+Session::~Session() {
+    finish();
+}
+
+bool Session::startRecording(const std::string& path) {
+    recordingPath = path;
+    recording = std::fopen(path.c_str(), "w");
+    if (!recording) {
+        std::cerr << "kelvarin: cannot record to " << path << ": " << std::strerror(errno)
+                  << "; playing without recording" << std::endl;
+        return false;
+    }
+    writtenStates.assign(Script::recordedBindings().size(), false);
+    write(Script::headerLine());
+    return recording != nullptr;
+}
+
+void Session::startReplay(Script::Script script) {
+    replay = std::move(script);
+    replaying = true;
+}
+
+bool Session::beginFrame() {
+    ++frame;
+    if (!replaying) return true;
+    if (frame > replay.lastFrame) return false;
+    // Set here, not at the start: the input state is made only once the window is open.
+    Input::instance()->setReplaying(true);
+    const auto events = replay.byFrame.find(frame);
+    if (events == replay.byFrame.end()) return true;
+    using Kind = Script::Event::Kind;
+    for (const Script::Event& e : events->second) {
+        if (e.kind == Kind::Delta) {
+            FrameClock::replayDelta(e.seconds);
+        } else if (e.kind == Kind::Mouse) {
+            deliverCursorReport(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
+        } else if (e.kind != Kind::Dump) {
+            Input::instance()->setRecordedState(e.code, e.isMouseButton, e.kind == Kind::Press);
+        }
+    }
+    return true;
+}
+
+void Session::afterPoll(double delta, const Input& input) {
+    if (!recording) return;
+    write(Script::deltaLine(frame, delta));
+    const std::vector<Script::Binding>& bindings = Script::recordedBindings();
+    for (std::size_t i = 0; i < bindings.size() && recording; ++i) {
+        const bool down = input.isDown(bindings[i].code, bindings[i].isMouseButton);
+        if (down == writtenStates[i]) continue;
+        writtenStates[i] = down;
+        write(Script::keyLine(frame, bindings[i], down));
+    }
+    secondsSinceFlush += delta;
+    if (recording && secondsSinceFlush >= kFlushEverySeconds) {
+        secondsSinceFlush = 0.0;
+        if (std::fflush(recording) != 0) stopRecording(std::strerror(errno));
+    }
+}
+
+bool Session::onCursorReport(int x, int y) {
+    if (replaying) return false;
+    // Reports before the first frame come from start-up, which every run repeats by itself.
+    if (recording && frame > 0) {
+        write(Script::mouseLine(frame + 1, x - Input::kCursorCentreX, y - Input::kCursorCentreY));
+    }
+    return true;
+}
+
+void Session::finish() {
+    if (!recording) return;
+    if (std::fclose(recording) != 0) {
+        recording = nullptr;
+        stopRecording(std::strerror(errno));
+    }
+    recording = nullptr;
+}
+
+void Session::write(const std::string& line) {
+    if (std::fputs(line.c_str(), recording) == EOF) stopRecording(std::strerror(errno));
+}
+
+void Session::stopRecording(const char* why) {
+    std::cerr << "kelvarin: recording to " << recordingPath << " stopped: " << why
+              << "; playing on without recording" << std::endl;
+    if (recording) std::fclose(recording);
+    recording = nullptr;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/Script.h"
+
+class Input;
+
+// What drives one run of the game besides the scene: a recording being written (--record) or one
+// being played back (--replay, and kelvarin-sim with a recording). The frame loop calls it at
+// fixed points of every frame.
+class Session {
+public:
+    ~Session();
+
+    // Starts writing a recording. An unwritable path gives one line on standard error and false;
+    // the game plays on without recording.
+    bool startRecording(const std::string& path);
+    // Plays the script's events back instead of the devices: keys and buttons, cursor reports
+    // and frame times.
+    void startReplay(Script::Script script);
+    bool isReplaying() const { return replaying; }
+
+    // Before each frame. Replaying: applies the frame's recorded events and returns false once
+    // the recording has no more frames.
+    bool beginFrame();
+    // After the frame's input poll: records the measured delta and the sampled bindings.
+    void afterPoll(double delta, const Input& input);
+    // Every cursor report from the window library; recorded for the next frame. False while
+    // replaying: the recorded reports stand in for the real ones.
+    bool onCursorReport(int x, int y);
+    // Writes what is left of the recording to its file and closes it.
+    void finish();
+
+    int framesBegun() const { return frame; }
+
+private:
+    void write(const std::string& line);
+    void stopRecording(const char* why);
+
+    std::FILE* recording = nullptr;
+    std::string recordingPath;
+    // The bindings' states as last written; a recording names only changes.
+    std::vector<bool> writtenStates;
+    double secondsSinceFlush = 0.0;
+
+    bool replaying = false;
+    Script::Script replay;
+
+    int frame = 0;
+};
+
+// The frame loop's session; null when the game neither records nor replays.
+void setSession(Session* session);
+Session* currentSession();

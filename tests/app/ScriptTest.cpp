@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/Script.h"
+#include "platform/Platform.h"
+
+using Script::Event;
+
+TEST(Script, ReadsPressesMouseMovesAndDumpsByFrame) {
+    std::istringstream in(
+        "# look down, shoot\n180 mouse 0 1400\n\n200 press fire\n201 release fire\n"
+        "200 press rewind\n300 dump\n");
+    const Script::Script s = Script::parse(in, "test");
+    ASSERT_TRUE(s.error.empty()) << s.error;
+    ASSERT_EQ(s.byFrame.at(200).size(), 2u);
+    EXPECT_EQ(s.byFrame.at(180)[0].kind, Event::Kind::Mouse);
+    EXPECT_EQ(s.byFrame.at(180)[0].dy, 1400);
+    EXPECT_TRUE(s.byFrame.at(200)[0].isMouseButton);
+    EXPECT_EQ(s.byFrame.at(200)[1].code, Platform::kKeySpace);
+    EXPECT_EQ(s.byFrame.at(201)[0].kind, Event::Kind::Release);
+    EXPECT_EQ(s.byFrame.at(300)[0].kind, Event::Kind::Dump);
+}
+
+TEST(Script, RejectsUnknownBindingsAndBadFrames) {
+    for (const char* text :
+         {"10 press jump\n", "0 dump\n", "x dump\n", "5 mouse 3\n", "5 wave\n"}) {
+        std::istringstream in(text);
+        EXPECT_FALSE(Script::parse(in, "test").error.empty()) << text;
+    }
+}
+
+namespace {
+
+Script::Script parseText(const std::string& text) {
+    std::istringstream in(text);
+    return Script::parse(in, "rec.txt");
+}
+
+constexpr const char* kRecording =
+    "kelvarin-script 2\n"
+    "1 delta 0.35036289900000001\n"
+    "2 mouse 0 25\n"
+    "2 delta 0.016668442000000002\n"
+    "2 press forward\n"
+    "2 press fire\n"
+    "3 mouse -4 7\n"
+    "3 delta 0.0166\n"
+    "3 release fire\n"
+    "3 press rewind\n";
+
+}  // namespace
+
+TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
+    const Script::Script s = parseText(kRecording);
+    ASSERT_TRUE(s.error.empty()) << s.error;
+    EXPECT_EQ(s.version, Script::kRecordingVersion);
+    EXPECT_EQ(s.lastFrame, 3);
+    EXPECT_EQ(s.byFrame.at(1)[0].kind, Event::Kind::Delta);
+    EXPECT_EQ(s.byFrame.at(1)[0].seconds, 0.35036289900000001);
+    EXPECT_EQ(Script::write(s), kRecording);
+}
+
+TEST(Script, EveryDeltaSurvivesTheTextExactly) {
+    for (double seconds : {0.0, 1.0 / 60.0, 0.1 + 0.2, 5e-324, 123456.789012345678}) {
+        const Script::Script s = parseText(Script::headerLine() + Script::deltaLine(1, seconds));
+        ASSERT_TRUE(s.error.empty()) << s.error;
+        EXPECT_EQ(s.byFrame.at(1)[0].seconds, seconds);
+    }
+}
+
+TEST(Script, ABadRecordingIsNamedByFileAndLine) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"kelvarin-script 2\n1 delta 0.1\n1 jump\n", "rec.txt:3: unknown line"},
+        {"kelvarin-script 2\n1 delta 0.1x\n", "rec.txt:2: bad number"},
+        {"kelvarin-script 2\n1 delta -1\n", "rec.txt:2: bad number"},
+        {"kelvarin-script 2\n1 mouse 1 1e3\n", "rec.txt:2: bad number"},
+        {"kelvarin-script 2\n2 delta 0.1\n1 delta 0.1\n", "rec.txt:3: frame 1 after frame 2"},
+        {"kelvarin-script 2\n1 delta 0.1\n2 del", "rec.txt:3: cut off mid-line"},
+        {"kelvarin-script 3\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 2\n99999999999 dump\n", "rec.txt:2: bad frame number"},
+        {"1 delta 0.1\n", "rec.txt:1: unknown line"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseText(c.text).error, c.error) << c.text;
+}
+
+TEST(Script, HandWrittenScriptsMayListFramesInAnyOrder) {
+    const Script::Script s = parseText("200 press fire\n100 release fire\n");
+    EXPECT_TRUE(s.error.empty()) << s.error;
+    EXPECT_EQ(s.version, 1);
+    EXPECT_EQ(s.lastFrame, 200);
+}

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "app/Session.h"
+#include "core/FrameClock.h"
+#include "input/Input.h"
+#include "platform/FakePlatform.h"
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// The input state and a recording file of its own; no window is needed for either.
+class SessionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Platform::init());
+        path = testing::TempDir() + "kelvarin-session-" + std::to_string(::getpid()) + ".rec";
+    }
+    void TearDown() override { std::remove(path.c_str()); }
+    void poll() {
+        Input::instance()->pollKeys();
+        Input::instance()->pollMouseButtons();
+    }
+
+    std::string path;
+};
+
+}  // namespace
+
+TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
+    Session session;
+    ASSERT_TRUE(session.startRecording(path));
+    // A report during start-up, before any frame, is not recorded: every run repeats it.
+    session.onCursorReport(512, 384);
+    ASSERT_TRUE(session.beginFrame());
+    Platform::Fake::setKey('W', true);
+    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
+    poll();
+    session.afterPoll(0.25, *Input::instance());
+    EXPECT_TRUE(session.onCursorReport(520, 380));
+    ASSERT_TRUE(session.beginFrame());
+    Platform::Fake::setKey('W', false);
+    poll();
+    session.afterPoll(1.0 / 60.0, *Input::instance());
+    session.finish();
+
+    const std::string expected =
+        "kelvarin-script 2\n"
+        "1 delta 0.25\n"
+        "1 press forward\n"
+        "1 press fire\n"
+        "2 mouse 8 -4\n"
+        "2 delta 0.016666666666666666\n"
+        "2 release forward\n";
+    EXPECT_EQ(fileText(path), expected);
+    std::istringstream in(expected);
+    EXPECT_EQ(Script::write(Script::parse(in, path)), expected);
+}
+
+TEST_F(SessionTest, TheFileHoldsEverythingUpToTheLastSecondBeforeTheEnd) {
+    Session session;
+    ASSERT_TRUE(session.startRecording(path));
+    session.beginFrame();
+    session.afterPoll(0.5, *Input::instance());
+    EXPECT_EQ(fileText(path), "");
+    session.beginFrame();
+    session.afterPoll(0.5, *Input::instance());
+    // A second of play has passed: without finish, the file already has both frames.
+    EXPECT_EQ(fileText(path), "kelvarin-script 2\n1 delta 0.5\n2 delta 0.5\n");
+}
+
+TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {
+    Session session;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(session.startRecording("/no-such-folder/game.rec"));
+    session.beginFrame();
+    session.afterPoll(0.5, *Input::instance());
+    EXPECT_TRUE(session.onCursorReport(500, 400));
+    session.finish();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("/no-such-folder/game.rec"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
+
+TEST_F(SessionTest, AReplayGivesTheRecordedDeltasAndStatesAndEndsAfterItsLastFrame) {
+    std::istringstream in("kelvarin-script 2\n1 delta 0.125\n1 press rewind\n2 delta 0.5\n");
+    Session session;
+    session.startReplay(Script::parse(in, "replay"));
+    ASSERT_TRUE(session.beginFrame());
+    EXPECT_EQ(FrameClock::tick(), 0.125);
+    Platform::Fake::setKey(Platform::kKeySpace, false);
+    poll();
+    EXPECT_TRUE(Input::instance()->isRewindPressed());
+    // Real cursor reports give way to the recorded ones.
+    EXPECT_FALSE(session.onCursorReport(600, 300));
+    ASSERT_TRUE(session.beginFrame());
+    EXPECT_EQ(FrameClock::tick(), 0.5);
+    EXPECT_FALSE(session.beginFrame());
+}
