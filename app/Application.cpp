@@ -9,6 +9,7 @@
 #include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
+#include "platform/Console.h"
 #include "platform/Platform.h"
 #include "render/Model.h"
 #include "render/RenderContext.h"
@@ -16,10 +17,6 @@
 #include "render/Texture.h"
 #include "render/Viewport.h"
 #include "scene/BrickWallScene.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -42,15 +39,11 @@ constexpr float kLineWidth = 2.0f;
 
 std::string brickDumpPath;
 
-void placeConsoleWindow() {
-#ifdef _WIN32
-    constexpr int kConsoleX = 1056;
-    constexpr int kConsoleY = 0;
-    constexpr int kConsoleWidth = 512;
-    constexpr int kConsoleHeight = 768;
-    MoveWindow(GetConsoleWindow(), kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight, TRUE);
-#endif
-}
+// The console window stands to the right of the 1024-pixel game window.
+constexpr int kConsoleX = 1056;
+constexpr int kConsoleY = 0;
+constexpr int kConsoleWidth = 512;
+constexpr int kConsoleHeight = 768;
 
 }  // namespace
 
@@ -81,7 +74,7 @@ bool initWindow() {
 
 int initApplication() {
     if (!initWindow()) return -1;
-    placeConsoleWindow();
+    Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
     createModelBuffers();
     loadTextures();
     Input::instance();

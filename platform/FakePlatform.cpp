@@ -78,7 +78,11 @@ void useRealContext(bool real) {
     fake().realContext = real;
 }
 void useOffscreenContext(bool offscreen) {
+#ifdef _WIN32
+    fake().realContext = offscreen;
+#else
     fake().offscreen = offscreen;
+#endif
 }
 void failInit(bool fail) {
     fake().failInit = fail;

@@ -7,6 +7,16 @@
 // For kelvarin-sim, which runs where no X server is.
 namespace Platform {
 
+#ifdef _WIN32
+// Windows has no surfaceless EGL; the fake platform opens a hidden window there instead.
+class OffscreenContext {
+public:
+    bool create(int, int, int, int, bool) { return false; }
+    bool attachFramebuffer() { return false; }
+    void destroy() {}
+    bool isCurrent() const { return false; }
+};
+#else
 class OffscreenContext {
 public:
     // Makes a context of the given version current; false when EGL cannot.
@@ -25,5 +35,6 @@ private:
     GLuint colour = 0;
     GLuint depth = 0;
 };
+#endif
 
 }  // namespace Platform

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the game, its tests and its tools need, skipping any already there.
 # "deps.sh fuzz" adds clang and its fuzzing runtime for scripts/fuzz.sh; "deps.sh package" the
-# tools that make and check the Debian package.
+# tools that make and check the Debian package; "deps.sh windows" the cross compiler, Wine and
+# GoogleTest's sources for the Windows build.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
 )
 [ "${1:-}" = "fuzz" ] && packages+=(clang libclang-rt-14-dev)
 [ "${1:-}" = "package" ] && packages+=(dpkg-dev file lintian desktop-file-utils man-db)
+[ "${1:-}" = "windows" ] && packages+=(g++-mingw-w64-x86-64-posix dpkg-dev zip unzip wine wine64 googletest)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
 #include "scene/Brick.h"
-#include "tests/support/GlContext.h"
+#include "tests/support/Headless.h"
 
 using Geo::Brick;
 using Geo::Wall;
@@ -14,7 +14,7 @@ using Geo::Wall;
 namespace {
 
 // Brick boxes are 1.6 x 0.8 x 0.8; walls are the 2 x 2 x 2 cube.
-class CollisionTest : public GlTest {
+class CollisionTest : public HeadlessTest {
 protected:
     static void placeSideBySide(Brick& a, Brick& b, float overlap) {
         a.setPosition({0, 0, 0});

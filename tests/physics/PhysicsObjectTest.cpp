@@ -2,9 +2,9 @@
 
 #include "objects/Wall.h"
 #include "scene/Brick.h"
-#include "tests/support/GlContext.h"
+#include "tests/support/Headless.h"
 
-using PhysicsObjectTest = GlTest;
+using PhysicsObjectTest = HeadlessTest;
 
 TEST_F(PhysicsObjectTest, ClampLimitsSpeedAndSnapsTinyComponents) {
     Geo::Brick brick;

@@ -5,9 +5,9 @@
 #include "objects/Wall.h"
 #include "physics/PhysicsWorld.h"
 #include "scene/Brick.h"
-#include "tests/support/GlContext.h"
+#include "tests/support/Headless.h"
 
-using SettlingTest = GlTest;
+using SettlingTest = HeadlessTest;
 
 // A few bricks dropped onto a static floor at 1/60 s come to rest, fall asleep and stay there.
 TEST_F(SettlingTest, DroppedBricksFallAsleepOnTheFloorAndStayPut) {

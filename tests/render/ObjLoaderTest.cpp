@@ -167,7 +167,9 @@ TEST(VertexIndexer, ExactlySixteenBitsOfVerticesAreAllKept) {
     EXPECT_EQ(out.indices.back(), 65535);
 }
 
-// An OBJ written by another tool: Debian's assimp exports the cube in its own layout.
+#ifndef _WIN32
+// An OBJ written by another tool: Debian's assimp exports the cube in its own layout (the tool
+// is Linux's, so the Windows build leaves this case out).
 TEST(ObjReader, ReadsACubeExportedByAssimp) {
     const std::string out = (std::filesystem::temp_directory_path() /
                              ("kelvarin-assimp-" + std::to_string(::getpid()) + ".obj"))
@@ -189,3 +191,4 @@ TEST(ObjReader, ReadsACubeExportedByAssimp) {
     EXPECT_EQ(corners.size(), 8u);
     EXPECT_EQ(Model("media/models/cube.obj").indices.size(), 36u);
 }
+#endif

@@ -8,16 +8,16 @@
 #include "rewind/Controller.h"
 #include "scene/Brick.h"
 #include "sound/Sound.h"
-#include "tests/support/GlContext.h"
+#include "tests/support/Headless.h"
 
 namespace {
 
 // One brick whose x is the frame counter at the end of every forward frame, so each snapshot
 // records where the timeline stood.
-class RewindTest : public GlTest {
+class RewindTest : public HeadlessTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
+        HeadlessTest::SetUp();
         brickOwner = std::make_unique<Geo::Brick>();
         Platform::enableStickyKeys();
         controller->takeSnapshot();

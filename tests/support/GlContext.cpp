@@ -9,6 +9,7 @@
 #include "input/Camera.h"
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
+#include "render/RenderContext.h"
 #include "rewind/Controller.h"
 
 void openGlContext() {
@@ -36,6 +37,7 @@ class FreshPlatformPerTest : public testing::EmptyTestEventListener {
         mainCamera = Camera();
         *Input::instance() = Input();
         *Rewind::Controller::instance() = Rewind::Controller();
+        RenderContext::instance()->setDrawing(true);
     }
 
     const std::filesystem::path startFolder = std::filesystem::current_path();

@@ -19,6 +19,7 @@
 #include "app/Session.h"
 #include "core/MediaFolder.h"
 #include "input/Input.h"
+#include "platform/Console.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
 #include "tools/alloc/AllocationCounter.h"
@@ -149,6 +150,7 @@ void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int 
 }  // namespace
 
 int main(int argc, char** argv) {
+    Platform::writeStandardOutputAsBytes();
     Options options;
     if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
         std::cout << kHelp;
