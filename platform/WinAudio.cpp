@@ -1,5 +1,6 @@
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types windows.h declares.
+#include <mmsystem.h>
 
 #include "platform/Audio.h"
 
