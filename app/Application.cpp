@@ -45,6 +45,15 @@ constexpr int kConsoleY = 0;
 constexpr int kConsoleWidth = 512;
 constexpr int kConsoleHeight = 768;
 
+// The input state, then the render context's camera and lit shader (from here on reached through
+// it only), then the mouse callback, which fires once at registration and so needs both.
+void connectInputAndCamera() {
+    Input::instance();
+    RenderContext::instance()->setCamera(&mainCamera);
+    RenderContext::instance()->setShader(&mainShader);
+    Platform::setMousePosCallback(onMousePos);
+}
+
 }  // namespace
 
 bool initWindow() {
@@ -77,12 +86,7 @@ int initApplication() {
     Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
     createModelBuffers();
     loadTextures();
-    Input::instance();
-    // From here on the camera and the lit shader are reached through the render context only.
-    RenderContext::instance()->setCamera(&mainCamera);
-    RenderContext::instance()->setShader(&mainShader);
-    // Input and the camera must exist: the callback fires once at registration.
-    Platform::setMousePosCallback(onMousePos);
+    connectInputAndCamera();
     litShader().init();
     litShader().use();
     FrameClock::reset();
@@ -91,11 +95,8 @@ int initApplication() {
 }
 
 void initWithoutDrawing() {
-    Input::instance();
-    RenderContext::instance()->setCamera(&mainCamera);
-    RenderContext::instance()->setShader(&mainShader);
+    connectInputAndCamera();
     RenderContext::instance()->setDrawing(false);
-    Platform::setMousePosCallback(onMousePos);
     FrameClock::reset();
 }
 

@@ -1,0 +1,35 @@
+// Registered with GoogleTest before main: every test of the binary starts from the same state.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "input/Camera.h"
+#include "input/Input.h"
+#include "platform/FakePlatform.h"
+#include "render/RenderContext.h"
+#include "rewind/Controller.h"
+
+namespace {
+
+// Tests share one process when the binary runs on its own: each starts as a fresh game would, with
+// a fresh fake platform (keys, timer, window, failure switches), camera, input and rewind
+// timeline, in the folder the run started in, whatever the test before it left behind.
+class FreshPlatformPerTest : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override {
+        Platform::Fake::reset();
+        std::filesystem::current_path(startFolder);
+        mainCamera = Camera();
+        *Input::instance() = Input();
+        *Rewind::Controller::instance() = Rewind::Controller();
+        RenderContext::instance()->setDrawing(true);
+    }
+
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+};
+
+const bool freshPlatformRegistered = [] {
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshPlatformPerTest);
+    return true;
+}();
+
+}  // namespace
