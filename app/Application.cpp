@@ -10,7 +10,9 @@
 #include "input/Camera.h"
 #include "input/Input.h"
 #include "platform/Console.h"
+#include "platform/CrashReport.h"
 #include "platform/Platform.h"
+#include "render/GlErrors.h"
 #include "render/Model.h"
 #include "render/RenderContext.h"
 #include "render/Shader.h"
@@ -38,6 +40,27 @@ constexpr float kClearGrey = 0.3f;
 constexpr float kLineWidth = 2.0f;
 
 std::string brickDumpPath;
+
+// Frames since prepareFrameLoop, the one in progress included: named by crash reports and error
+// messages, and equal to a recording's frame numbers.
+int framesRun = 0;
+int framesWithGlErrors = 0;
+
+// A crash keeps the recording up to the frame it happened in, so the session can be replayed.
+void flushRecordingOnCrash() {
+    if (Session* session = currentSession()) session->flush();
+}
+
+// Broken media must never reach the driver as undefined state; if something still does, it is
+// said once and counted, and the game goes on.
+void checkGlErrors() {
+    const GLenum error = GLUtils::takeGlErrors();
+    if (error == GL_NO_ERROR) return;
+    if (framesWithGlErrors++ == 0) {
+        std::cerr << "kelvarin: OpenGL error 0x" << std::hex << error << std::dec << " in frame "
+                  << framesRun << "; later frames with errors are only counted" << std::endl;
+    }
+}
 
 // The console window stands to the right of the 1024-pixel game window.
 constexpr int kConsoleX = 1056;
@@ -102,6 +125,7 @@ void initWithoutDrawing() {
 
 void runGame(std::string title) {
     prepareFrameLoop(title);
+    Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
     BrickWallScene scene;
     Session* session = currentSession();
     int frames = 0;
@@ -115,9 +139,12 @@ void runGame(std::string title) {
     scene.releaseGL();
     releaseResources();
     Platform::terminate();
+    Platform::CrashReport::setBeforeReport(nullptr);
 }
 
 void prepareFrameLoop(const std::string& title) {
+    framesRun = 0;
+    framesWithGlErrors = 0;
     Platform::setWindowTitle(title.c_str());
     Platform::enableStickyKeys();
     if (!RenderContext::instance()->isDrawing()) return;
@@ -142,6 +169,7 @@ GLUtils::FrameLayout currentLayout() {
 }  // namespace
 
 void runFrame(BrickWallScene& scene) {
+    Platform::CrashReport::noteFrame(++framesRun);
     const GLUtils::FrameLayout layout = currentLayout();
     if (layout.drawable) {
         glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
@@ -154,7 +182,10 @@ void runFrame(BrickWallScene& scene) {
         session->afterPoll(FrameClock::measuredDelta(), *Input::instance());
     }
     simulateFrame(scene);
-    if (layout.drawable) scene.draw();
+    if (layout.drawable) {
+        scene.draw();
+        checkGlErrors();
+    }
     Platform::swapBuffers();
 }
 
@@ -163,6 +194,10 @@ void simulateFrame(BrickWallScene& scene) {
     for (int steps = FrameClock::advanceSteps(); steps > 0; --steps) {
         scene.step(FrameClock::takeStep());
     }
+}
+
+int glErrorFrames() {
+    return framesWithGlErrors;
 }
 
 bool keepRunning() {

@@ -34,5 +34,7 @@ void deliverCursorReport(int x, int y);
 // Where the frame loop writes the bricks after its last frame (empty: nowhere).
 void setBrickDumpPath(const std::string& path);
 void releaseResources();
+// Frames since prepareFrameLoop in which the driver reported an error (the first is printed).
+int glErrorFrames();
 // True while neither Escape is down, nor the window closed, nor a stop signal received.
 bool keepRunning();

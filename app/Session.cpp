@@ -95,6 +95,10 @@ bool Session::onCursorReport(int x, int y) {
     return true;
 }
 
+void Session::flush() {
+    if (recording) std::fflush(recording);
+}
+
 void Session::finish() {
     if (!recording) return;
     if (std::fclose(recording) != 0) {

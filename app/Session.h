@@ -31,6 +31,8 @@ public:
     // Every cursor report from the window library; recorded for the next frame. False while
     // replaying: the recorded reports stand in for the real ones.
     bool onCursorReport(int x, int y);
+    // Hands what is recorded so far to the file; the crash report calls it too.
+    void flush();
     // Writes what is left of the recording to its file and closes it.
     void finish();
 

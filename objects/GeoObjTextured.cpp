@@ -28,9 +28,10 @@ GeoObjTextured::GeoObjTextured(Model* model, Texture* texture)
 }
 
 void GeoObjTextured::draw() {
-    if (!visible) return;
-    updateMatrices();
     Shaders::AmbDifSpecShader* shader = RenderContext::instance()->getShader();
+    // A model without faces has nothing to draw; a lit program that failed to build draws nothing.
+    if (!visible || model->indices.empty() || !shader->isValid()) return;
+    updateMatrices();
     shader->setMatrices(*this);
     bindTexture(GL_TEXTURE0, shader->getSamplerLocation());
     bindAttributes();

@@ -9,7 +9,8 @@
 // own origin; the translation column of the transform places it, its diagonal scales it.
 class Collider {
 public:
-    // The bounds of the positions; a model without vertices leaves the box empty at the origin.
+    // The bounds of the finite positions; a model without any leaves the box empty (a point) at
+    // the object's origin.
     void initFromModel(const std::vector<glm::vec3>& positions);
     void setPosition(glm::vec3 p);
     void translate(glm::vec3 v);

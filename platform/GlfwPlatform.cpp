@@ -5,6 +5,7 @@
 #include <cmath>
 #include <thread>
 
+#include "platform/CrashReport.h"
 #include "platform/CursorTracker.h"
 #include "platform/FramePacer.h"
 #include "platform/GlfwMapping.h"
@@ -69,6 +70,7 @@ double primaryRefreshRate() {
 bool init() {
     if (glfwInit() != GLFW_TRUE) return false;
     StopSignals::install();
+    CrashReport::install();
     return true;
 }
 
@@ -76,6 +78,7 @@ void terminate() {
     glfwTerminate();
     state.window = nullptr;
     StopSignals::restore();
+    CrashReport::restore();
 }
 
 void openWindowHint(Hint hint, int value) {
@@ -140,6 +143,7 @@ void setWindowTitle(const char* title) {
 
 void swapBuffers() {
     if (!state.window) return;
+    CrashReport::crashIfAskedFor();
     glfwSwapBuffers(state.window);
     if (state.pacing) waitForFrameSlot();
     glfwPollEvents();

@@ -27,7 +27,7 @@ enum class WindowMode { Windowed, Fullscreen };
 using MousePosCallback = void (*)(int x, int y);
 
 // True when the library is ready; false when it cannot start (no display, for example). Also
-// installs the stop-signal handlers, which terminate removes.
+// installs the stop-signal and crash-report handlers, which terminate removes.
 bool init();
 void terminate();
 

@@ -31,11 +31,11 @@ long toIndex(const char* text) {
     return std::strtol(text, nullptr, 10);
 }
 
-// x at text, y after the first separator, z at the second; missing separators read as 0.
+// x at text, y after the first separator, z after the second; missing separators read as 0.
 glm::vec3 parseVec3(const char* text, char separator) {
     const char* s1 = std::strchr(text, separator);
     const char* s2 = s1 ? std::strchr(s1 + 1, separator) : nullptr;
-    return glm::vec3(toFloat(text), s1 ? toFloat(s1 + 1) : 0.0f, s2 ? toFloat(s2) : 0.0f);
+    return glm::vec3(toFloat(text), s1 ? toFloat(s1 + 1) : 0.0f, s2 ? toFloat(s2 + 1) : 0.0f);
 }
 
 glm::vec2 parseVec2(const char* text, char separator) {

@@ -22,7 +22,7 @@ constexpr float kSpecularMatPower = 0.25f;
 }  // namespace
 
 void Shader::use() {
-    glUseProgram(programId);
+    if (isValid()) glUseProgram(programId);
 }
 
 void Shader::destroy() {
@@ -30,6 +30,7 @@ void Shader::destroy() {
 }
 
 void Shader::setMatrices(const Geo::Data::IMatrices& matrices) {
+    if (!isValid()) return;
     glUniformMatrix4fv(mLocation, 1, GL_FALSE, glm::value_ptr(matrices.modelMatrix));
     glUniformMatrix4fv(mvLocation, 1, GL_FALSE, glm::value_ptr(matrices.modelViewMatrix));
     glUniformMatrix4fv(mvpLocation, 1, GL_FALSE, glm::value_ptr(matrices.mvpMatrix));
@@ -39,17 +40,7 @@ AmbDifSpecShader::AmbDifSpecShader() : sharedLightColor(0.0f), diffuseDir(0.0f) 
 
 void AmbDifSpecShader::init() {
     programId = GLUtils::loadShaderProgram(kVertPath, kFragPath);
-    mLocation = glGetUniformLocation(programId, "M");
-    mvLocation = glGetUniformLocation(programId, "MV");
-    mvpLocation = glGetUniformLocation(programId, "MVP");
-    samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
-    sharedLightColorLocation = glGetUniformLocation(programId, "sharedLightColor");
-    ambientIntensityLocation = glGetUniformLocation(programId, "ambientIntensity");
-    diffuseDirLocation = glGetUniformLocation(programId, "diffuseDir");
-    diffuseIntensityLocation = glGetUniformLocation(programId, "diffuseIntensity");
-    specularMatIntLocation = glGetUniformLocation(programId, "specularMatInt");
-    specularMatPowerLocation = glGetUniformLocation(programId, "specularMatPower");
-    cameraPositionLocation = glGetUniformLocation(programId, "cameraPosition");
+    if (isValid()) findLocations();
     ambientEnabled = true;
     diffuseEnabled = true;
     specularEnabled = true;
@@ -61,7 +52,22 @@ void AmbDifSpecShader::init() {
     specularMatPower = kSpecularMatPower;
 }
 
+void AmbDifSpecShader::findLocations() {
+    mLocation = glGetUniformLocation(programId, "M");
+    mvLocation = glGetUniformLocation(programId, "MV");
+    mvpLocation = glGetUniformLocation(programId, "MVP");
+    samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
+    sharedLightColorLocation = glGetUniformLocation(programId, "sharedLightColor");
+    ambientIntensityLocation = glGetUniformLocation(programId, "ambientIntensity");
+    diffuseDirLocation = glGetUniformLocation(programId, "diffuseDir");
+    diffuseIntensityLocation = glGetUniformLocation(programId, "diffuseIntensity");
+    specularMatIntLocation = glGetUniformLocation(programId, "specularMatInt");
+    specularMatPowerLocation = glGetUniformLocation(programId, "specularMatPower");
+    cameraPositionLocation = glGetUniformLocation(programId, "cameraPosition");
+}
+
 void AmbDifSpecShader::setLights() {
+    if (!isValid()) return;
     if (ambientEnabled) {
         glUniform3f(sharedLightColorLocation, sharedLightColor.x, sharedLightColor.y,
                     sharedLightColor.z);
@@ -78,6 +84,7 @@ void AmbDifSpecShader::setLights() {
 }
 
 void AmbDifSpecShader::setCameraPosition() {
+    if (!isValid()) return;
     const glm::vec3 eye = RenderContext::instance()->getCamera()->view.eyePosition();
     glUniform3f(cameraPositionLocation, eye.x, eye.y, eye.z);
 }

@@ -8,10 +8,12 @@
 
 namespace Shaders {
 
-// A GPU program with the three per-object matrix uniforms every program of the game has.
+// A GPU program with the three per-object matrix uniforms every program of the game has. A program
+// that failed to build has the name 0: it is never made current and takes no uploads.
 class Shader {
 public:
     virtual void init() = 0;
+    bool isValid() const { return programId != 0; }
     void use();
     void destroy();
     // Uploads "M", "MV" and "MVP" to the current program.
@@ -33,6 +35,8 @@ public:
     // Uploads the eye position of the camera in the RenderContext.
     void setCameraPosition();
     GLint getSamplerLocation() const { return samplerLocation; }
+    // The uniform locations of a built program; a failed one keeps them all at -1.
+    void findLocations();
 
     GLint cameraPositionLocation = -1;
     GLint samplerLocation = -1;

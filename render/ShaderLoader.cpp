@@ -13,7 +13,8 @@ using LogQuery = void (*)(GLuint, GLsizei, GLsizei*, GLchar*);
 // One byte of a log is its terminating zero: only longer logs say something.
 constexpr GLint kEmptyLogLength = 1;
 
-GLint reportLog(GLuint object, GLenum statusName, StatusQuery query, LogQuery readLog) {
+GLint reportLog(GLuint object, GLenum statusName, StatusQuery query, LogQuery readLog,
+                const std::string& label) {
     GLint status = 0;
     GLint logLength = 0;
     query(object, statusName, &status);
@@ -21,6 +22,7 @@ GLint reportLog(GLuint object, GLenum statusName, StatusQuery query, LogQuery re
     if (logLength > kEmptyLogLength) {
         std::vector<char> log(static_cast<size_t>(logLength) + 1, '\0');
         readLog(object, logLength, nullptr, log.data());
+        if (!label.empty()) std::cerr << label << ":\n";
         std::cerr << log.data() << std::endl;
     }
     return status;
@@ -45,40 +47,63 @@ std::string readTextStream(std::istream& stream) {
     return result;
 }
 
-GLuint compileShader(GLenum type, const std::string& source) {
+GLuint compileShader(GLenum type, const std::string& source, const std::string& label) {
     const GLuint shader = glCreateShader(type);
     const char* codeStr = source.c_str();
     glShaderSource(shader, 1, &codeStr, nullptr);
     glCompileShader(shader);
-    reportShaderLog(shader);
+    reportShaderLog(shader, label);
     return shader;
 }
 
-GLint reportShaderLog(GLuint shader) {
-    return reportLog(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog);
+GLint reportShaderLog(GLuint shader, const std::string& label) {
+    return reportLog(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, label);
 }
 
-GLint reportProgramLog(GLuint program) {
-    return reportLog(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
+GLint reportProgramLog(GLuint program, const std::string& label) {
+    return reportLog(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, label);
 }
+
+namespace {
+
+GLint compileStatus(GLuint shader) {
+    GLint status = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    return status;
+}
+
+// The program, or 0 with nothing left behind when a stage does not compile or the two do not
+// link: a failed program must never be made current, since every draw and upload through it
+// would be an error.
+GLuint linkOrDiscard(GLuint vertexShader, GLuint fragmentShader, const std::string& label) {
+    GLuint program = 0;
+    if (compileStatus(vertexShader) == GL_TRUE && compileStatus(fragmentShader) == GL_TRUE) {
+        program = glCreateProgram();
+        glAttachShader(program, vertexShader);
+        glAttachShader(program, fragmentShader);
+        glLinkProgram(program);
+        if (reportProgramLog(program, label) != GL_TRUE) {
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    // Still attached to a linked program, which keeps them alive until it is deleted itself.
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+    if (program == 0) std::cerr << label << ": not built; what it draws is left out" << std::endl;
+    return program;
+}
+
+}  // namespace
 
 GLuint loadShaderProgram(const char* vertexPath, const char* fragmentPath) {
     const std::string vsCode = readTextFile(vertexPath);
     const std::string fsCode = readTextFile(fragmentPath);
-    GLuint program = 0;
-    if (vsCode.empty() || fsCode.empty()) return program;
-
-    const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vsCode);
-    const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fsCode);
-    program = glCreateProgram();
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    glLinkProgram(program);
-    reportProgramLog(program);
-    // Still attached, so the program keeps them alive until it is deleted itself.
-    glDeleteShader(vertexShader);
-    glDeleteShader(fragmentShader);
-    return program;
+    if (vsCode.empty() || fsCode.empty()) return 0;
+    const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vsCode, vertexPath);
+    const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fsCode, fragmentPath);
+    return linkOrDiscard(vertexShader, fragmentShader,
+                         std::string(vertexPath) + " + " + fragmentPath);
 }
 
 }  // namespace GLUtils

@@ -11,12 +11,16 @@ namespace GLUtils {
 // is null or the file cannot be read.
 std::string readTextFile(const char* path);
 std::string readTextStream(std::istream& stream);
-// Compiles one stage and prints the compiler log; a failed compile is returned like any other.
-GLuint compileShader(GLenum type, const std::string& source);
-// Print a non-empty info log on standard error, without prefix; return the compile/link status.
-GLint reportShaderLog(GLuint shader);
-GLint reportProgramLog(GLuint program);
-// Builds a program from two source files. Returns 0, creating nothing, when either is empty.
+// Compiles one stage and prints the compiler log, headed by the label (the source's path) when
+// one is given; a failed compile is returned like any other.
+GLuint compileShader(GLenum type, const std::string& source, const std::string& label = "");
+// Print a non-empty info log on standard error, headed by the label when one is given; return the
+// compile/link status.
+GLint reportShaderLog(GLuint shader, const std::string& label = "");
+GLint reportProgramLog(GLuint program, const std::string& label = "");
+// Builds a program from two source files. Returns 0, creating nothing, when either is empty; also
+// 0, with the logs printed once under the files' names and nothing left behind, when a stage does
+// not compile or the two do not link.
 GLuint loadShaderProgram(const char* vertexPath, const char* fragmentPath);
 
 }  // namespace GLUtils

@@ -34,7 +34,7 @@ void Text2D::init() {
     glGenBuffers(1, &vertexBuffer);
     glGenBuffers(1, &uvBuffer);
     programId = GLUtils::loadShaderProgram(kVertPath, kFragPath);
-    samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
+    if (programId != 0) samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
 }
 
 void Text2D::layout(const char* text, int x, int y, int size, std::vector<glm::vec2>& vertices,
@@ -78,6 +78,8 @@ void Text2D::upload(GLuint buffer, const std::vector<glm::vec2>& data, std::size
 }
 
 void Text2D::print(const char* text, int x, int y, int size) {
+    // Without its program the overlay is left out rather than drawn with whatever is current.
+    if (programId == 0) return;
     layout(text, x, y, size, vertices, uvs);
     if (vertices.empty()) return;
     upload(vertexBuffer, vertices, vertexCapacityBytes);

@@ -101,15 +101,29 @@ TEST_F(ShaderTest, AGoodPairLinksAndLeavesOnlyTheProgram) {
     EXPECT_EQ(flagged, GL_TRUE);
 }
 
-TEST_F(ShaderTest, ABrokenSourcePrintsTheCompilerLogAndStillReturnsAProgram) {
-    testing::internal::CaptureStderr();
-    const GLuint program = GLUtils::loadShaderProgram(
-        write("v.vert", kVertex).c_str(),
-        write("f.frag", "#version 420 core\nvoid main() { oops }\n").c_str());
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_NE(program, 0u);
-    EXPECT_NE(log.find("error"), std::string::npos) << log;
-    EXPECT_EQ(log.back(), '\n');
+// A program that fails is never made current: each case prints its log once under the files'
+// names, returns 0 and leaves no shader or program behind.
+TEST_F(ShaderTest, AStageThatDoesNotCompileOrAPairThatDoesNotLinkGivesNoProgram) {
+    const std::string vert = write("v.vert", kVertex);
+    const std::string broken = write("broken.frag", "#version 420 core\nvoid main() { oops }\n");
+    // Compiles, but reads an input the vertex stage does not write.
+    const std::string unlinked =
+        write("unlinked.frag",
+              "#version 420 core\nin vec2 uvFromNowhere;\nout vec4 c;\nvoid main() { c = "
+              "vec4(uvFromNowhere, 0.0, 1.0); }\n");
+    for (const std::string& frag : {broken, unlinked}) {
+        const GLuint before = nextName();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GLUtils::loadShaderProgram(vert.c_str(), frag.c_str()), 0u);
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_NE(log.find(frag + ":\n"), std::string::npos) << log;
+        EXPECT_NE(log.find("error"), std::string::npos) << log;
+        EXPECT_EQ(log.back(), '\n');
+        for (GLuint name = before; name < before + 3; ++name) {
+            EXPECT_FALSE(glIsShader(name) || glIsProgram(name)) << frag << ": " << name;
+        }
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }
 
 TEST_F(ShaderTest, LitShaderUploadsItsLightDefaults) {
@@ -160,15 +174,19 @@ TEST_F(ShaderTest, SetMatricesUploadsTheThreeMatrices) {
     EXPECT_EQ(uploaded[0], 7.0f);
 }
 
-TEST_F(ShaderTest, AProgramThatWasNotBuiltLeavesEveryLocationUnset) {
+TEST_F(ShaderTest, AProgramThatWasNotBuiltIsNeverUsedAndTakesNoUploads) {
     Shaders::AmbDifSpecShader shader;
     std::filesystem::current_path(dir);  // no media/ here
     shader.init();
     EXPECT_EQ(shader.programId, 0u);
+    EXPECT_FALSE(shader.isValid());
     EXPECT_EQ(shader.samplerLocation, -1);
     EXPECT_EQ(shader.mvpLocation, -1);
-    // Uploads to no program are refused by OpenGL and the run goes on.
     shader.use();
     shader.setLights();
+    shader.setCameraPosition();
+    shader.setMatrices(Geo::Data::IMatrices());
     EXPECT_FLOAT_EQ(shader.ambientIntensity, 0.5f);
+    // Uploads without a current program would each have been an error.
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

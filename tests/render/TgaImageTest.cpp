@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "render/TgaImage.h"
@@ -14,15 +15,18 @@ std::vector<std::uint8_t> fileBytes(const char* path) {
                                      std::istreambuf_iterator<char>());
 }
 
-// An uncompressed 24-bit true-colour header for width x height.
-std::vector<std::uint8_t> header(int width, int height) {
+constexpr std::uint8_t kTrueColour = 2;
+constexpr std::uint8_t kGrey = 3;
+
+// An uncompressed header for width x height: 24-bit true colour, or 8-bit grey.
+std::vector<std::uint8_t> header(int width, int height, std::uint8_t type = kTrueColour) {
     std::vector<std::uint8_t> h(18, 0);
-    h[2] = 2;
+    h[2] = type;
     h[12] = width & 0xFF;
     h[13] = width >> 8;
     h[14] = height & 0xFF;
     h[15] = height >> 8;
-    h[16] = 24;
+    h[16] = type == kGrey ? 8 : 24;
     return h;
 }
 
@@ -37,11 +41,13 @@ TEST(TgaImage, DecodesTheGamesTexturesAsRgbaBottomRowFirst) {
 }
 
 TEST(TgaImage, ACompleteUncompressedFileDecodesAndACutOffOneDoesNot) {
-    std::vector<std::uint8_t> file = header(2, 2);
-    for (int i = 0; i < 12; ++i) file.push_back(static_cast<std::uint8_t>(i * 20));
-    EXPECT_FALSE(GLUtils::decodeTga(file.data(), file.size()).empty());
-    file.pop_back();
-    EXPECT_TRUE(GLUtils::decodeTga(file.data(), file.size()).empty());
+    for (const auto& [type, pixelBytes] : {std::pair{kTrueColour, 12}, std::pair{kGrey, 4}}) {
+        std::vector<std::uint8_t> file = header(2, 2, type);
+        for (int i = 0; i < pixelBytes; ++i) file.push_back(static_cast<std::uint8_t>(i * 20));
+        EXPECT_FALSE(GLUtils::decodeTga(file.data(), file.size()).empty()) << int(type);
+        file.pop_back();
+        EXPECT_TRUE(GLUtils::decodeTga(file.data(), file.size()).empty()) << int(type);
+    }
 }
 
 TEST(TgaImage, TheImageIdCountsTowardsAWholeFile) {

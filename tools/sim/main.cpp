@@ -61,6 +61,9 @@ constexpr const char* kHelp =
     "  200 press fire\n"
     "  201 release fire\n";
 
+// Broken media must not make the driver report errors: a run in which it did fails.
+constexpr int kGlErrorStatus = 3;
+
 // The game's window size, which the offscreen frames have too.
 constexpr int kFrameWidth = 1024;
 constexpr int kFrameHeight = 768;
@@ -247,5 +250,9 @@ int main(int argc, char** argv) {
     releaseResources();
     Platform::terminate();
     setSession(nullptr);
+    if (glErrorFrames() > 0) {
+        std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames() << " frames" << std::endl;
+        return kGlErrorStatus;
+    }
     return 0;
 }
