@@ -7,27 +7,58 @@ ROOT=$2
 PROBE=${3:-}
 WORK=$(mktemp -d)
 GAME_PID=""
+RUNS=0
+# A failed test keeps its folder: the game's output, its recordings and screenshots.
+KEEP_WORK=0
 trap 'cleanup' EXIT
 
 cleanup() {
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
-    rm -rf "$WORK"
+    if [ "$KEEP_WORK" = 1 ]; then echo "kept for inspection: $WORK" >&2; else rm -rf "$WORK"; fi
 }
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -f "$WORK/stderr" ] && { echo "--- game stderr:" >&2; cat "$WORK/stderr" >&2; }
+    KEEP_WORK=1
+    [ -f "$WORK/stderr" ] && { echo "--- game stderr (a crash report included):" >&2; cat "$WORK/stderr" >&2; }
+    [ -n "${RECORDING:-}" ] && echo "--- its session, replayable with kelvarin-sim --script: $RECORDING" >&2
+    [ -n "${MALLOC_PERTURB:-}" ] && echo "--- run with MALLOC_PERTURB_=$MALLOC_PERTURB" >&2
     exit 1
 }
 
 [ -n "${DISPLAY:-}" ] || fail "no X display: run under Xvfb"
 
-# start_game DIR: runs the game from DIR (which holds media/), with SDL's disk audio recording.
-start_game() {
+# Outside the sanitizers' build (which brings its own allocator), the games run under glibc's malloc
+# checking, which aborts at heap corruption that would otherwise pass unseen, with freed and new
+# memory filled with a byte that changes from run to run.
+MALLOC_PERTURB=""
+malloc_checking=()
+if ! ldd "$GAME" | grep -q libasan; then
+    MALLOC_PERTURB=$((RANDOM % 255 + 1))
+    malloc_checking=(MALLOC_CHECK_=3 LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_PERTURB_="$MALLOC_PERTURB")
+fi
+
+# launch DIR [ARGS...]: runs the game from DIR (which holds media/) in the background, with SDL's
+# disk audio recording (AUDIO_DRIVER overrides), recording its session unless ARGS do.
+launch() {
     local dir=$1
-    (cd "$dir" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw" exec "$GAME") \
+    shift
+    local args=("$@")
+    RUNS=$((RUNS + 1))
+    RECORDING=""
+    if [[ " ${args[*]} " != *" --record "* ]]; then
+        RECORDING="$WORK/game-$RUNS.rec"
+        args+=(--record "$RECORDING")
+    fi
+    (cd "$dir" && exec env "${malloc_checking[@]}" SDL_AUDIODRIVER="${AUDIO_DRIVER:-disk}" \
+        SDL_DISKAUDIOFILE="$WORK/audio.raw" "$GAME" "${args[@]}") \
         >"$WORK/stdout" 2>"$WORK/stderr" &
     GAME_PID=$!
+}
+
+# start_game DIR [ARGS...]: launch, then wait for the window.
+start_game() {
+    launch "$@"
     WINDOW=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) ||
         fail "no window titled Kelvarin appeared"
     # Let the window take focus and the first frames run.

@@ -6,12 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 SIM=$(dirname "$GAME")/kelvarin-sim
 
-(cd "$ROOT" && SDL_AUDIODRIVER=dummy exec "$GAME" --record "$WORK/session.rec" \
-    --dump-bricks "$WORK/game.csv") >"$WORK/stdout" 2>"$WORK/stderr" &
-GAME_PID=$!
-WINDOW=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) || fail "no window"
-xdotool mousemove --window "$WINDOW" 512 384
-sleep 1
+AUDIO_DRIVER=dummy start_game "$ROOT" --record "$WORK/session.rec" --dump-bricks "$WORK/game.csv"
 look 0 25 30
 sleep 1
 click
@@ -34,9 +29,7 @@ grep -q " mouse " "$WORK/session.rec" || fail "the mouse was not recorded"
     fail "kelvarin-sim could not replay the recording"
 cmp "$WORK/game.csv" "$WORK/sim.csv" || fail "kelvarin-sim's bricks differ from the game's"
 
-(cd "$ROOT" && SDL_AUDIODRIVER=dummy exec "$GAME" --replay "$WORK/session.rec" \
-    --dump-bricks "$WORK/replay.csv") >"$WORK/stdout" 2>"$WORK/stderr" &
-GAME_PID=$!
+AUDIO_DRIVER=dummy launch "$ROOT" --replay "$WORK/session.rec" --dump-bricks "$WORK/replay.csv"
 expect_end 0 120 "the replay"
 cmp "$WORK/game.csv" "$WORK/replay.csv" || fail "the replayed game's bricks differ"
 # KELVARIN_KEEP=DIR keeps the recording and the bricks, e.g. for tests/replay.

@@ -4,11 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 # No audio device: an audio driver that does not exist stands in for a machine without sound.
-(cd "$ROOT" && SDL_AUDIODRIVER=no-such-device exec "$GAME") >"$WORK/stdout" 2>"$WORK/stderr" &
-GAME_PID=$!
-WINDOW=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) || fail "no window"
-xdotool mousemove --window "$WINDOW" 512 384
-sleep 1
+AUDIO_DRIVER=no-such-device start_game "$ROOT"
 hold space 0.5
 quit_and_expect 0
 [ "$(grep -c "Sound is off" "$WORK/stderr")" -eq 1 ] || fail "expected one line saying sound is off"
