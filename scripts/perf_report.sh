@@ -5,9 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/performance.md}
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source scripts/xvfb.sh
+ensure_display "$0" "$@"
 for t in kelvarin kelvarin-sim kelvarin_bench_physics kelvarin_bench_rewind kelvarin_bench_assets \
     kelvarin_bench_frame; do
     [ -x "build/$t" ] || { echo "build/$t is missing: run scripts/test.sh first" >&2; exit 1; }

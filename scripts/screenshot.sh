@@ -7,9 +7,8 @@ out=${1:-docs/screenshot.png}
 game=$PWD/build/kelvarin
 [ -x "$game" ] || { echo "build the game first (scripts/test.sh)" >&2; exit 1; }
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source scripts/xvfb.sh
+ensure_display "$0" "$@"
 
 SDL_AUDIODRIVER=dummy "$game" 2>/dev/null &
 pid=$!

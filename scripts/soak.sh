@@ -8,9 +8,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 game=$PWD/build/kelvarin
 [ -x "$game" ] || { echo "build the game first (scripts/test.sh)" >&2; exit 1; }
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+source scripts/xvfb.sh
+ensure_display "$0" "$@"
 
 log=$(mktemp)
 hud=$(mktemp -d)

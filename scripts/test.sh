@@ -20,5 +20,5 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # The X server's own messages go to build/xvfb.log, to explain a refused connection.
-xvfb-run -a -e "$build/xvfb.log" -s "-screen 0 1280x1024x24" \
+XVFB_LOG=$build/xvfb.log bash scripts/xvfb.sh \
     ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
