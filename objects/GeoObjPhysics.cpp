@@ -71,7 +71,7 @@ void GeoObjPhysics::detectRest() {
     smoothedDistSq = kSmoothingWeight * smoothedDistSq + (1.0f - kSmoothingWeight) * d;
     if (std::fabs(smoothedDistSq - d) < kStillnessTolerance) {
         ++restFrames;
-        if (restFrames >= kFramesToRest) atRest = true;
+        if (restFrames >= kStepsToRest) atRest = true;
     } else {
         atRest = false;
         restFrames = 0;

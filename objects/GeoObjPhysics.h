@@ -16,7 +16,8 @@ public:
     static constexpr float kSnapThreshold = 0.005f;
     static constexpr float kSmoothingWeight = 0.94f;
     static constexpr float kStillnessTolerance = 0.09f;
-    static constexpr int kFramesToRest = 4;
+    // Steps in a row found still before an object counts as at rest.
+    static constexpr int kStepsToRest = 4;
 
     GeoObjPhysics(Model* model, Texture* texture);
     ~GeoObjPhysics() override;

@@ -57,7 +57,7 @@ inline PhysicsWorld::Bounds PhysicsWorld::boundsOf(const Collider& collider) {
     return {collider.worldMin(), collider.worldMax()};
 }
 
-// Touching boxes overlap. Written out per axis: this runs for every pair of every frame.
+// Touching boxes overlap. Written out per axis: this runs for every pair of every step.
 inline bool PhysicsWorld::boxesOverlap(const Bounds& a, const Bounds& b) {
     return !(a.max.x < b.min.x || b.max.x < a.min.x || a.max.y < b.min.y || b.max.y < a.min.y ||
              a.max.z < b.min.z || b.max.z < a.min.z);

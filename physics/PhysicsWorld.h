@@ -10,9 +10,9 @@ namespace Geo {
 class GeoObjPhysics;
 }
 
-// The ordered list of every physical object, in construction order, and the per-frame passes over
-// it. Boxes never rotate and there is no spatial partitioning: every pair is tested every frame,
-// in list order, and later pairs see the effects of earlier ones.
+// The ordered list of every physical object, in construction order, and the passes over it that
+// each simulation step runs. Boxes never rotate and there is no spatial partitioning: every pair is
+// tested every step, in list order, and later pairs see the effects of earlier ones.
 class PhysicsWorld {
 public:
     static constexpr glm::vec3 kGravity{0.0f, -9.8f, 0.0f};

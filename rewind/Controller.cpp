@@ -30,7 +30,7 @@ RewindChange Controller::update(RewindKeys keys) {
     change = RewindChange{};
     handleInput(keys);
     if (rewinding) {
-        rewindOneFrame();
+        rewindOneStep();
         return change;
     }
     ++frameCounter;
@@ -42,7 +42,7 @@ RewindChange Controller::update(RewindKeys keys) {
     return change;
 }
 
-void Controller::rewindOneFrame() {
+void Controller::rewindOneStep() {
     if (frameCounter == 0 || frameStamps.empty()) {
         stopRewind();
         return;
@@ -50,8 +50,8 @@ void Controller::rewindOneFrame() {
     const std::uint32_t newest = frameStamps.back();
     // The segment ending at stamp 0 is never replayed: nothing was recorded before it.
     if (newest != 0 && framesSinceSnapshot > 0) {
-        const std::uint32_t framesDone = framesSinceSnapshot - (frameCounter - newest);
-        const float t = static_cast<float>(framesDone) / static_cast<float>(framesSinceSnapshot);
+        const std::uint32_t stepsDone = framesSinceSnapshot - (frameCounter - newest);
+        const float t = static_cast<float>(stepsDone) / static_cast<float>(framesSinceSnapshot);
         for (Rewindable* r : rewindables) r->interpolate(t);
     }
     if (frameCounter == newest) {

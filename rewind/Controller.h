@@ -46,12 +46,14 @@ public:
     void startRewind();
     void stopRewind();
 
+    // The timeline counts simulation steps; the names say frames, as they did when each displayed
+    // frame was one step.
     std::uint32_t getFrameCounter() const { return frameCounter; }
     std::uint16_t getFramesSinceSnapshot() const { return framesSinceSnapshot; }
     const RingBuffer<std::uint32_t>& getFrameStamps() const { return frameStamps; }
 
 private:
-    void rewindOneFrame();
+    void rewindOneStep();
     // The start of the timeline when nothing is recorded.
     std::uint32_t newestStamp() const;
 
@@ -59,7 +61,10 @@ private:
     RingBuffer<std::uint32_t> frameStamps;
     bool rewinding = false;
     // Unsigned arithmetic throughout: the segment lengths below are differences of stamps.
+    // Position on the timeline in steps: +1 per forward step, -1 per rewound step.
     std::uint32_t frameCounter = 0;
+    // Going forward: steps since the last periodic snapshot; rewinding: the length in steps of the
+    // segment being replayed.
     std::uint16_t framesSinceSnapshot = 0;
     // What the update in progress did, returned at its end.
     RewindChange change;

@@ -24,7 +24,7 @@ void Rewindable::record(bool dropOldest) {
 void Rewindable::startSegment(bool dropNewest) {
     KELVARIN_ASSERT(owner);
     // Every segment starts where the owner stands, also when the history is down to its last
-    // entry: a start left over from an earlier rewind would make the first frame jump there.
+    // entry: a start left over from an earlier rewind would make the first step jump there.
     segmentStart = owner->getPosition();
     if (dropNewest && history.size() >= 2) history.popBack();
     segmentEnd = history.empty() ? segmentStart : history.back().toVec3();
