@@ -3,10 +3,12 @@
 #include <GL/glew.h>
 
 #include <iostream>
+#include <memory>
 
 #include "app/BrickDump.h"
 #include "app/Session.h"
 #include "core/FrameClock.h"
+#include "core/WindowSize.h"
 #include "input/Camera.h"
 #include "input/Input.h"
 #include "platform/Console.h"
@@ -19,6 +21,7 @@
 #include "render/Texture.h"
 #include "render/Viewport.h"
 #include "scene/BrickWallScene.h"
+#include "sound/Sound.h"
 
 namespace {
 
@@ -30,8 +33,6 @@ Shaders::AmbDifSpecShader& litShader() {
     return *RenderContext::instance()->getShader();
 }
 
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
 constexpr int kDepthBits = 32;
 constexpr int kSamples = 4;
 constexpr int kGlVersionMajor = 4;
@@ -88,7 +89,7 @@ bool initWindow() {
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMajor, kGlVersionMajor);
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMinor, kGlVersionMinor);
     Platform::openWindowHint(Platform::Hint::OpenGlProfile, Platform::kOpenGlCoreProfile);
-    if (!Platform::openWindow(kWindowWidth, kWindowHeight, 0, 0, 0, 0, kDepthBits, 0,
+    if (!Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 0, 0, 0, 0, kDepthBits, 0,
                               Platform::WindowMode::Windowed)) {
         std::cerr << "GLFWOpenWindow Failed!" << std::endl;
         Platform::terminate();
@@ -123,23 +124,37 @@ void initWithoutDrawing() {
     FrameClock::reset();
 }
 
+namespace {
+
+// The game being played: a local of runGame on the desktop, but a browser returns from main while
+// the game goes on, so it lives here until the frame loop's finish.
+std::unique_ptr<BrickWallScene> gameScene;
+
+bool playFrame() {
+    // A replay ends by itself after its last recorded frame.
+    if (!beginSessionFrame()) return false;
+    runFrame(*gameScene);
+    return keepRunning();
+}
+
+void finishGame() {
+    if (Session* session = currentSession()) session->finish();
+    if (!brickDumpPath.empty()) writeBrickDump(brickDumpPath, *gameScene, framesRun);
+    gameScene->releaseGL();
+    releaseResources();
+    stopSound();
+    Platform::terminate();
+    Platform::CrashReport::setBeforeReport(nullptr);
+    gameScene.reset();
+}
+
+}  // namespace
+
 void runGame(std::string title) {
     prepareFrameLoop(title);
     Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
-    BrickWallScene scene;
-    Session* session = currentSession();
-    int frames = 0;
-    do {
-        // A replay ends by itself after its last recorded frame.
-        if (session && !session->beginFrame()) break;
-        runFrame(scene);
-        ++frames;
-    } while (keepRunning());
-    if (!brickDumpPath.empty()) writeBrickDump(brickDumpPath, scene, frames);
-    scene.releaseGL();
-    releaseResources();
-    Platform::terminate();
-    Platform::CrashReport::setBeforeReport(nullptr);
+    gameScene = std::make_unique<BrickWallScene>();
+    Platform::runFrameLoop(playFrame, finishGame);
 }
 
 void prepareFrameLoop(const std::string& title) {
@@ -156,6 +171,19 @@ void prepareFrameLoop(const std::string& title) {
 
 namespace {
 
+// The window's current shape, the cleared frame, and the lit shader's per-frame uniforms; the
+// camera position uploaded is the one before this frame's movement.
+void beginDrawing(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
+    glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    camera().setAspectRatio(layout.aspectRatio);
+    scene.text.setArea(layout.overlay);
+    Shaders::AmbDifSpecShader& shader = litShader();
+    shader.use();
+    shader.setLights();
+    shader.setCameraPosition();
+}
+
 GLUtils::FrameLayout currentLayout() {
     int framebufferWidth = 0;
     int framebufferHeight = 0;
@@ -170,19 +198,17 @@ GLUtils::FrameLayout currentLayout() {
 
 void runFrame(BrickWallScene& scene) {
     Platform::CrashReport::noteFrame(++framesRun);
+    // Asked once a frame: nothing is drawn in a run without OpenGL or behind a minimised window;
+    // the rest of the frame is the same either way.
     const GLUtils::FrameLayout layout = currentLayout();
-    if (layout.drawable) {
-        glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        camera().setAspectRatio(layout.aspectRatio);
-        scene.text.setArea(layout.overlay);
-    }
+    const bool drawing = RenderContext::instance()->isDrawing() && layout.drawable;
+    if (drawing) beginDrawing(scene, layout);
     updateFrame();
     if (Session* session = currentSession()) {
         session->afterPoll(FrameClock::measuredDelta(), *Input::instance());
     }
     simulateFrame(scene);
-    if (layout.drawable) {
+    if (drawing) {
         scene.draw();
         checkGlErrors();
     }
@@ -208,13 +234,6 @@ bool keepRunning() {
 void updateFrame() {
     FrameClock::tick();
     const float dt = FrameClock::deltaTime();
-    // The camera position uploaded here is the one before this frame's movement.
-    if (RenderContext::instance()->isDrawing()) {
-        Shaders::AmbDifSpecShader& shader = litShader();
-        shader.use();
-        shader.setLights();
-        shader.setCameraPosition();
-    }
     Input* input = Input::instance();
     if (input->isMouseEnabled()) input->pollMouseButtons();
     if (input->isKeyboardEnabled()) input->pollKeys();
@@ -222,6 +241,16 @@ void updateFrame() {
     eye.move(dt);
     eye.view.update();
     eye.updateViewProjection();
+}
+
+bool beginSessionFrame() {
+    Session* session = currentSession();
+    if (!session) return true;
+    if (!session->beginFrame()) return false;
+    for (const CursorReport& report : session->recordedCursorReports()) {
+        deliverCursorReport(report.x, report.y);
+    }
+    return true;
 }
 
 void onMousePos(int x, int y) {

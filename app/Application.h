@@ -15,18 +15,24 @@ int initApplication();
 // context with drawing off, mouse callback, clock.
 void initWithoutDrawing();
 // Sets the OpenGL state, builds the scene and runs the frame loop until Escape or the window
-// closes.
+// closes, then shuts down. In a browser it returns at once and the page's animation frames play
+// the game.
 void runGame(std::string title);
 // The window title, sticky keys and OpenGL state the frame loop runs with; done before the scene is
 // built.
 void prepareFrameLoop(const std::string& title);
-// One iteration of the frame loop: the window's current layout, clear, updateFrame, the simulation
-// steps due, drawing (unless the window is minimised), swap.
+// One iteration of the frame loop, the only one there is (the game, kelvarin-sim with and without
+// drawing, the tests, the benchmarks and a browser's animation frames all call it): the window's
+// current layout, clear and lit uniforms, updateFrame, the simulation steps due, drawing, swap.
+// Without drawing (a run without OpenGL, a minimised window) it differs in the pixels only.
 void runFrame(BrickWallScene& scene);
-// Per-frame update of the process-wide objects: clock, lit shader uniforms, input, camera.
+// Per-frame update of the process-wide objects: clock, input, camera.
 void updateFrame();
 // Hands the scene this frame's input and runs the simulation steps the frame made due.
 void simulateFrame(BrickWallScene& scene);
+// Before each frame: the session's recorded events for it, its cursor reports delivered. False once
+// a replayed recording has no more frames (always true without a session).
+bool beginSessionFrame();
 // The mouse callback: a report from the window library, unless a replay stands in for it.
 void onMousePos(int x, int y);
 // A cursor report reaching the input state and the camera.

@@ -5,7 +5,6 @@
 #include <iostream>
 #include <utility>
 
-#include "app/Application.h"
 #include "core/FrameClock.h"
 #include "input/Input.h"
 
@@ -54,6 +53,7 @@ bool Session::beginFrame() {
     if (frame > replay.lastFrame) return false;
     // Set here, not at the start: the input state is made only once the window is open.
     Input::instance()->setReplaying(true);
+    cursorReports.clear();
     const auto events = replay.byFrame.find(frame);
     if (events == replay.byFrame.end()) return true;
     using Kind = Script::Event::Kind;
@@ -61,7 +61,7 @@ bool Session::beginFrame() {
         if (e.kind == Kind::Delta) {
             FrameClock::replayDelta(e.seconds);
         } else if (e.kind == Kind::Mouse) {
-            deliverCursorReport(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
+            cursorReports.push_back({Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
         } else if (e.kind != Kind::Dump) {
             Input::instance()->setRecordedState(e.code, e.isMouseButton, e.kind == Kind::Press);
         }
@@ -71,6 +71,8 @@ bool Session::beginFrame() {
 
 void Session::afterPoll(double delta, const Input& input) {
     if (!recording) return;
+    write(cursorLinesOfThisFrame);
+    cursorLinesOfThisFrame.clear();
     write(Script::deltaLine(frame, delta));
     const std::vector<Script::Binding>& bindings = Script::recordedBindings();
     for (std::size_t i = 0; i < bindings.size() && recording; ++i) {
@@ -90,7 +92,8 @@ bool Session::onCursorReport(int x, int y) {
     if (replaying) return false;
     // Reports before the first frame come from start-up, which every run repeats by itself.
     if (recording && frame > 0) {
-        write(Script::mouseLine(frame + 1, x - Input::kCursorCentreX, y - Input::kCursorCentreY));
+        cursorLinesOfThisFrame +=
+            Script::mouseLine(frame + 1, x - Input::kCursorCentreX, y - Input::kCursorCentreY);
     }
     return true;
 }

@@ -8,6 +8,11 @@
 
 class Input;
 
+struct CursorReport {
+    int x = 0;
+    int y = 0;
+};
+
 // What drives one run of the game besides the scene: a recording being written (--record) or one
 // being played back (--replay, and kelvarin-sim with a recording). The frame loop calls it at
 // fixed points of every frame.
@@ -23,9 +28,12 @@ public:
     void startReplay(Script::Script script);
     bool isReplaying() const { return replaying; }
 
-    // Before each frame. Replaying: applies the frame's recorded events and returns false once
-    // the recording has no more frames.
+    // Before each frame. Replaying: applies the frame's recorded keys and frame time, keeps its
+    // cursor reports for the caller to deliver, and returns false once the recording has no more
+    // frames.
     bool beginFrame();
+    // The cursor reports recorded for the frame begun last, in order; none unless replaying.
+    const std::vector<CursorReport>& recordedCursorReports() const { return cursorReports; }
     // After the frame's input poll: records the measured delta and the sampled bindings.
     void afterPoll(double delta, const Input& input);
     // Every cursor report from the window library; recorded for the next frame. False while
@@ -46,10 +54,14 @@ private:
     std::string recordingPath;
     // The bindings' states as last written; a recording names only changes.
     std::vector<bool> writtenStates;
+    // Cursor reports arrive during the previous frame's swap; they are written with the frame they
+    // drive, so a recording never ends with a frame that was not played.
+    std::string cursorLinesOfThisFrame;
     double secondsSinceFlush = 0.0;
 
     bool replaying = false;
     Script::Script replay;
+    std::vector<CursorReport> cursorReports;
 
     int frame = 0;
 };

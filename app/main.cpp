@@ -30,6 +30,11 @@ bool loadReplay(const std::string& path, const std::string& shownAs, Session& se
 
 }  // namespace
 
+// The page saves the recording on demand: everything written so far must be in the file.
+extern "C" void kelvarinFlushRecording() {
+    if (Session* session = currentSession()) session->flush();
+}
+
 int main(int argc, char** argv) {
     const CommandLine::Parsed parsed = CommandLine::parse(argc, argv);
     switch (parsed.action) {
@@ -49,7 +54,8 @@ int main(int argc, char** argv) {
     if (!media.found) std::cerr << media.message << std::endl;
     auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
 
-    Session session;
+    // Outlives main: in a browser main returns while the game goes on.
+    static Session session;
     if (!parsed.replayPath.empty() &&
         !loadReplay(given(parsed.replayPath), parsed.replayPath, session)) {
         return kUsageError;
@@ -60,7 +66,5 @@ int main(int argc, char** argv) {
 
     if (initApplication() != 0) return -1;
     runGame(std::string("Kelvarin"));
-    session.finish();
-    setSession(nullptr);
     return 0;
 }

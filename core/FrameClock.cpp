@@ -19,6 +19,7 @@ FixedStepper stepper;
 void reset() {
     Platform::setTime(0.0);
     lastTime = 0.0;
+    frameDelta = kDeltaBeforeFirstTick;
     deltaGiven = false;
     stepper = FixedStepper();
 }

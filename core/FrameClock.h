@@ -7,7 +7,8 @@
 // delta; the simulation takes the fixed steps of 1/60 s that the delta makes due.
 namespace FrameClock {
 
-// Restarts the platform timer at 0 and the step count with it; called once at the end of start-up.
+// Restarts the platform timer at 0, and the clock and the step count with it, as before the first
+// tick; called once at the end of start-up.
 void reset();
 // Measures and stores the time since the previous tick and returns it.
 double tick();

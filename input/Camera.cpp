@@ -3,12 +3,14 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "core/Assert.h"
+#include "core/WindowSize.h"
 #include "input/Input.h"
 
 namespace {
 
 constexpr float kFieldOfViewDegrees = 60.0f;
-constexpr float kAspectRatio = 1024.0f / 768.0f;
+constexpr float kAspectRatio =
+    static_cast<float>(Core::kWindowWidth) / static_cast<float>(Core::kWindowHeight);
 constexpr float kNearPlane = 0.1f;
 constexpr float kFarPlane = 100.0f;
 constexpr glm::vec3 kStartTranslation{0.0f, 0.0f, -5.0f};

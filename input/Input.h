@@ -2,6 +2,8 @@
 
 // input/: the sampled keyboard and mouse and the first-person camera. May include: core, platform.
 
+#include "core/WindowSize.h"
+
 // One binding: its key code (or mouse-button number), its two latest samples, and the state a
 // replayed recording gives it.
 struct KeyState {
@@ -15,8 +17,8 @@ struct KeyState {
 // the previous sample, so the edge queries stay true for the whole frame in which they occur.
 class Input {
 public:
-    static constexpr int kCursorCentreX = 512;
-    static constexpr int kCursorCentreY = 384;
+    static constexpr int kCursorCentreX = Core::kWindowWidth / 2;
+    static constexpr int kCursorCentreY = Core::kWindowHeight / 2;
 
     static Input* instance();
 

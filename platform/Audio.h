@@ -6,5 +6,7 @@ namespace Platform::Audio {
 
 // Stops whatever plays and loops the WAV file at path from its beginning.
 void playLooping(const char* path);
+// Stops the music and lets the audio device go; a later playLooping opens it again.
+void close();
 
 }  // namespace Platform::Audio

@@ -7,8 +7,12 @@
 #ifdef _WIN32
 #include <io.h>
 #else
-#include <execinfo.h>
 #include <unistd.h>
+#endif
+// A browser reports a WebAssembly trap in its console itself; signals never come.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+#include <execinfo.h>
+#define KELVARIN_CRASH_BACKTRACE
 #endif
 
 namespace Platform::CrashReport {
@@ -30,6 +34,8 @@ constexpr Fatal kFatal[] = {{SIGSEGV, "SIGSEGV"},
                             {SIGILL, "SIGILL"},
                             {SIGABRT, "SIGABRT"}};
 using SavedAction = struct sigaction;
+#endif
+#ifdef KELVARIN_CRASH_BACKTRACE
 constexpr int kMaxFrames = 64;
 #endif
 constexpr int kFatalCount = sizeof(kFatal) / sizeof(kFatal[0]);
@@ -76,12 +82,12 @@ const char* nameOf(int signal) {
 }
 
 void writeBacktrace() {
-#ifdef _WIN32
-    say("(no backtrace on this system)\n");
-#else
+#ifdef KELVARIN_CRASH_BACKTRACE
     void* frames[kMaxFrames];
     const int count = backtrace(frames, kMaxFrames);
     backtrace_symbols_fd(frames, count, kStandardError);
+#else
+    say("(no backtrace on this system)\n");
 #endif
 }
 
@@ -114,7 +120,7 @@ void readTestCrash() {
 
 void install() {
     if (installed) return;
-#ifndef _WIN32
+#ifdef KELVARIN_CRASH_BACKTRACE
     // The first backtrace loads the unwinder, which must not happen inside a handler.
     void* warmUp[1];
     backtrace(warmUp, 1);

@@ -169,21 +169,7 @@ void terminate() {
 }
 
 void openWindowHint(Hint hint, int value) {
-    Fake::Record& r = fake().record;
-    switch (hint) {
-        case Hint::FsaaSamples:
-            r.samples = value;
-            break;
-        case Hint::OpenGlVersionMajor:
-            r.versionMajor = value;
-            break;
-        case Hint::OpenGlVersionMinor:
-            r.versionMinor = value;
-            break;
-        case Hint::OpenGlProfile:
-            r.coreProfile = value == kOpenGlCoreProfile;
-            break;
-    }
+    applyHint(fake().record.hints, hint, value);
 }
 
 bool openWindow(int width, int height, int, int, int, int, int depthBits, int, WindowMode) {
@@ -195,16 +181,17 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     if (fake().failOpenWindow) return false;
     Fake::setWindowSize(width, height);
     Fake::setFramebufferSize(width, height);
-    if (fake().offscreen && !fake().offscreenContext.create(width, height, r.versionMajor,
-                                                            r.versionMinor, r.coreProfile)) {
+    if (fake().offscreen &&
+        !fake().offscreenContext.create(width, height, r.hints.versionMajor, r.hints.versionMinor,
+                                        r.hints.coreProfile)) {
         return false;
     }
     if (fake().realContext) {
         glfwDefaultWindowHints();
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, r.versionMajor);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, r.versionMinor);
-        if (r.coreProfile) glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, r.hints.versionMajor);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, r.hints.versionMinor);
+        if (r.hints.coreProfile) glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
         glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
         fake().window = glfwCreateWindow(width, height, "", nullptr, nullptr);
         if (!fake().window) return false;
@@ -218,9 +205,13 @@ bool loadGlEntryPoints() {
     glewExperimental = GL_TRUE;
     const GLenum status = glewInit();
     if (!fake().offscreenContext.isCurrent()) return status == GLEW_OK;
+#ifdef GLEW_ERROR_NO_GLX_DISPLAY
     // The loader looks for an X display after loading the entry points, and there is none.
     return (status == GLEW_OK || status == GLEW_ERROR_NO_GLX_DISPLAY) &&
            fake().offscreenContext.attachFramebuffer();
+#else
+    return status == GLEW_OK && fake().offscreenContext.attachFramebuffer();
+#endif
 }
 
 void setWindowTitle(const char* title) {
@@ -296,6 +287,12 @@ void setMousePosCallback(MousePosCallback callback) {
     if (callback) callback(fake().record.cursorX, fake().record.cursorY);
 }
 
+void runFrameLoop(bool (*frame)(), void (*finish)()) {
+    while (frame()) {
+    }
+    finish();
+}
+
 double getTime() {
     return fake().time;
 }
@@ -309,6 +306,10 @@ namespace Platform::Audio {
 
 void playLooping(const char* path) {
     Platform::fake().record.playedTracks.emplace_back(path);
+}
+
+void close() {
+    ++Platform::fake().record.audioCloseCalls;
 }
 
 }  // namespace Platform::Audio

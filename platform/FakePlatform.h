@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/WindowHints.h"
 
 // Scripting of the fake build of the platform module: tests and kelvarin-sim set keys, buttons,
 // cursor reports and the timer frame by frame. With a real context requested, openWindow makes a
@@ -46,16 +47,14 @@ struct Record {
     int width = 0;
     int height = 0;
     int depthBits = 0;
-    int samples = 0;
-    int versionMajor = 0;
-    int versionMinor = 0;
-    bool coreProfile = false;
+    WindowHints hints;
     bool stickyKeys = false;
     bool cursorShown = true;
     int cursorX = 0;
     int cursorY = 0;
     std::string title;
     std::vector<std::string> playedTracks;
+    int audioCloseCalls = 0;
 };
 const Record& record();
 

@@ -5,30 +5,55 @@
 #include <cmath>
 #include <thread>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <map>
+#endif
+
 #include "platform/CrashReport.h"
 #include "platform/CursorTracker.h"
 #include "platform/FramePacer.h"
 #include "platform/GlfwMapping.h"
 #include "platform/Platform.h"
 #include "platform/StopSignals.h"
+#include "platform/WindowHints.h"
 
 namespace Platform {
 namespace {
 
-struct Hints {
-    int samples = 0;
-    int versionMajor = 1;
-    int versionMinor = 0;
-    bool coreProfile = false;
-};
+#ifdef __EMSCRIPTEN__
+// In a page the browser's animation frames pace the game.
+constexpr bool kPacedByDefault = false;
+
+// The game runs before the pointer was ever locked (the bricks settle while the page waits for a
+// click), plays while it is locked, and pauses once it is released again (Escape: the browser
+// releases it itself) or the tab is hidden, until a click locks it again. The page is told each
+// change as this number.
+enum class PageState { WaitingForClick, Playing, Paused };
+#else
+constexpr bool kPacedByDefault = true;
+#endif
 
 struct State {
     GLFWwindow* window = nullptr;
-    Hints hints;
+    WindowHints hints;
     MousePosCallback mouseCallback = nullptr;
     CursorTracker cursor;
     FramePacer pacer{FramePacer::kDefaultRefreshHz};
-    bool pacing = true;
+    bool pacing = kPacedByDefault;
+#ifdef __EMSCRIPTEN__
+    // The browser's window library has no sticky keys. As the desktop library does, a key released
+    // since the last poll reads as pressed at the next one.
+    std::map<int, bool> releasedSincePoll;
+    bool stickyKeys = false;
+    bool pointerWasLocked = false;
+    PageState pageState = PageState::WaitingForClick;
+    double timeAtPause = 0.0;
+    bool (*frame)() = nullptr;
+    void (*finish)() = nullptr;
+#endif
 };
 
 State state;
@@ -59,6 +84,52 @@ void waitForFrameSlot() {
     std::this_thread::sleep_until(deadline);
 }
 
+#ifdef __EMSCRIPTEN__
+void rememberRelease(GLFWwindow*, int key, int, int action, int) {
+    if (action == GLFW_RELEASE && state.stickyKeys) state.releasedSincePoll[key] = true;
+}
+
+bool isPointerLocked() {
+    EmscriptenPointerlockChangeEvent status{};
+    return emscripten_get_pointerlock_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
+           status.isActive;
+}
+
+bool isPageHidden() {
+    EmscriptenVisibilityChangeEvent status{};
+    return emscripten_get_visibility_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.hidden;
+}
+
+// What the page shows the player (see PageState). The timer stands still while paused, so the
+// simulation resumes where it stopped instead of catching up.
+PageState followPage() {
+    const bool locked = isPointerLocked();
+    state.pointerWasLocked = state.pointerWasLocked || locked;
+    PageState now = locked ? PageState::Playing : PageState::WaitingForClick;
+    if (isPageHidden() || (state.pointerWasLocked && !locked)) now = PageState::Paused;
+    if (now == state.pageState) return now;
+    if (now == PageState::Paused) state.timeAtPause = glfwGetTime();
+    if (state.pageState == PageState::Paused) glfwSetTime(state.timeAtPause);
+    state.pageState = now;
+    EM_ASM(
+        {
+            if (Module.onPlayStateChanged) Module.onPlayStateChanged($0);
+        },
+        static_cast<int>(now));
+    return now;
+}
+
+void onAnimationFrame() {
+    if (followPage() == PageState::Paused) return;
+    if (state.frame()) return;
+    emscripten_cancel_main_loop();
+    state.finish();
+    EM_ASM({
+        if (Module.onGameEnded) Module.onGameEnded();
+    });
+}
+#endif
+
 double primaryRefreshRate() {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
@@ -82,20 +153,7 @@ void terminate() {
 }
 
 void openWindowHint(Hint hint, int value) {
-    switch (hint) {
-        case Hint::FsaaSamples:
-            state.hints.samples = value;
-            break;
-        case Hint::OpenGlVersionMajor:
-            state.hints.versionMajor = value;
-            break;
-        case Hint::OpenGlVersionMinor:
-            state.hints.versionMinor = value;
-            break;
-        case Hint::OpenGlProfile:
-            state.hints.coreProfile = value == kOpenGlCoreProfile;
-            break;
-    }
+    applyHint(state.hints, hint, value);
 }
 
 bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
@@ -119,7 +177,11 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     state.window = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!state.window) return false;
     glfwMakeContextCurrent(state.window);
+#ifdef __EMSCRIPTEN__
+    glfwSetKeyCallback(state.window, rememberRelease);
+#else
     glfwSwapInterval(1);
+#endif
     state.pacer = FramePacer(primaryRefreshRate());
     glfwSetCursorPosCallback(state.window, onCursorPos);
     glfwSetWindowFocusCallback(state.window, requestCursorResync);
@@ -176,16 +238,32 @@ void getWindowSize(int& width, int& height) {
 
 int getKey(int key) {
     if (!state.window) return kRelease;
-    return glfwGetKey(state.window, GlfwMapping::toGlfwKey(key)) == GLFW_PRESS ? kPress : kRelease;
+    const int libraryKey = GlfwMapping::toGlfwKey(key);
+    bool pressed = glfwGetKey(state.window, libraryKey) == GLFW_PRESS;
+#ifdef __EMSCRIPTEN__
+    // Escape belongs to the browser there: it releases the pointer, which pauses the game.
+    if (key == kKeyEsc) return kRelease;
+    pressed = pressed || state.releasedSincePoll[libraryKey];
+    state.releasedSincePoll[libraryKey] = false;
+#endif
+    return pressed ? kPress : kRelease;
 }
 
 int getMouseButton(int button) {
     if (!state.window) return kRelease;
+#ifdef __EMSCRIPTEN__
+    // The click that locks the pointer is not a shot.
+    if (!isPointerLocked()) return kRelease;
+#endif
     return glfwGetMouseButton(state.window, button) == GLFW_PRESS ? kPress : kRelease;
 }
 
 void enableStickyKeys() {
+#ifdef __EMSCRIPTEN__
+    state.stickyKeys = true;
+#else
     if (state.window) glfwSetInputMode(state.window, GLFW_STICKY_KEYS, GLFW_TRUE);
+#endif
 }
 
 void showCursor(bool show) {
@@ -211,6 +289,18 @@ void setMousePos(int x, int y) {
 void setMousePosCallback(MousePosCallback callback) {
     state.mouseCallback = callback;
     if (callback) callback(state.cursor.getX(), state.cursor.getY());
+}
+
+void runFrameLoop(bool (*frame)(), void (*finish)()) {
+#ifdef __EMSCRIPTEN__
+    state.frame = frame;
+    state.finish = finish;
+    emscripten_set_main_loop(onAnimationFrame, 0, false);
+#else
+    while (frame()) {
+    }
+    finish();
+#endif
 }
 
 double getTime() {

@@ -7,8 +7,9 @@
 // For kelvarin-sim, which runs where no X server is.
 namespace Platform {
 
-#ifdef _WIN32
-// Windows has no surfaceless EGL; the fake platform opens a hidden window there instead.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+// Windows has no surfaceless EGL (the fake platform opens a hidden window there instead), and a
+// browser or node none at all.
 class OffscreenContext {
 public:
     bool create(int, int, int, int, bool) { return false; }

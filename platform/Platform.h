@@ -67,6 +67,12 @@ void setMousePos(int x, int y);
 // Registers the callback and calls it once at once with the current position.
 void setMousePosCallback(MousePosCallback callback);
 
+// Calls frame once per displayed frame until it returns false, then finish. On the desktop this
+// returns after finish; in a browser it returns at once and the browser's animation frames drive
+// the frames (paused while the pointer is released or the page hidden), after which the page is
+// told the game ended.
+void runFrameLoop(bool (*frame)(), void (*finish)());
+
 // Seconds since init or the last setTime.
 double getTime();
 void setTime(double seconds);

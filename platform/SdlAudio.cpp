@@ -15,12 +15,18 @@ constexpr int kLoopForever = -1;
 
 class MusicChannel {
 public:
-    ~MusicChannel() {
-        if (!ready) return;
-        Mix_HaltMusic();
-        if (current) Mix_FreeMusic(current);
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    ~MusicChannel() { close(); }
+
+    void close() {
+        if (ready) {
+            Mix_HaltMusic();
+            if (current) Mix_FreeMusic(current);
+            Mix_CloseAudio();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+        current = nullptr;
+        ready = false;
+        started = false;
     }
 
     void play(const char* path) {
@@ -66,6 +72,10 @@ MusicChannel channel;
 
 void playLooping(const char* path) {
     channel.play(path);
+}
+
+void close() {
+    channel.close();
 }
 
 }  // namespace Platform::Audio

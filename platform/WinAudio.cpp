@@ -11,4 +11,8 @@ void playLooping(const char* path) {
     PlaySoundA(path, nullptr, SND_ASYNC | SND_LOOP);
 }
 
+void close() {
+    PlaySoundA(nullptr, nullptr, 0);
+}
+
 }  // namespace Platform::Audio

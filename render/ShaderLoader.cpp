@@ -1,5 +1,6 @@
 #include "render/ShaderLoader.h"
 
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <vector>
@@ -12,6 +13,12 @@ using LogQuery = void (*)(GLuint, GLsizei, GLsizei*, GLchar*);
 
 // One byte of a log is its terminating zero: only longer logs say something.
 constexpr GLint kEmptyLogLength = 1;
+
+constexpr const char* kVersionDirective = "#version";
+// The lines a GLSL ES 3.00 source starts with instead of the desktop version line.
+constexpr const char* kEsPrologue = "#version 300 es\nprecision highp float;";
+// How a GLSL ES context names its shading language.
+constexpr const char* kEsLanguageMark = "GLSL ES";
 
 GLint reportLog(GLuint object, GLenum statusName, StatusQuery query, LogQuery readLog,
                 const std::string& label) {
@@ -45,6 +52,21 @@ std::string readTextStream(std::istream& stream) {
         result += line;
     }
     return result;
+}
+
+std::string adaptSource(const std::string& source, ShaderDialect dialect) {
+    if (dialect == ShaderDialect::Desktop) return source;
+    const std::size_t version = source.find(kVersionDirective);
+    if (version == std::string::npos) return source;
+    const std::size_t lineEnd = source.find('\n', version);
+    const std::string rest = lineEnd == std::string::npos ? "" : source.substr(lineEnd);
+    return kEsPrologue + rest;
+}
+
+ShaderDialect currentDialect() {
+    const auto* language = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+    return language && std::strstr(language, kEsLanguageMark) ? ShaderDialect::Es300
+                                                              : ShaderDialect::Desktop;
 }
 
 GLuint compileShader(GLenum type, const std::string& source, const std::string& label) {
@@ -100,8 +122,11 @@ GLuint loadShaderProgram(const char* vertexPath, const char* fragmentPath) {
     const std::string vsCode = readTextFile(vertexPath);
     const std::string fsCode = readTextFile(fragmentPath);
     if (vsCode.empty() || fsCode.empty()) return 0;
-    const GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vsCode, vertexPath);
-    const GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fsCode, fragmentPath);
+    const ShaderDialect dialect = currentDialect();
+    const GLuint vertexShader =
+        compileShader(GL_VERTEX_SHADER, adaptSource(vsCode, dialect), vertexPath);
+    const GLuint fragmentShader =
+        compileShader(GL_FRAGMENT_SHADER, adaptSource(fsCode, dialect), fragmentPath);
     return linkOrDiscard(vertexShader, fragmentShader,
                          std::string(vertexPath) + " + " + fragmentPath);
 }

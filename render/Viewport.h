@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WindowSize.h"
+
 namespace GLUtils {
 
 // Where a frame is drawn in a window of any size. The scene fills the framebuffer with the
@@ -24,8 +26,8 @@ struct FrameLayout {
 };
 
 // The window size the overlay's pixel mapping comes from.
-constexpr int kOverlayReferenceWidth = 1024;
-constexpr int kOverlayReferenceHeight = 768;
+constexpr int kOverlayReferenceWidth = Core::kWindowWidth;
+constexpr int kOverlayReferenceHeight = Core::kWindowHeight;
 
 // The framebuffer is in pixels, the window's width in screen coordinates; their ratio is the
 // screen's density.

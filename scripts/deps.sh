@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the game, its tests and its tools need, skipping any already there.
 # "deps.sh fuzz" adds clang and its fuzzing runtime for scripts/fuzz.sh; "deps.sh package" the
 # tools that make and check the Debian package; "deps.sh windows" the cross compiler, Wine and
-# GoogleTest's sources for the Windows build.
+# GoogleTest's sources for the Windows build; "deps.sh web" emscripten, node and npm, and
+# Chromium for the browser build and its tests.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,11 @@ packages=(
 )
 [ "${1:-}" = "fuzz" ] && packages+=(clang libclang-rt-14-dev)
 [ "${1:-}" = "package" ] && packages+=(dpkg-dev file lintian desktop-file-utils man-db)
+if [ "${1:-}" = "web" ]; then
+    packages+=(emscripten chromium python3)
+    # A node from elsewhere than Debian brings its own npm, which Debian's npm conflicts with.
+    command -v npm >/dev/null || packages+=(nodejs npm)
+fi
 [ "${1:-}" = "windows" ] && packages+=(g++-mingw-w64-x86-64-posix dpkg-dev zip unzip wine wine64 googletest)
 
 missing=()

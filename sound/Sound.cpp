@@ -26,3 +26,7 @@ const std::string& soundFile(SoundTrack track) {
 void playSound(SoundTrack track) {
     Platform::Audio::playLooping(soundFile(track).c_str());
 }
+
+void stopSound() {
+    Platform::Audio::close();
+}

@@ -13,3 +13,5 @@ extern const std::string soundFiles[];
 const std::string& soundFile(SoundTrack track);
 // Starts looping the track from its beginning, replacing whatever played; returns at once.
 void playSound(SoundTrack track);
+// At shutdown: the music stops and the audio device is let go.
+void stopSound();

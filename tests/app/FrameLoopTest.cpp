@@ -51,10 +51,10 @@ TEST(StartUp, OpensTheWindowTheGameNeeds) {
     EXPECT_EQ(record().width, 1024);
     EXPECT_EQ(record().height, 768);
     EXPECT_EQ(record().depthBits, 32);
-    EXPECT_EQ(record().samples, 4);
-    EXPECT_EQ(record().versionMajor, 4);
-    EXPECT_EQ(record().versionMinor, 2);
-    EXPECT_TRUE(record().coreProfile);
+    EXPECT_EQ(record().hints.samples, 4);
+    EXPECT_EQ(record().hints.versionMajor, 4);
+    EXPECT_EQ(record().hints.versionMinor, 2);
+    EXPECT_TRUE(record().hints.coreProfile);
     // The cursor is captured at the centre before the callback's first report turns the camera.
     EXPECT_FALSE(record().cursorShown);
     EXPECT_EQ(mainCamera.view.angles, glm::vec3(0.0f));
@@ -79,6 +79,7 @@ TEST(FrameLoop, EscapeHeldAtStartStillRunsOneFullFrame) {
     EXPECT_EQ(record().title, "Kelvarin");
     EXPECT_TRUE(record().stickyKeys);
     EXPECT_EQ(record().terminateCalls, 1);
+    EXPECT_EQ(record().audioCloseCalls, 1);
     EXPECT_EQ(Rewind::Controller::instance()->getFrameCounter(), 1u);
 }
 

@@ -53,6 +53,8 @@ TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
     Platform::Fake::setKey('W', false);
     poll();
     session.afterPoll(1.0 / 60.0, *Input::instance());
+    // Belongs to a frame that is never played: a recording ends with its last played frame.
+    EXPECT_TRUE(session.onCursorReport(530, 384));
     session.finish();
 
     const std::string expected =
@@ -94,10 +96,14 @@ TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {
 }
 
 TEST_F(SessionTest, AReplayGivesTheRecordedDeltasAndStatesAndEndsAfterItsLastFrame) {
-    std::istringstream in("kelvarin-script 2\n1 delta 0.125\n1 press rewind\n2 delta 0.5\n");
+    std::istringstream in(
+        "kelvarin-script 2\n1 mouse 3 -2\n1 delta 0.125\n1 press rewind\n2 delta 0.5\n");
     Session session;
     session.startReplay(Script::parse(in, "replay"));
     ASSERT_TRUE(session.beginFrame());
+    ASSERT_EQ(session.recordedCursorReports().size(), 1u);
+    EXPECT_EQ(session.recordedCursorReports()[0].x, 515);
+    EXPECT_EQ(session.recordedCursorReports()[0].y, 382);
     EXPECT_EQ(FrameClock::tick(), 0.125);
     Platform::Fake::setKey(Platform::kKeySpace, false);
     poll();
@@ -105,6 +111,7 @@ TEST_F(SessionTest, AReplayGivesTheRecordedDeltasAndStatesAndEndsAfterItsLastFra
     // Real cursor reports give way to the recorded ones.
     EXPECT_FALSE(session.onCursorReport(600, 300));
     ASSERT_TRUE(session.beginFrame());
+    EXPECT_TRUE(session.recordedCursorReports().empty());
     EXPECT_EQ(FrameClock::tick(), 0.5);
     EXPECT_FALSE(session.beginFrame());
 }

@@ -3,8 +3,8 @@
 source "$(dirname "$0")/lib.sh"
 
 start_game "$ROOT"
-sleep 2  # the bricks settle
-shot a
+# Only the camera may change the picture from here on: the bricks have come to rest.
+wait_until_still a
 hold w 0.6
 sleep 0.3
 shot b

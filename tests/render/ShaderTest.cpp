@@ -190,3 +190,14 @@ TEST_F(ShaderTest, AProgramThatWasNotBuiltIsNeverUsedAndTakesNoUploads) {
     // Uploads without a current program would each have been an error.
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST(ShaderDialect, GlslEsGetsItsVersionLineFirstAndADefaultPrecision) {
+    const std::string source =
+        "\n#version 420 core\n\nlayout(location = 0) in vec3 p;\nvoid main() {}";
+    EXPECT_EQ(GLUtils::adaptSource(source, GLUtils::ShaderDialect::Desktop), source);
+    EXPECT_EQ(GLUtils::adaptSource(source, GLUtils::ShaderDialect::Es300),
+              "#version 300 es\nprecision highp float;\n\nlayout(location = 0) in vec3 p;\n"
+              "void main() {}");
+    EXPECT_EQ(GLUtils::adaptSource("\nvoid main() {}", GLUtils::ShaderDialect::Es300),
+              "\nvoid main() {}");
+}

@@ -61,15 +61,38 @@ constexpr std::uintmax_t kRecordBytes = 256 * 1024;
 constexpr std::size_t kWavHeader = 44;
 constexpr std::size_t kProbe = 2048;
 
+// Each case opens the audio device anew with its own driver, so the cases also pass one after
+// another in one process.
+class Sound : public testing::Test {
+protected:
+    void TearDown() override {
+        stopSound();
+        std::filesystem::current_path(startFolder);
+    }
+    // SDL's disk driver writes what the mixer plays to this file.
+    std::string recordToDisk(const std::string& name) {
+        const std::string out =
+            "/tmp/kelvarin-disk-audio-" + name + "-" + std::to_string(::getpid());
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "1", 1);
+        return out;
+    }
+
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+};
+
+bool allSilent(const std::vector<std::int16_t>& samples, std::size_t from) {
+    return std::all_of(samples.begin() + static_cast<long>(from), samples.end(),
+                       [](std::int16_t sample) { return sample == 0; });
+}
+
 }  // namespace
 
 // SDL's disk driver writes what the mixer plays to a file: the normal track from its start, then
 // the reversed track, then the normal track from its start again.
-TEST(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
-    const std::string out = "/tmp/kelvarin-disk-audio-" + std::to_string(::getpid()) + ".raw";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "1", 1);
+TEST_F(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
+    const std::string out = recordToDisk("switch");
     playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
     playSound(SoundTrack::kBackgroundMusicBackwards);
@@ -93,11 +116,8 @@ TEST(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
     EXPECT_GT(again, backwards) << "normal track did not restart from its beginning";
 }
 
-TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
-    const std::string out = "/tmp/kelvarin-disk-audio-halt-" + std::to_string(::getpid()) + ".raw";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "1", 1);
+TEST_F(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
+    const std::string out = recordToDisk("halt");
     playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
     Platform::Audio::playLooping("media/sounds/no-such-track.wav");
@@ -109,12 +129,10 @@ TEST(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
     // switch is past any such queue.
     const std::size_t tail = kRecordBytes / 2 / sizeof(std::int16_t);
     ASSERT_GT(recording.size(), tail);
-    const bool silent = std::all_of(recording.end() - static_cast<long>(tail), recording.end(),
-                                    [](std::int16_t sample) { return sample == 0; });
-    EXPECT_TRUE(silent) << "the old track went on playing";
+    EXPECT_TRUE(allSilent(recording, recording.size() - tail)) << "the old track went on playing";
 }
 
-TEST(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
+TEST_F(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
     setenv("SDL_AUDIODRIVER", "none-such", 1);
     testing::internal::CaptureStderr();
     for (int i = 0; i < 5; ++i) {
@@ -125,13 +143,20 @@ TEST(Sound, WithoutADeviceEveryCallReturnsAtOnce) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
 }
 
-TEST(Sound, AMissingFilePlaysNothingAndTheGameGoesOn) {
-    const std::string out = "/tmp/kelvarin-disk-audio-missing-" + std::to_string(::getpid());
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-    ASSERT_EQ(chdir("/tmp"), 0);  // no media/ here
+TEST_F(Sound, AMissingFilePlaysNothingAndALaterTrackStillPlays) {
+    const std::string out = recordToDisk("missing");
+    std::filesystem::current_path("/tmp");  // no media/ here
     playSound(SoundTrack::kBackgroundMusic);
-    playSound(SoundTrack::kBackgroundMusicBackwards);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    const std::size_t silence = readSamples(out, 0).size();
+    EXPECT_TRUE(allSilent(readSamples(out, 0), 0)) << "something played for a missing file";
+
+    std::filesystem::current_path(startFolder);
+    playSound(SoundTrack::kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    const std::vector<std::int16_t> recording = readSamples(out, 0);
     std::remove(out.c_str());
-    SUCCEED();
+    const std::vector<std::int16_t> normal =
+        readSamples(soundFile(SoundTrack::kBackgroundMusic), kWavHeader);
+    EXPECT_GE(find(recording, normal, 0, kProbe, silence), 0) << "the later track was not heard";
 }

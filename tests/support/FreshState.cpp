@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
@@ -11,12 +12,14 @@
 
 namespace {
 
-// Tests share one process when the binary runs on its own: each starts as a fresh game would, with
-// a fresh fake platform (keys, timer, window, failure switches), camera, input and rewind
-// timeline, in the folder the run started in, whatever the test before it left behind.
+// Tests share one process when the binary runs on its own, in any order: each starts as a fresh
+// game would, with a fresh fake platform (keys, timer, window, failure switches), frame clock,
+// camera, input and rewind timeline, in the folder the run started in, whatever the test before
+// it left behind.
 class FreshPlatformPerTest : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
         Platform::Fake::reset();
+        FrameClock::reset();
         std::filesystem::current_path(startFolder);
         mainCamera = Camera();
         *Input::instance() = Input();

@@ -18,6 +18,7 @@
 #include "app/Script.h"
 #include "app/Session.h"
 #include "core/MediaFolder.h"
+#include "core/WindowSize.h"
 #include "input/Input.h"
 #include "platform/Console.h"
 #include "platform/FakePlatform.h"
@@ -61,12 +62,14 @@ constexpr const char* kHelp =
     "  200 press fire\n"
     "  201 release fire\n";
 
+constexpr int kUsageStatus = 2;
+constexpr int kNoContextStatus = 1;
 // Broken media must not make the driver report errors: a run in which it did fails.
 constexpr int kGlErrorStatus = 3;
 
 // The game's window size, which the offscreen frames have too.
-constexpr int kFrameWidth = 1024;
-constexpr int kFrameHeight = 768;
+constexpr int kFrameWidth = Core::kWindowWidth;
+constexpr int kFrameHeight = Core::kWindowHeight;
 
 struct Options {
     int frames = 600;
@@ -150,70 +153,56 @@ void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int 
                  steadyAllocations);
 }
 
-}  // namespace
+// The script, when one is given, read whole before anything runs.
+bool loadScript(const Options& options, const MediaFolder::Outcome& media, Script::Script& script) {
+    if (options.script.empty()) return true;
+    std::ifstream file(MediaFolder::fromStartFolder(media, options.script));
+    if (!file) {
+        std::cerr << "kelvarin-sim: cannot open " << options.script << std::endl;
+        return false;
+    }
+    script = Script::parse(file, options.script);
+    if (script.error.empty()) return true;
+    std::cerr << "kelvarin-sim: " << script.error << std::endl;
+    return false;
+}
 
-int main(int argc, char** argv) {
-    Platform::writeStandardOutputAsBytes();
-    Options options;
-    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
-        return 0;
-    }
-    if (!parseOptions(argc, argv, options)) {
-        std::cerr << kHelp;
-        return 2;
-    }
-    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
-    if (!media.found) std::cerr << media.message << std::endl;
-    Script::Script script;
-    if (!options.script.empty()) {
-        std::ifstream file(MediaFolder::fromStartFolder(media, options.script));
-        if (!file) {
-            std::cerr << "kelvarin-sim: cannot open " << options.script << std::endl;
-            return 2;
-        }
-        script = Script::parse(file, options.script);
-        if (!script.error.empty()) {
-            std::cerr << "kelvarin-sim: " << script.error << std::endl;
-            return 2;
-        }
-    }
-    // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
-    Session session;
-    const bool replaying = script.version >= Script::kRecordingVersion;
-    if (replaying) {
-        if (!options.framesGiven) options.frames = script.lastFrame;
-        session.startReplay(script);
-        setSession(&session);
-    }
+// The game's start-up, with an offscreen context, or without any OpenGL for --no-draw.
+bool startUp(const Options& options) {
     if (options.draw) {
         Platform::Fake::useOffscreenContext(true);
-        if (initApplication() != 0) return 1;
-    } else {
-        // Pure bookkeeping in the fake platform: no window, no context.
-        Platform::init();
-        Platform::openWindow(kFrameWidth, kFrameHeight, 0, 0, 0, 0, 0, 0,
-                             Platform::WindowMode::Windowed);
-        initWithoutDrawing();
+        if (initApplication() == 0) return true;
+        std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
+                  << std::endl;
+        return false;
     }
-    Platform::Fake::setTimeStepPerSwap(options.dt);
-    prepareFrameLoop("Kelvarin");
-    BrickWallScene scene;
+    Platform::init();
+    Platform::openWindow(kFrameWidth, kFrameHeight, 0, 0, 0, 0, 0, 0,
+                         Platform::WindowMode::Windowed);
+    initWithoutDrawing();
+    return true;
+}
 
-    std::fputs(kBrickCsvHeader, stdout);
+struct RunResult {
+    int lastFrame = 0;
     std::vector<double> micros;
-    micros.reserve(static_cast<std::size_t>(options.frames));
+    std::size_t steadyAllocations = 0;
+    int steadyFrames = 0;
+};
+
+// The frames, each through the game's own frame function: a recording replays through the
+// session as the game replays it, a hand-written script presses the fake platform's keys.
+RunResult play(const Options& options, const Script::Script& script, BrickWallScene& scene,
+               const MediaFolder::Outcome& media) {
+    RunResult result;
+    result.micros.reserve(static_cast<std::size_t>(options.frames));
+    const bool replaying = currentSession() != nullptr;
     const int steadyFrom = options.frames / 2 + 1;
     std::size_t allocationsAtSteady = 0;
-    int frame = 1;
-    for (; frame <= options.frames; ++frame) {
+    for (int frame = 1; frame <= options.frames; ++frame) {
         if (frame == steadyFrom) allocationsAtSteady = allocationCount();
         bool dump = options.dumpEvery > 0 && frame % options.dumpEvery == 0;
-        if (replaying && !session.beginFrame()) break;
+        if (!beginSessionFrame()) break;
         const auto events = script.byFrame.find(frame);
         if (events != script.byFrame.end()) {
             for (const Script::Event& e : events->second) {
@@ -223,36 +212,68 @@ int main(int argc, char** argv) {
         }
         if (!keepRunning()) break;
         const auto start = std::chrono::steady_clock::now();
-        if (options.draw) {
-            runFrame(scene);
-            glFinish();
-            if (!options.pngFolder.empty() && frame % options.pngEvery == 0) {
-                writeFramePng(MediaFolder::fromStartFolder(media, options.pngFolder), frame);
-            }
-        } else {
-            updateFrame();
-            simulateFrame(scene);
-            Platform::Fake::setTime(Platform::getTime() + options.dt);
-        }
-        micros.push_back(
+        runFrame(scene);
+        if (options.draw) glFinish();
+        result.micros.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
                 .count());
+        if (!options.pngFolder.empty() && frame % options.pngEvery == 0) {
+            writeFramePng(MediaFolder::fromStartFolder(media, options.pngFolder), frame);
+        }
         if (dump) printBricks(stdout, scene, frame);
+        result.lastFrame = frame;
     }
-    const std::size_t steadyAllocations = allocationCount() - allocationsAtSteady;
-    printBricks(stdout, scene, frame - 1);
+    result.steadyAllocations = allocationCount() - allocationsAtSteady;
+    result.steadyFrames = result.lastFrame - steadyFrom + 1;
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Platform::writeStandardOutputAsBytes();
+    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
+        return 0;
+    }
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        std::cerr << kHelp;
+        return kUsageStatus;
+    }
+    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
+    if (!media.found) std::cerr << media.message << std::endl;
+    Script::Script script;
+    if (!loadScript(options, media, script)) return kUsageStatus;
+    // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
+    Session session;
+    if (script.version >= Script::kRecordingVersion) {
+        if (!options.framesGiven) options.frames = script.lastFrame;
+        session.startReplay(script);
+        setSession(&session);
+    }
+    if (!startUp(options)) return kNoContextStatus;
+    Platform::Fake::setTimeStepPerSwap(options.dt);
+    prepareFrameLoop("Kelvarin");
+    BrickWallScene scene;
+
+    std::fputs(kBrickCsvHeader, stdout);
+    const RunResult run = play(options, script, scene, media);
+    printBricks(stdout, scene, run.lastFrame);
     if (!options.dumpBricksPath.empty()) {
         writeBrickDump(MediaFolder::fromStartFolder(media, options.dumpBricksPath), scene,
-                       frame - 1);
+                       run.lastFrame);
     }
-    if (options.time) reportTimes(micros, steadyAllocations, frame - steadyFrom);
+    if (options.time) reportTimes(run.micros, run.steadyAllocations, run.steadyFrames);
     scene.releaseGL();
     releaseResources();
     Platform::terminate();
     setSession(nullptr);
-    if (glErrorFrames() > 0) {
-        std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames() << " frames" << std::endl;
-        return kGlErrorStatus;
-    }
-    return 0;
+    if (glErrorFrames() == 0) return 0;
+    std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames() << " frames" << std::endl;
+    return kGlErrorStatus;
 }
