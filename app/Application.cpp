@@ -41,6 +41,8 @@ constexpr float kClearGrey = 0.3f;
 constexpr float kLineWidth = 2.0f;
 
 std::string brickDumpPath;
+bool startFullscreen = false;
+LookSettings startLook;
 
 // Frames since prepareFrameLoop, the one in progress included: named by crash reports and error
 // messages, and equal to a recording's frame numbers.
@@ -72,13 +74,18 @@ constexpr int kConsoleHeight = 768;
 // The input state, then the render context's camera and lit shader (from here on reached through
 // it only), then the mouse callback, which fires once at registration and so needs both.
 void connectInputAndCamera() {
-    Input::instance();
+    Input::instance()->setLook(startLook);
     RenderContext::instance()->setCamera(&mainCamera);
     RenderContext::instance()->setShader(&mainShader);
     Platform::setMousePosCallback(onMousePos);
 }
 
 }  // namespace
+
+void setStartSettings(bool fullscreen, const LookSettings& look) {
+    startFullscreen = fullscreen;
+    startLook = look;
+}
 
 bool initWindow() {
     if (!Platform::init()) {
@@ -107,6 +114,7 @@ bool initWindow() {
 
 int initApplication() {
     if (!initWindow()) return -1;
+    if (startFullscreen) Platform::setFullscreen(true);
     Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
     createModelBuffers();
     loadTextures();

@@ -4,8 +4,12 @@
 
 #include <string>
 
+#include "input/Input.h"
+
 class BrickWallScene;
 
+// How the next start-up begins: fullscreen or in the window, and how the mouse turns the view.
+void setStartSettings(bool fullscreen, const LookSettings& look);
 // Opens the window and its OpenGL context and loads the extension entry points.
 bool initWindow();
 // The start-up order: window, GPU resources, input, render context, mouse callback, lit program,

@@ -12,6 +12,11 @@ namespace Script {
 namespace {
 
 constexpr const char* kHeaderWord = "kelvarin-script";
+constexpr const char* kLookWord = "look";
+constexpr const char* kNormalWord = "normal";
+constexpr const char* kInvertedWord = "inverted";
+// Enough digits to give back every float exactly.
+constexpr int kExactFloatDigits = 9;
 // Enough digits to give back every double exactly.
 constexpr int kExactDigits = 17;
 
@@ -75,13 +80,28 @@ bool parseEvent(const std::vector<std::string>& words, int version, int& frame, 
         what = "bad number";
         return words.size() == 4 && readInt(words[2], event.dx) && readInt(words[3], event.dy);
     }
-    if (verb == "delta" && version >= kRecordingVersion) {
+    if (verb == "delta" && version >= kFirstRecordingVersion) {
         event.kind = Event::Kind::Delta;
         what = "bad number";
         return words.size() == 3 && readSeconds(words[2], event.seconds);
     }
     event.kind = Event::Kind::Dump;
     return verb == "dump" && words.size() == 2;
+}
+
+// "look SENSITIVITY normal|inverted"
+bool parseLook(const std::vector<std::string>& words, LookSettings& look) {
+    if (words.size() != 3) return false;
+    char* end = nullptr;
+    const double sensitivity = std::strtod(words[1].c_str(), &end);
+    if (*end != '\0' || !std::isfinite(sensitivity) || sensitivity <= 0.0 ||
+        sensitivity > LookSettings::kMaxSensitivity) {
+        return false;
+    }
+    if (words[2] != kNormalWord && words[2] != kInvertedWord) return false;
+    look.sensitivity = static_cast<float>(sensitivity);
+    look.invertY = words[2] == kInvertedWord;
+    return true;
 }
 
 std::vector<std::string> split(const std::string& line) {
@@ -97,13 +117,14 @@ Script parse(std::istream& in, const std::string& name) {
     Script script;
     std::string line;
     bool first = true;
+    bool lookSeen = false;
     for (int number = 1; std::getline(in, line); ++number) {
         auto fail = [&](const std::string& what) {
             script.error = name + ":" + std::to_string(number) + ": " + what;
             return script;
         };
         // A recording is written line by line; one cut off mid-line is damaged.
-        if (in.eof() && script.version >= kRecordingVersion) return fail("cut off mid-line");
+        if (in.eof() && script.version >= kFirstRecordingVersion) return fail("cut off mid-line");
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::vector<std::string> words = split(line);
         if (words.empty() || words[0][0] == '#') continue;
@@ -118,11 +139,18 @@ Script parse(std::istream& in, const std::string& name) {
             continue;
         }
         first = false;
+        if (script.version >= kRecordingVersion && words[0] == kLookWord) {
+            // Once, before any frame: it holds for the whole recording.
+            if (lookSeen || !script.byFrame.empty()) return fail("look line out of place");
+            if (!parseLook(words, script.look)) return fail("bad look line");
+            lookSeen = true;
+            continue;
+        }
         int frame = 0;
         Event event;
         std::string what;
         if (!parseEvent(words, script.version, frame, event, what)) return fail(what);
-        if (script.version >= kRecordingVersion && frame < script.lastFrame) {
+        if (script.version >= kFirstRecordingVersion && frame < script.lastFrame) {
             return fail("frame " + std::to_string(frame) + " after frame " +
                         std::to_string(script.lastFrame));
         }
@@ -142,6 +170,14 @@ std::string headerLine() {
     return std::string(kHeaderWord) + " " + std::to_string(kRecordingVersion) + "\n";
 }
 
+std::string lookLine(const LookSettings& look) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %.*g %s\n", kLookWord, kExactFloatDigits,
+                  static_cast<double>(look.sensitivity),
+                  look.invertY ? kInvertedWord : kNormalWord);
+    return text;
+}
+
 std::string deltaLine(int frame, double seconds) {
     char text[64];
     std::snprintf(text, sizeof text, "%d delta %.*g\n", frame, kExactDigits, seconds);
@@ -157,7 +193,7 @@ std::string mouseLine(int frame, int dx, int dy) {
 }
 
 std::string write(const Script& script) {
-    std::string text = headerLine();
+    std::string text = headerLine() + lookLine(script.look);
     for (const auto& [frame, events] : script.byFrame) {
         for (const Event& e : events) {
             switch (e.kind) {

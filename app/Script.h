@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "input/Input.h"
+
 // Timed inputs: kelvarin-sim's scripts, and the recordings the game writes with --record. One
 // event a line:
 //   FRAME press BINDING      FRAME release BINDING
@@ -14,13 +16,17 @@
 // before frame F runs (frames count from 1); "dump" prints the bricks after frame F. Blank lines
 // and lines starting with '#' are ignored.
 //
-// A recording (version 2) starts with the line "kelvarin-script 2", gives each frame's measured
-// delta exactly (17 significant digits), and its press and release lines are the states the game
+// A recording starts with the line "kelvarin-script 3" (or 2), gives each frame's measured delta
+// exactly (17 significant digits), and its press and release lines are the states the game
 // sampled, sticky keys included; its frames never go backwards and every line ends with a line
-// feed. A script without that line is version 1: hand-written presses and releases of the keys.
+// feed. Version 3, which the game writes, adds on its second line the look settings it was played
+// with, "look SENSITIVITY normal|inverted"; a replay turns the view with those, and a version 2
+// recording with the defaults. A script without a header is version 1: hand-written presses and
+// releases of the keys.
 namespace Script {
 
-constexpr int kRecordingVersion = 2;
+constexpr int kFirstRecordingVersion = 2;
+constexpr int kRecordingVersion = 3;
 
 struct Event {
     enum class Kind { Press, Release, Mouse, Dump, Delta };
@@ -37,6 +43,7 @@ struct Script {
     std::map<int, std::vector<Event>> byFrame;
     // The highest frame any line names.
     int lastFrame = 0;
+    LookSettings look;
     // Empty when the whole script parsed; else "NAME:LINE: what is wrong".
     std::string error;
 };
@@ -54,6 +61,7 @@ const std::vector<Binding>& recordedBindings();
 
 // The lines a recording is made of, each ending with a line feed.
 std::string headerLine();
+std::string lookLine(const LookSettings& look);
 std::string deltaLine(int frame, double seconds);
 std::string keyLine(int frame, const Binding& binding, bool down);
 std::string mouseLine(int frame, int dx, int dy);

@@ -29,7 +29,7 @@ Session::~Session() {
     finish();
 }
 
-bool Session::startRecording(const std::string& path) {
+bool Session::startRecording(const std::string& path, const LookSettings& look) {
     recordingPath = path;
     recording = std::fopen(path.c_str(), "w");
     if (!recording) {
@@ -39,6 +39,7 @@ bool Session::startRecording(const std::string& path) {
     }
     writtenStates.assign(Script::recordedBindings().size(), false);
     write(Script::headerLine());
+    write(Script::lookLine(look));
     return recording != nullptr;
 }
 
@@ -53,6 +54,7 @@ bool Session::beginFrame() {
     if (frame > replay.lastFrame) return false;
     // Set here, not at the start: the input state is made only once the window is open.
     Input::instance()->setReplaying(true);
+    Input::instance()->setLook(replay.look);
     cursorReports.clear();
     const auto events = replay.byFrame.find(frame);
     if (events == replay.byFrame.end()) return true;

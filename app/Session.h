@@ -20,9 +20,9 @@ class Session {
 public:
     ~Session();
 
-    // Starts writing a recording. An unwritable path gives one line on standard error and false;
-    // the game plays on without recording.
-    bool startRecording(const std::string& path);
+    // Starts writing a recording of a game played with these look settings. An unwritable path
+    // gives one line on standard error and false; the game plays on without recording.
+    bool startRecording(const std::string& path, const LookSettings& look);
     // Plays the script's events back instead of the devices: keys and buttons, cursor reports
     // and frame times.
     void startReplay(Script::Script script);

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Script.h"
 #include "app/Session.h"
+#include "app/Settings.h"
 #include "core/MediaFolder.h"
 
 namespace {
@@ -26,6 +27,13 @@ bool loadReplay(const std::string& path, const std::string& shownAs, Session& se
     }
     session.startReplay(std::move(script));
     return true;
+}
+
+// The settings file's values; what it could not use is named, and the game starts all the same.
+Settings::Values playerSettings() {
+    const Settings::Read read = Settings::readFile(Settings::defaultPath());
+    for (const std::string& problem : read.problems) std::cerr << "kelvarin: " << problem << '\n';
+    return read.values;
 }
 
 }  // namespace
@@ -53,6 +61,7 @@ int main(int argc, char** argv) {
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) std::cerr << media.message << std::endl;
     auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
+    const Settings::Values settings = CommandLine::withOptions(playerSettings(), parsed);
 
     // Outlives main: in a browser main returns while the game goes on.
     static Session session;
@@ -60,9 +69,10 @@ int main(int argc, char** argv) {
         !loadReplay(given(parsed.replayPath), parsed.replayPath, session)) {
         return kUsageError;
     }
-    if (!parsed.recordPath.empty()) session.startRecording(given(parsed.recordPath));
+    if (!parsed.recordPath.empty()) session.startRecording(given(parsed.recordPath), settings.look);
     if (!parsed.dumpBricksPath.empty()) setBrickDumpPath(given(parsed.dumpBricksPath));
     setSession(&session);
+    setStartSettings(settings.fullscreen, settings.look);
 
     if (initApplication() != 0) return -1;
     runGame(std::string("Kelvarin"));

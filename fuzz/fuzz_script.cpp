@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream stream(std::string(reinterpret_cast<const char*>(data), size));
     const Script::Script script = Script::parse(stream, "fuzz");
-    if (!script.error.empty() || script.version < Script::kRecordingVersion) return 0;
+    if (!script.error.empty() || script.version < Script::kFirstRecordingVersion) return 0;
     const std::string text = Script::write(script);
     std::istringstream again(text);
     const Script::Script reread = Script::parse(again, "fuzz");

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/Assert.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -39,6 +40,13 @@ Input::Input() {
     runKey.code = Platform::kKeyLShift;
     fireButton.code = Platform::kMouseButtonLeft;
     rewindKey.code = Platform::kKeySpace;
+}
+
+void Input::setLook(const LookSettings& look) {
+    KELVARIN_ASSERT(look.sensitivity > 0.0f && look.sensitivity <= LookSettings::kMaxSensitivity);
+    sensitivityX = kMouseSensitivity * look.sensitivity;
+    // A negative rate turns the other way: the camera reads the sign as it is.
+    sensitivityY = kMouseSensitivity * look.sensitivity * (look.invertY ? -1.0f : 1.0f);
 }
 
 void Input::recentreCursor() {

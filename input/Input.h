@@ -4,6 +4,18 @@
 
 #include "core/WindowSize.h"
 
+// How the mouse turns the view: a factor on the game's own turn rate, and whether moving the mouse
+// forward looks down instead of up. A recording carries them: the simulation depends on them.
+struct LookSettings {
+    static constexpr float kMaxSensitivity = 10.0f;
+    float sensitivity = 1.0f;
+    bool invertY = false;
+
+    bool operator==(const LookSettings& that) const {
+        return sensitivity == that.sensitivity && invertY == that.invertY;
+    }
+};
+
 // One binding: its key code (or mouse-button number), its two latest samples, and the state a
 // replayed recording gives it.
 struct KeyState {
@@ -25,6 +37,8 @@ public:
     // Captures and hides the cursor at the window centre; needs the window to be open.
     Input();
 
+    // The turn rates for these settings; the defaults give the game's own.
+    void setLook(const LookSettings& look);
     void recentreCursor();
     void showCursor(bool show);
     void pollKeys();

@@ -236,6 +236,14 @@ void swapBuffers() {
 
 void setFramePacing(bool) {}
 
+void setFullscreen(bool on) {
+    fake().record.fullscreen = on;
+}
+
+bool isFullscreen() {
+    return fake().record.fullscreen;
+}
+
 bool isWindowOpen() {
     return fake().windowOpen;
 }

@@ -49,6 +49,7 @@ struct Record {
     int depthBits = 0;
     WindowHints hints;
     bool stickyKeys = false;
+    bool fullscreen = false;
     bool cursorShown = true;
     int cursorX = 0;
     int cursorY = 0;

@@ -41,6 +41,11 @@ struct State {
     WindowHints hints;
     MousePosCallback mouseCallback = nullptr;
     CursorTracker cursor;
+    // Where and how large the window was before it went fullscreen.
+    int windowedX = 0;
+    int windowedY = 0;
+    int windowedWidth = 0;
+    int windowedHeight = 0;
     FramePacer pacer{FramePacer::kDefaultRefreshHz};
     bool pacing = kPacedByDefault;
 #ifdef __EMSCRIPTEN__
@@ -84,9 +89,27 @@ void waitForFrameSlot() {
     std::this_thread::sleep_until(deadline);
 }
 
+bool isFullscreenKey(int key, int action, int mods) {
+    return action == GLFW_PRESS &&
+           (key == GLFW_KEY_F11 || (key == GLFW_KEY_ENTER && (mods & GLFW_MOD_ALT) != 0));
+}
+
 #ifdef __EMSCRIPTEN__
-void rememberRelease(GLFWwindow*, int key, int, int action, int) {
+// A page goes fullscreen on the browser's terms: the request is made while the key event is
+// being handled, which browsers count as the player's gesture.
+void toggleFullscreenInPage() {
+    EM_ASM({
+        if (document.fullscreenElement) {
+            document.exitFullscreen();
+        } else {
+            Module.canvas.requestFullscreen();
+        }
+    });
+}
+
+void onKey(GLFWwindow*, int key, int, int action, int mods) {
     if (action == GLFW_RELEASE && state.stickyKeys) state.releasedSincePoll[key] = true;
+    if (isFullscreenKey(key, action, mods)) toggleFullscreenInPage();
 }
 
 bool isPointerLocked() {
@@ -127,6 +150,37 @@ void onAnimationFrame() {
     EM_ASM({
         if (Module.onGameEnded) Module.onGameEnded();
     });
+}
+#endif
+
+#ifndef __EMSCRIPTEN__
+// The monitor holding the window's centre; the primary one when none does.
+GLFWmonitor* monitorOfWindow() {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    glfwGetWindowPos(state.window, &x, &y);
+    glfwGetWindowSize(state.window, &width, &height);
+    const int centreX = x + width / 2;
+    const int centreY = y + height / 2;
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    for (int i = 0; i < count; ++i) {
+        int left = 0;
+        int top = 0;
+        glfwGetMonitorPos(monitors[i], &left, &top);
+        const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+        if (mode && centreX >= left && centreX < left + mode->width && centreY >= top &&
+            centreY < top + mode->height) {
+            return monitors[i];
+        }
+    }
+    return glfwGetPrimaryMonitor();
+}
+
+void onKey(GLFWwindow*, int key, int, int action, int mods) {
+    if (isFullscreenKey(key, action, mods)) setFullscreen(!isFullscreen());
 }
 #endif
 
@@ -178,10 +232,10 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     if (!state.window) return false;
     glfwMakeContextCurrent(state.window);
 #ifdef __EMSCRIPTEN__
-    glfwSetKeyCallback(state.window, rememberRelease);
 #else
     glfwSwapInterval(1);
 #endif
+    glfwSetKeyCallback(state.window, onKey);
     state.pacer = FramePacer(primaryRefreshRate());
     glfwSetCursorPosCallback(state.window, onCursorPos);
     glfwSetWindowFocusCallback(state.window, requestCursorResync);
@@ -213,6 +267,36 @@ void swapBuffers() {
 
 void setFramePacing(bool on) {
     state.pacing = on;
+}
+
+void setFullscreen(bool on) {
+#ifdef __EMSCRIPTEN__
+    // Only the player's own gesture may take a page fullscreen: the page's keys and button do.
+    static_cast<void>(on);
+#else
+    if (!state.window || on == isFullscreen()) return;
+    if (on) {
+        glfwGetWindowPos(state.window, &state.windowedX, &state.windowedY);
+        glfwGetWindowSize(state.window, &state.windowedWidth, &state.windowedHeight);
+        GLFWmonitor* monitor = monitorOfWindow();
+        const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+        if (!mode) return;
+        glfwSetWindowMonitor(state.window, monitor, 0, 0, mode->width, mode->height,
+                             mode->refreshRate);
+    } else {
+        glfwSetWindowMonitor(state.window, nullptr, state.windowedX, state.windowedY,
+                             state.windowedWidth, state.windowedHeight, GLFW_DONT_CARE);
+    }
+    state.cursor.requestResync();
+#endif
+}
+
+bool isFullscreen() {
+#ifdef __EMSCRIPTEN__
+    return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
+#else
+    return state.window && glfwGetWindowMonitor(state.window) != nullptr;
+#endif
 }
 
 bool isWindowOpen() {

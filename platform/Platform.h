@@ -50,6 +50,13 @@ bool isWindowOpen();
 // True once SIGINT, SIGTERM or SIGHUP arrived: the game ends as after Escape.
 bool isStopRequested();
 
+// Fullscreen on the monitor the window is on, at that monitor's current mode (no mode change);
+// leaving it gives the window back its size and place. F11 and Alt+Enter switch between the two
+// by themselves. In a browser only those keys and the page's button can: they are the player's
+// gesture, which the browser asks for.
+void setFullscreen(bool on);
+bool isFullscreen();
+
 // The window can be resized. The framebuffer is in pixels and may differ from the window's size in
 // screen coordinates on high-density screens; a minimised window reports a 0 x 0 framebuffer.
 void getFramebufferSize(int& width, int& height);

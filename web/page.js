@@ -96,9 +96,18 @@
     if (!running) setTimeout(followMusic, 250);
   }
 
+  // The look settings a player may give in the address: ?sensitivity=1.5&invert-y
+  function lookOptions() {
+    const params = new URLSearchParams(location.search);
+    const options = [];
+    if (params.has('sensitivity')) options.push('--sensitivity', params.get('sensitivity'));
+    if (params.has('invert-y')) options.push('--invert-y');
+    return options;
+  }
+
   function start(replay) {
     const args = replay ? ['--replay', replay.name, '--dump-bricks', kBricksPath]
-                        : ['--record', kRecordingPath];
+                        : ['--record', kRecordingPath, ...lookOptions()];
     window.Module = {
       canvas: canvas,
       arguments: args,

@@ -25,7 +25,7 @@ TEST(CommandLine, HelpAndVersionAreRecognised) {
 }
 
 TEST(CommandLine, AnUnknownOptionIsRefusedByName) {
-    for (const char* bad : {"--fullscreen", "-x", "play", "--help=now"}) {
+    for (const char* bad : {"--windowed", "-x", "play", "--help=now"}) {
         const CommandLine::Parsed parsed = parse({bad});
         EXPECT_EQ(parsed.action, CommandLine::Action::Refuse) << bad;
         EXPECT_NE(parsed.error.find(bad), std::string::npos) << parsed.error;

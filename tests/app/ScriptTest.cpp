@@ -38,7 +38,8 @@ Script::Script parseText(const std::string& text) {
 }
 
 constexpr const char* kRecording =
-    "kelvarin-script 2\n"
+    "kelvarin-script 3\n"
+    "look 2.5 inverted\n"
     "1 delta 0.35036289900000001\n"
     "2 mouse 0 25\n"
     "2 delta 0.016668442000000002\n"
@@ -58,7 +59,20 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     EXPECT_EQ(s.lastFrame, 3);
     EXPECT_EQ(s.byFrame.at(1)[0].kind, Event::Kind::Delta);
     EXPECT_EQ(s.byFrame.at(1)[0].seconds, 0.35036289900000001);
+    EXPECT_EQ(s.look.sensitivity, 2.5f);
+    EXPECT_TRUE(s.look.invertY);
     EXPECT_EQ(Script::write(s), kRecording);
+}
+
+TEST(Script, AVersionTwoRecordingPlaysWithTheDefaultLookAndIsWrittenAsVersionThree) {
+    const Script::Script s = parseText("kelvarin-script 2\n1 delta 0.5\n");
+    ASSERT_TRUE(s.error.empty()) << s.error;
+    EXPECT_EQ(s.version, 2);
+    EXPECT_EQ(s.look, LookSettings());
+    EXPECT_EQ(Script::write(s), "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n");
+    // Every float sensitivity comes back exactly.
+    LookSettings look{0.1f, false};
+    EXPECT_EQ(parseText(Script::headerLine() + Script::lookLine(look)).look, look);
 }
 
 TEST(Script, EveryDeltaSurvivesTheTextExactly) {
@@ -80,7 +94,11 @@ TEST(Script, ABadRecordingIsNamedByFileAndLine) {
         {"kelvarin-script 2\n1 mouse 1 1e3\n", "rec.txt:2: bad number"},
         {"kelvarin-script 2\n2 delta 0.1\n1 delta 0.1\n", "rec.txt:3: frame 1 after frame 2"},
         {"kelvarin-script 2\n1 delta 0.1\n2 del", "rec.txt:3: cut off mid-line"},
-        {"kelvarin-script 3\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 4\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 3\nlook 0 normal\n", "rec.txt:2: bad look line"},
+        {"kelvarin-script 3\nlook 1 sideways\n", "rec.txt:2: bad look line"},
+        {"kelvarin-script 3\n1 delta 0.1\nlook 1 normal\n", "rec.txt:3: look line out of place"},
+        {"kelvarin-script 2\nlook 1 normal\n", "rec.txt:2: bad frame number"},
         {"kelvarin-script 2\n99999999999 dump\n", "rec.txt:2: bad frame number"},
         {"1 delta 0.1\n", "rec.txt:1: unknown line"},
     };

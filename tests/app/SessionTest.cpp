@@ -40,7 +40,7 @@ protected:
 
 TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
     Session session;
-    ASSERT_TRUE(session.startRecording(path));
+    ASSERT_TRUE(session.startRecording(path, LookSettings{2.0f, true}));
     // A report during start-up, before any frame, is not recorded: every run repeats it.
     session.onCursorReport(512, 384);
     ASSERT_TRUE(session.beginFrame());
@@ -58,7 +58,8 @@ TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
     session.finish();
 
     const std::string expected =
-        "kelvarin-script 2\n"
+        "kelvarin-script 3\n"
+        "look 2 inverted\n"
         "1 delta 0.25\n"
         "1 press forward\n"
         "1 press fire\n"
@@ -72,20 +73,20 @@ TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
 
 TEST_F(SessionTest, TheFileHoldsEverythingUpToTheLastSecondBeforeTheEnd) {
     Session session;
-    ASSERT_TRUE(session.startRecording(path));
+    ASSERT_TRUE(session.startRecording(path, LookSettings()));
     session.beginFrame();
     session.afterPoll(0.5, *Input::instance());
     EXPECT_EQ(fileText(path), "");
     session.beginFrame();
     session.afterPoll(0.5, *Input::instance());
     // A second of play has passed: without finish, the file already has both frames.
-    EXPECT_EQ(fileText(path), "kelvarin-script 2\n1 delta 0.5\n2 delta 0.5\n");
+    EXPECT_EQ(fileText(path), "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n2 delta 0.5\n");
 }
 
 TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {
     Session session;
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(session.startRecording("/no-such-folder/game.rec"));
+    EXPECT_FALSE(session.startRecording("/no-such-folder/game.rec", LookSettings()));
     session.beginFrame();
     session.afterPoll(0.5, *Input::instance());
     EXPECT_TRUE(session.onCursorReport(500, 400));
@@ -97,10 +98,13 @@ TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {
 
 TEST_F(SessionTest, AReplayGivesTheRecordedDeltasAndStatesAndEndsAfterItsLastFrame) {
     std::istringstream in(
-        "kelvarin-script 2\n1 mouse 3 -2\n1 delta 0.125\n1 press rewind\n2 delta 0.5\n");
+        "kelvarin-script 3\nlook 2 normal\n1 mouse 3 -2\n1 delta 0.125\n1 press rewind\n"
+        "2 delta 0.5\n");
     Session session;
     session.startReplay(Script::parse(in, "replay"));
     ASSERT_TRUE(session.beginFrame());
+    // The view turns as it turned in the recorded game, whatever the player's settings are.
+    EXPECT_EQ(Input::instance()->getSensitivityX(), 2.0f * 0.04f);
     ASSERT_EQ(session.recordedCursorReports().size(), 1u);
     EXPECT_EQ(session.recordedCursorReports()[0].x, 515);
     EXPECT_EQ(session.recordedCursorReports()[0].y, 382);

@@ -20,7 +20,7 @@ sleep 0.5
 quit_and_expect 0
 
 [ -s "$WORK/session.rec" ] || fail "nothing recorded"
-head -n 1 "$WORK/session.rec" | grep -qx "kelvarin-script 2" || fail "the recording has no header"
+head -n 1 "$WORK/session.rec" | grep -qx "kelvarin-script 3" || fail "the recording has no header"
 grep -q " press fire" "$WORK/session.rec" || fail "the shots were not recorded"
 grep -q " press rewind" "$WORK/session.rec" || fail "the rewind was not recorded"
 grep -q " mouse " "$WORK/session.rec" || fail "the mouse was not recorded"

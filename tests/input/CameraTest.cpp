@@ -73,6 +73,23 @@ TEST(Camera, MouseToTheRightTurnsRightAndDownTurnsDown) {
     EXPECT_LT(-camera.view.backAxis().y, 0.0f);
 }
 
+TEST(Camera, TheLookSettingsScaleTheTurnAndInvertItsVerticalPart) {
+    Camera normal;
+    lookBy(normal, 100, 50);
+    Camera faster;
+    Input::instance()->setLook({2.0f, false});
+    lookBy(faster, 100, 50);
+    EXPECT_EQ(faster.view.angles.y, 2.0f * normal.view.angles.y);
+    EXPECT_EQ(faster.view.angles.x, 2.0f * normal.view.angles.x);
+    Camera inverted;
+    Input::instance()->setLook({1.0f, true});
+    lookBy(inverted, 100, 50);
+    EXPECT_EQ(inverted.view.angles.y, normal.view.angles.y);
+    EXPECT_EQ(inverted.view.angles.x, -normal.view.angles.x);
+    EXPECT_FLOAT_EQ(normal.view.angles.y, 4.0f);
+    EXPECT_FLOAT_EQ(normal.view.angles.x, 2.0f);
+}
+
 TEST(Camera, PitchStaysWithinNinetyDegrees) {
     Camera camera;
     lookBy(camera, 0, 5000);

@@ -267,7 +267,7 @@ test('the page plays the game as the desktop does', async (t) => {
 
   await t.test('the recording saved from the page replays to the same bricks on Linux', async () => {
     recordings['saved.rec'] = fs.readFileSync(saved, 'utf8');
-    assert.match(recordings['saved.rec'], /^kelvarin-script 2\n/);
+    assert.match(recordings['saved.rec'], /^kelvarin-script 3\nlook 1 normal\n/);
     const dump = path.join(work, 'linux.csv');
     execFileSync(linuxSim, ['--no-draw', '--script', saved, '--dump-bricks', dump], {cwd: root});
     assert.equal(await replayInPage('saved.rec'), fs.readFileSync(dump, 'utf8'));

@@ -55,7 +55,8 @@ constexpr const char* kHelp =
     "  FRAME mouse DX DY       move the mouse by DX, DY pixels before frame FRAME\n"
     "  FRAME dump              print the bricks after frame FRAME\n"
     "BINDING is forward, left, back, right, run, fire, rewind or quit. Frames count from 1;\n"
-    "lines starting with # are comments. A recording starts with \"kelvarin-script 2\", has a\n"
+    "lines starting with # are comments. A recording starts with \"kelvarin-script 3\" and a\n"
+    "line \"look SENSITIVITY normal|inverted\" with the look settings it was played with, has a\n"
     "line FRAME delta SECONDS for each frame, and runs with the frame times it holds.\n"
     "Example: look down, then shoot at frame 200:\n"
     "  180 mouse 0 1400\n"
@@ -251,7 +252,7 @@ int main(int argc, char** argv) {
     if (!loadScript(options, media, script)) return kUsageStatus;
     // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
     Session session;
-    if (script.version >= Script::kRecordingVersion) {
+    if (script.version >= Script::kFirstRecordingVersion) {
         if (!options.framesGiven) options.frames = script.lastFrame;
         session.startReplay(script);
         setSession(&session);

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Settings.h"
+
+namespace {
+
+Settings::Read parse(const std::string& text) {
+    std::istringstream in(text);
+    return Settings::parse(in, "settings.ini");
+}
+
+CommandLine::Parsed options(std::vector<const char*> args) {
+    args.insert(args.begin(), "kelvarin");
+    return CommandLine::parse(static_cast<int>(args.size()), args.data());
+}
+
+}  // namespace
+
+TEST(Settings, ReadsEveryKeyThroughCommentsBlanksAndWindowsLineEnds) {
+    const Settings::Read read = parse(
+        "# the player's own\r\n\r\n  fullscreen = yes\r\nsensitivity=2.5 # faster\r\n"
+        "invert_y = true\r\n");
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.values.fullscreen);
+    EXPECT_EQ(read.values.look.sensitivity, 2.5f);
+    EXPECT_TRUE(read.values.look.invertY);
+    const Settings::Read empty = parse("");
+    EXPECT_TRUE(empty.problems.empty());
+    EXPECT_EQ(empty.values.look, LookSettings());
+    EXPECT_FALSE(empty.values.fullscreen);
+}
+
+// A line it cannot use is named by file and line and leaves its key at the default; the other
+// lines still count.
+TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
+    const Settings::Read read = parse(
+        "sensitivity = 3\ncolour = red\nsensitivity = 0\ninvert_y = maybe\nfullscreen\n"
+        "sensitivity = 11\nsensitivity = nan\nfullscreen = on\n");
+    const std::vector<std::string> expected = {
+        "settings.ini:2: unknown setting 'colour'",
+        "settings.ini:3: sensitivity is a number above 0, up to 10",
+        "settings.ini:4: invert_y is true or false",
+        "settings.ini:5: not a 'key = value' line",
+        "settings.ini:6: sensitivity is a number above 0, up to 10",
+        "settings.ini:7: sensitivity is a number above 0, up to 10",
+    };
+    EXPECT_EQ(read.problems, expected);
+    EXPECT_EQ(read.values.look.sensitivity, 3.0f);
+    EXPECT_FALSE(read.values.look.invertY);
+    EXPECT_TRUE(read.values.fullscreen);
+}
+
+TEST(Settings, AMissingFileIsSilentAndAFolderInItsPlaceIsNamed) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kelvarin-settings-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(Settings::readFile((folder / "none.ini").string()).problems.empty());
+    const Settings::Read read = Settings::readFile(folder.string());
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(read.problems.size(), 1u);
+    EXPECT_EQ(read.problems[0].rfind(folder.string() + ":1: cannot be read", 0), 0u)
+        << read.problems[0];
+    EXPECT_EQ(read.values.look, LookSettings());
+}
+
+TEST(Settings, TheFileLivesInTheUsersConfigurationFolder) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(Settings::defaultPath(), "/cfg/kelvarin/settings.ini");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(Settings::defaultPath(),
+              std::string(std::getenv("HOME")) + "/.config/kelvarin/settings.ini");
+    if (saved) setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+}
+
+TEST(Settings, OptionsWinOverTheFile) {
+    Settings::Values file;
+    file.look.sensitivity = 3.0f;
+    const CommandLine::Parsed none = options({});
+    EXPECT_EQ(CommandLine::withOptions(file, none).look.sensitivity, 3.0f);
+    const CommandLine::Parsed given =
+        options({"--fullscreen", "--sensitivity", "0.5", "--invert-y"});
+    ASSERT_EQ(given.action, CommandLine::Action::Play) << given.error;
+    const Settings::Values played = CommandLine::withOptions(file, given);
+    EXPECT_TRUE(played.fullscreen);
+    EXPECT_EQ(played.look.sensitivity, 0.5f);
+    EXPECT_TRUE(played.look.invertY);
+    for (const char* bad : {"0", "10.5", "fast", "-1"}) {
+        const CommandLine::Parsed refused = options({"--sensitivity", bad});
+        EXPECT_EQ(refused.action, CommandLine::Action::Refuse) << bad;
+        EXPECT_NE(refused.error.find("above 0, up to 10"), std::string::npos) << refused.error;
+    }
+}
