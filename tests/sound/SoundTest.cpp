@@ -61,6 +61,17 @@ constexpr std::uintmax_t kRecordBytes = 256 * 1024;
 constexpr std::size_t kWavHeader = 44;
 constexpr std::size_t kProbe = 2048;
 
+std::vector<std::int16_t> trackSamples(SoundTrack track) {
+    return readSamples(soundFile(track), kWavHeader);
+}
+
+// What the disk device received, the file then removed.
+std::vector<std::int16_t> takeRecording(const std::string& path) {
+    std::vector<std::int16_t> samples = readSamples(path, 0);
+    std::remove(path.c_str());
+    return samples;
+}
+
 // Each case opens the audio device anew with its own driver, so the cases also pass one after
 // another in one process.
 class Sound : public testing::Test {
@@ -100,12 +111,9 @@ TEST_F(Sound, SwitchesBetweenTheNormalAndTheReversedTrack) {
     playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
 
-    const std::vector<std::int16_t> recording = readSamples(out, 0);
-    std::remove(out.c_str());
-    const std::vector<std::int16_t> normal =
-        readSamples(soundFile(SoundTrack::kBackgroundMusic), kWavHeader);
-    const std::vector<std::int16_t> reversed =
-        readSamples(soundFile(SoundTrack::kBackgroundMusicBackwards), kWavHeader);
+    const std::vector<std::int16_t> recording = takeRecording(out);
+    const std::vector<std::int16_t> normal = trackSamples(SoundTrack::kBackgroundMusic);
+    const std::vector<std::int16_t> reversed = trackSamples(SoundTrack::kBackgroundMusicBackwards);
     ASSERT_GT(recording.size(), 3 * kProbe);
 
     const long first = find(recording, normal, 0, kProbe, 0);
@@ -123,8 +131,7 @@ TEST_F(Sound, SwitchingToAMissingTrackSilencesTheOneThatPlayed) {
     Platform::Audio::playLooping("media/sounds/no-such-track.wav");
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
 
-    const std::vector<std::int16_t> recording = readSamples(out, 0);
-    std::remove(out.c_str());
+    const std::vector<std::int16_t> recording = takeRecording(out);
     // The mixer may have queued a little of the old track; the second half of what followed the
     // switch is past any such queue.
     const std::size_t tail = kRecordBytes / 2 / sizeof(std::int16_t);
@@ -154,9 +161,7 @@ TEST_F(Sound, AMissingFilePlaysNothingAndALaterTrackStillPlays) {
     std::filesystem::current_path(startFolder);
     playSound(SoundTrack::kBackgroundMusic);
     ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
-    const std::vector<std::int16_t> recording = readSamples(out, 0);
-    std::remove(out.c_str());
-    const std::vector<std::int16_t> normal =
-        readSamples(soundFile(SoundTrack::kBackgroundMusic), kWavHeader);
-    EXPECT_GE(find(recording, normal, 0, kProbe, silence), 0) << "the later track was not heard";
+    const std::vector<std::int16_t> recording = takeRecording(out);
+    EXPECT_GE(find(recording, trackSamples(SoundTrack::kBackgroundMusic), 0, kProbe, silence), 0)
+        << "the later track was not heard";
 }
