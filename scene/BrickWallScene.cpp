@@ -15,7 +15,8 @@ BrickWallScene::BrickWallScene() : room(kRoomHalfSize), text(&fontTexture) {
 void BrickWallScene::setUp() {
     playSound(SoundTrack::kBackgroundMusic);
     text.init();
-    const float width = 2.0f * bricks[0].collider.max.x;
+    // The model's own width: a box need not be centred on the model's origin.
+    const float width = bricks[0].collider.max.x - bricks[0].collider.min.x;
     const float pitch = width + kBrickGap;
     // Each brick starts a little higher than the one before, so the rows drop into place one
     // after another instead of landing all at once.

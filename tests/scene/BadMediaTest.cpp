@@ -200,6 +200,8 @@ TEST_P(DegenerateBrickModel, KeepsEveryBrickAtANumberAndTheDriverQuiet) {
     EXPECT_EQ(brickModel.indices.size(), c.indices);
     EXPECT_EQ(scene->bricks[0].collider.min, c.colliderMin);
     EXPECT_EQ(scene->bricks[0].collider.max, c.colliderMax);
+    // Rows are laid out left to right, one box width and a gap apart, whatever the box.
+    EXPECT_GT(scene->bricks[10].getPosition().x, scene->bricks[0].getPosition().x);
     ASSERT_NO_FATAL_FAILURE(play());
 }
 
@@ -209,6 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
         DegenerateModel{"NoFaces", "v 0 0 0\nv 1 0 0\nv 0 1 0\n", 0, glm::vec3(0), glm::vec3(0)},
         DegenerateModel{"OneFace", "v -0.5 0 0\nv 0.5 0 0\nv 0 0.25 0\n", 3, glm::vec3(-0.5f, 0, 0),
                         glm::vec3(0.5f, 0.25f, 0)},
+        DegenerateModel{"LeftOfItsOrigin", "v -2 0 0\nv -1 0 0\nv -2 0.5 0\n", 3,
+                        glm::vec3(-2, 0, 0), glm::vec3(-1, 0.5f, 0)},
         DegenerateModel{"AllCornersAtOnePoint", "v 0.5 0.5 0.5\nv 0.5 0.5 0.5\nv 0.5 0.5 0.5\n", 3,
                         glm::vec3(0.5f), glm::vec3(0.5f)},
         DegenerateModel{"NotANumber", "v nan 0 0\nv 0.4 nan 0.2\nv -0.4 0.2 nan\n", 3, glm::vec3(0),
