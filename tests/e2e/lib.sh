@@ -33,7 +33,9 @@ fail() {
 # memory filled with a byte that changes from run to run.
 MALLOC_PERTURB=""
 malloc_checking=()
-if ! ldd "$GAME" | grep -q libasan; then
+# (Read whole, not piped to grep -q: with pipefail, ldd cut off by a broken pipe would read as no
+# sanitizer.)
+if [[ "$(ldd "$GAME" 2>/dev/null || true)" != *libasan* ]]; then
     MALLOC_PERTURB=$((RANDOM % 255 + 1))
     malloc_checking=(MALLOC_CHECK_=3 LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_PERTURB_="$MALLOC_PERTURB")
 fi
