@@ -352,7 +352,13 @@ void enableStickyKeys() {
 
 void showCursor(bool show) {
     if (!state.window) return;
+#ifdef __EMSCRIPTEN__
+    // A browser locks the pointer only for the player's click, on which the page asks for it; the
+    // library's request at once, with no click, would be refused with an error.
+    static_cast<void>(show);
+#else
     glfwSetInputMode(state.window, GLFW_CURSOR, GlfwMapping::cursorMode(show));
+#endif
     state.cursor.requestResync();
 }
 

@@ -148,6 +148,10 @@
     if (!started) showMessage('The game could not be loaded: ' + event.message);
   });
 
+  // The game looks around with a locked pointer; a browser locks it only for a click.
+  canvas.addEventListener('click', () => {
+    if (started && !document.pointerLockElement) canvas.requestPointerLock();
+  });
   // Browsers release a locked pointer on Escape themselves; some (a headless one, say) pass the key
   // to the page instead.
   document.addEventListener('keydown', (event) => {
