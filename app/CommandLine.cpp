@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 
 #include <cstring>
-#include <sstream>
 #include <utility>
 
 namespace CommandLine {
@@ -48,13 +47,6 @@ const Option* findOption(const Option (&options)[kCount], const char* arg) {
     return nullptr;
 }
 
-bool readSensitivity(const char* text, float& value) {
-    std::istringstream in(std::string("sensitivity = ") + text);
-    const Settings::Read read = Settings::parse(in, kSensitivityOption);
-    value = read.values.look.sensitivity;
-    return read.problems.empty();
-}
-
 }  // namespace
 
 Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
@@ -90,7 +82,7 @@ Parsed parse(int argc, const char* const* argv) {
         const char* value = argv[++i];
         if (option) {
             parsed.*(option->path) = value;
-        } else if (!readSensitivity(value, parsed.sensitivity)) {
+        } else if (!Settings::readSensitivity(value, parsed.sensitivity)) {
             return refuse(std::string("option '") + arg +
                           "' needs a number above 0, up to 10, not '" + value + "'");
         }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "app/Settings.h"
 #include "platform/Platform.h"
 
 namespace Script {
@@ -91,15 +92,10 @@ bool parseEvent(const std::vector<std::string>& words, int version, int& frame, 
 
 // "look SENSITIVITY normal|inverted"
 bool parseLook(const std::vector<std::string>& words, LookSettings& look) {
-    if (words.size() != 3) return false;
-    char* end = nullptr;
-    const double sensitivity = std::strtod(words[1].c_str(), &end);
-    if (*end != '\0' || !std::isfinite(sensitivity) || sensitivity <= 0.0 ||
-        sensitivity > LookSettings::kMaxSensitivity) {
-        return false;
-    }
+    float sensitivity = 0.0f;
+    if (words.size() != 3 || !Settings::readSensitivity(words[1], sensitivity)) return false;
     if (words[2] != kNormalWord && words[2] != kInvertedWord) return false;
-    look.sensitivity = static_cast<float>(sensitivity);
+    look.sensitivity = sensitivity;
     look.invertY = words[2] == kInvertedWord;
     return true;
 }

@@ -52,9 +52,11 @@ bool Session::beginFrame() {
     ++frame;
     if (!replaying) return true;
     if (frame > replay.lastFrame) return false;
-    // Set here, not at the start: the input state is made only once the window is open.
-    Input::instance()->setReplaying(true);
-    Input::instance()->setLook(replay.look);
+    // At the first frame, not at the start: the input state is made only once the window is open.
+    if (frame == 1) {
+        Input::instance()->setReplaying(true);
+        Input::instance()->setLook(replay.look);
+    }
     cursorReports.clear();
     const auto events = replay.byFrame.find(frame);
     if (events == replay.byFrame.end()) return true;

@@ -33,19 +33,6 @@ bool readSwitch(const std::string& word, bool& value) {
     return true;
 }
 
-// Whole-word numbers above 0 and up to the maximum: "2x", "nan" and "0" are bad values.
-bool readSensitivity(const std::string& word, float& value) {
-    if (word.empty()) return false;
-    char* end = nullptr;
-    const double parsed = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(parsed) || parsed <= 0.0 ||
-        parsed > LookSettings::kMaxSensitivity) {
-        return false;
-    }
-    value = static_cast<float>(parsed);
-    return true;
-}
-
 // The problem with one key and its value, or empty when the value was taken.
 std::string apply(const std::string& key, const std::string& value, Values& values) {
     if (key == "fullscreen") {
@@ -63,6 +50,18 @@ std::string apply(const std::string& key, const std::string& value, Values& valu
 }
 
 }  // namespace
+
+bool readSensitivity(const std::string& word, float& value) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    const double parsed = std::strtod(word.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(parsed) || parsed <= 0.0 ||
+        parsed > LookSettings::kMaxSensitivity) {
+        return false;
+    }
+    value = static_cast<float>(parsed);
+    return true;
+}
 
 Read parse(std::istream& in, const std::string& name) {
     Read read;

@@ -25,6 +25,9 @@ struct Read {
 
 // name labels the problems (the file's path).
 Read parse(std::istream& in, const std::string& name);
+// A sensitivity as the file, the command line and recordings give it: a whole-word number above 0
+// and up to LookSettings::kMaxSensitivity ("2x", "nan" and "0" are not).
+bool readSensitivity(const std::string& word, float& value);
 // A missing file reads as the defaults, without a problem.
 Read readFile(const std::string& path);
 // $XDG_CONFIG_HOME/kelvarin/settings.ini, or ~/.config/kelvarin/settings.ini when that is unset;
