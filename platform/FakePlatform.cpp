@@ -28,6 +28,8 @@ struct FakeState {
     OffscreenContext offscreenContext;
     bool failInit = false;
     bool failOpenWindow = false;
+    int overriddenWidth = 0;
+    int overriddenHeight = 0;
     bool windowOpen = false;
     bool closeRequested = false;
     int windowWidth = 0;
@@ -89,6 +91,10 @@ void failInit(bool fail) {
 }
 void failOpenWindow(bool fail) {
     fake().failOpenWindow = fail;
+}
+void overrideWindowSize(int width, int height) {
+    fake().overriddenWidth = width;
+    fake().overriddenHeight = height;
 }
 
 void setKey(int key, bool down) {
@@ -179,6 +185,10 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     r.height = height;
     r.depthBits = depthBits;
     if (fake().failOpenWindow) return false;
+    if (fake().overriddenWidth > 0 && fake().overriddenHeight > 0) {
+        width = fake().overriddenWidth;
+        height = fake().overriddenHeight;
+    }
     Fake::setWindowSize(width, height);
     Fake::setFramebufferSize(width, height);
     if (fake().offscreen &&
@@ -221,9 +231,9 @@ void setWindowTitle(const char* title) {
 void swapBuffers() {
     FakeState& f = fake();
     ++f.record.swaps;
+    if (f.swapHook) f.swapHook(f.record.swaps);
     if (f.window) glfwSwapBuffers(f.window);
     f.time += f.stepPerSwap;
-    if (f.swapHook) f.swapHook(f.record.swaps);
     std::vector<std::pair<int, int>> reports;
     reports.swap(f.cursorReports);
     for (const auto& [x, y] : reports) {

@@ -18,6 +18,9 @@ void useRealContext(bool real);
 void useOffscreenContext(bool offscreen);
 void failInit(bool fail);
 void failOpenWindow(bool fail);
+// Windows open at this size whatever the game asks for (0 x 0: as asked), as a window manager may
+// decide: frames whose pixels nobody judges cost the driver far less when small.
+void overrideWindowSize(int width, int height);
 
 // Keys and buttons use the 2.x codes of Platform.h. With sticky keys on, a key released before
 // the next poll still reads as pressed once, as in the window library.
@@ -36,7 +39,8 @@ void requestClose();
 // the window was opened with. A minimised window has a 0 x 0 framebuffer.
 void setWindowSize(int width, int height);
 void setFramebufferSize(int width, int height);
-// Runs inside every swap, before the queued cursor reports; receives the 1-based swap number.
+// Runs inside every swap, while the frame is still in the back buffer and before the queued cursor
+// reports; receives the 1-based swap number.
 void setSwapHook(std::function<void(int swap)> hook);
 
 struct Record {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every case of the corrupt-media catalogue (corrupt.sh) played in kelvarin-sim with drawing, through
-# the settling wall, a shot, a second of rewind and another shot: each must end with status 0 (the
-# simulator fails a run in which the driver reported an error) and every brick at a number.
+# Every case of the corrupt-media catalogue (corrupt.sh) played in kelvarin-sim with drawing (in
+# small frames: no picture is judged), through the settling wall, a shot, a second of rewind and
+# another shot: each must end with status 0 (the simulator fails a run in which the driver reported
+# an error) and every brick at a number.
 # Usage: catalogue.sh KELVARIN_SIM PROJECT_ROOT
 set -euo pipefail
 sim=$1
@@ -26,7 +27,7 @@ for name in $CORRUPT_CASES; do
     cp -al "$root/media" "$work/$name/media"
     corrupt_media "$name" "$work/$name/media"
     run=0
-    (cd "$work/$name" && "$sim" --frames 300 --script "$work/play.script") \
+    (cd "$work/$name" && "$sim" --size 64x48 --frames 300 --script "$work/play.script") \
         >"$work/$name.csv" 2>"$work/$name.err" || run=$?
     bricks=$(tail -n 77 "$work/$name.csv")
     if [ "$run" -ne 0 ]; then

@@ -25,10 +25,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr double kFrameTime = 1.0 / 60.0;
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+// Frames smaller than the game's cost the driver far less. The cases that judge the picture take
+// them large enough for the help text, which keeps its pixel size, to leave the scene visible
+// below it.
+constexpr int kSmallWidth = 128;
+constexpr int kSmallHeight = 96;
+constexpr int kWidth = 480;
+constexpr int kHeight = 360;
 constexpr int kHelpArea[] = {0, 0, 330, 130};  // x, y from the top, width, height
-constexpr int kMiddleArea[] = {300, 300, 400, 300};
+constexpr int kBelowHelpArea[] = {0, 200, 480, 160};
 constexpr int kNearlyNone = 50;
 
 bool isWhite(const std::uint8_t* p) {
@@ -71,9 +76,10 @@ protected:
                                     brickModel.indexedNormals);
         brickModel.createGL();
     }
-    void start() {
+    void start(int width = kSmallWidth, int height = kSmallHeight) {
         fs::current_path(folder);
         Platform::Fake::useRealContext(true);
+        Platform::Fake::overrideWindowSize(width, height);
         ASSERT_EQ(initApplication(), 0);
         prepareFrameLoop("Kelvarin");
         Platform::Fake::setTimeStepPerSwap(kFrameTime);
@@ -97,14 +103,14 @@ protected:
         EXPECT_EQ(glErrorFrames(), 0);
     }
 
-    // One more frame drawn, read back before any swap.
+    // One more frame, read back in its swap, before it is presented.
     void drawAndRead() {
-        glViewport(0, 0, kWidth, kHeight);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        updateFrame();
-        scene->draw();
         pixels.assign(kWidth * kHeight * 4, 0);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        Platform::Fake::setSwapHook([this](int) {
+            glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        });
+        runFrame(*scene);
+        Platform::Fake::setSwapHook(nullptr);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     template <typename Test>
@@ -136,7 +142,7 @@ TEST_F(BadMediaTest, ABrokenLitProgramLeavesTheHelpTextAndTheGameGoesOn) {
                 "#version 420 core\nin vec3 neverWritten;\nout vec4 colour;\n"
                 "void main() { colour = vec4(neverWritten, 1.0); }\n");
     testing::internal::CaptureStderr();
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(start(kWidth, kHeight));
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("media/shaders/Ambient_Diffuse_Spec.vert + "
                        "media/shaders/Ambient_Diffuse_Spec.frag:\n"),
@@ -148,12 +154,12 @@ TEST_F(BadMediaTest, ABrokenLitProgramLeavesTheHelpTextAndTheGameGoesOn) {
     EXPECT_LT(scene->bricks[76].getPosition().y, top);
     drawAndRead();
     EXPECT_GT(count(kHelpArea, isWhite), 300);
-    EXPECT_EQ(count(kMiddleArea, isClearGrey), area(kMiddleArea));
+    EXPECT_EQ(count(kBelowHelpArea, isClearGrey), area(kBelowHelpArea));
 }
 
 TEST_F(BadMediaTest, ABrokenTextProgramLeavesTheRoomAndTheBricks) {
     writeShader("Text2D.frag", "#version 420 core\nvoid main() { oops }\n");
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(start(kWidth, kHeight));
     testing::internal::CaptureStderr();
     buildScene();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("media/shaders/Text2D.frag:\n"),
@@ -161,7 +167,7 @@ TEST_F(BadMediaTest, ABrokenTextProgramLeavesTheRoomAndTheBricks) {
     ASSERT_NO_FATAL_FAILURE(play());
     drawAndRead();
     EXPECT_LT(count(kHelpArea, isWhite), kNearlyNone);
-    EXPECT_LT(count(kMiddleArea, isClearGrey), kNearlyNone);
+    EXPECT_LT(count(kBelowHelpArea, isClearGrey), kNearlyNone);
 }
 
 TEST_F(BadMediaTest, ProgramsThatBuildButWriteNoColourRaiseNoError) {

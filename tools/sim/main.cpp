@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -43,6 +44,8 @@ constexpr const char* kHelp =
     "  --no-draw       run the frame step without drawing, and without OpenGL\n"
     "  --png DIR       write drawn frames as DIR/frame-NNNNN.png\n"
     "  --png-every K   only every Kth frame (default 1)\n"
+    "  --size WxH      size of the drawn frames in pixels (default 1024x768); the\n"
+    "                  simulation is the same at any size\n"
     "  --time          print frame-time percentiles, and the heap allocations per frame of\n"
     "                  the second half of the run, to standard error\n"
     "  --version       print the version and exit\n"
@@ -68,9 +71,8 @@ constexpr int kNoContextStatus = 1;
 // Broken media must not make the driver report errors: a run in which it did fails.
 constexpr int kGlErrorStatus = 3;
 
-// The game's window size, which the offscreen frames have too.
-constexpr int kFrameWidth = Core::kWindowWidth;
-constexpr int kFrameHeight = Core::kWindowHeight;
+// The largest frame side asked for; every driver draws this large.
+constexpr int kMaxFrameSide = 8192;
 
 struct Options {
     int frames = 600;
@@ -78,12 +80,29 @@ struct Options {
     std::string dumpBricksPath;
     std::string pngFolder;
     int pngEvery = 1;
+    // The game's window size unless --size says otherwise.
+    int frameWidth = Core::kWindowWidth;
+    int frameHeight = Core::kWindowHeight;
     double dt = 1.0 / 60.0;
     std::string script;
     int dumpEvery = 0;
     bool draw = true;
     bool time = false;
 };
+
+// "WIDTHxHEIGHT", each side a whole number from 1 to kMaxFrameSide.
+bool readSize(const char* text, int& width, int& height) {
+    char* end = nullptr;
+    const long w = std::strtol(text, &end, 10);
+    if (end == text || *end != 'x') return false;
+    const char* second = end + 1;
+    const long h = std::strtol(second, &end, 10);
+    if (end == second || *end != '\0') return false;
+    if (w < 1 || h < 1 || w > kMaxFrameSide || h > kMaxFrameSide) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
 
 bool parseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -98,6 +117,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.pngFolder = argv[++i];
         } else if (arg == "--png-every" && hasValue) {
             o.pngEvery = std::atoi(argv[++i]);
+        } else if (arg == "--size" && hasValue) {
+            if (!readSize(argv[++i], o.frameWidth, o.frameHeight)) return false;
         } else if (arg == "--dt" && hasValue) {
             o.dt = std::atof(argv[++i]);
         } else if (arg == "--script" && hasValue) {
@@ -132,14 +153,17 @@ void apply(const Script::Event& e) {
 // The frame just drawn, top row first as PNG wants it.
 void writeFramePng(const std::string& folder, int frame) {
     constexpr int kChannels = 4;
-    std::vector<unsigned char> pixels(kFrameWidth * kFrameHeight * kChannels);
-    glReadPixels(0, 0, kFrameWidth, kFrameHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    const int stride = kFrameWidth * kChannels;
+    int width = 0;
+    int height = 0;
+    Platform::getFramebufferSize(width, height);
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * kChannels);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    const int stride = width * kChannels;
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
     // OpenGL's rows start at the bottom: the last row goes first.
-    if (!stbi_write_png((folder + name).c_str(), kFrameWidth, kFrameHeight, kChannels,
-                        pixels.data() + (kFrameHeight - 1) * stride, -stride)) {
+    if (!stbi_write_png((folder + name).c_str(), width, height, kChannels,
+                        pixels.data() + (height - 1) * stride, -stride)) {
         std::cerr << "kelvarin-sim: cannot write " << folder << name << std::endl;
     }
 }
@@ -172,13 +196,14 @@ bool loadScript(const Options& options, const MediaFolder::Outcome& media, Scrip
 bool startUp(const Options& options) {
     if (options.draw) {
         Platform::Fake::useOffscreenContext(true);
+        Platform::Fake::overrideWindowSize(options.frameWidth, options.frameHeight);
         if (initApplication() == 0) return true;
         std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
                   << std::endl;
         return false;
     }
     Platform::init();
-    Platform::openWindow(kFrameWidth, kFrameHeight, 0, 0, 0, 0, 0, 0,
+    Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 0, 0, 0, 0, 0, 0,
                          Platform::WindowMode::Windowed);
     initWithoutDrawing();
     return true;
