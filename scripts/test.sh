@@ -3,8 +3,20 @@
 # in a virtual X server, and the browser build's in headless Chromium. Set KELVARIN_SANITIZE=ON for
 # a build with AddressSanitizer and UndefinedBehaviorSanitizer (in build-sanitize/), which leaves
 # the browser build out.
+#     bash scripts/test.sh           every test but CI's slow variants
+#     bash scripts/test.sh --quick   the unit and scene tests and the simulator's checks only: no
+#                                    browser, no end-to-end game (the edit loop's tier)
+#     bash scripts/test.sh --ci      CI's slow variants only: each case in a process of its own,
+#                                    and in shuffled orders
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+case "${1:-}" in
+    "") labels=(-LE ci) ;;
+    --quick) labels=(-L quick) ;;
+    --ci) labels=(-L ci) ;;
+    *) echo "usage: bash scripts/test.sh [--quick | --ci]" >&2; exit 2 ;;
+esac
 bash scripts/deps.sh
 
 sanitize=${KELVARIN_SANITIZE:-OFF}
@@ -13,16 +25,15 @@ build=build
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
-web=""
-if [ "$sanitize" != "ON" ]; then
+web=()
+if [ "$sanitize" != "ON" ] && [ -z "${1:-}" ]; then
     bash scripts/build-web.sh
     (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-    web=$PWD/build-web
+    web=(-DKELVARIN_WEB_BUILD="$PWD/build-web")
 fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$werror" \
-    -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON \
-    -DKELVARIN_WEB_BUILD="$web" >/dev/null
+    -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON "${web[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -30,4 +41,4 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_supp
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # The X server's own messages go to build/xvfb.log, to explain a refused connection.
 XVFB_LOG=$build/xvfb.log bash scripts/xvfb.sh \
-    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 "${labels[@]}"
