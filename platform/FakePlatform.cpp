@@ -246,6 +246,10 @@ void swapBuffers() {
 
 void setFramePacing(bool) {}
 
+bool driverReadsStall() {
+    return false;
+}
+
 void setFullscreen(bool on) {
     fake().record.fullscreen = on;
 }

@@ -26,6 +26,7 @@ namespace {
 #ifdef __EMSCRIPTEN__
 // In a page the browser's animation frames pace the game.
 constexpr bool kPacedByDefault = false;
+constexpr bool kReadsStall = true;
 
 // The game runs before the pointer was ever locked (the bricks settle while the page waits for a
 // click), plays while it is locked, and pauses once it is released again (Escape: the browser
@@ -34,6 +35,7 @@ constexpr bool kPacedByDefault = false;
 enum class PageState { WaitingForClick, Playing, Paused };
 #else
 constexpr bool kPacedByDefault = true;
+constexpr bool kReadsStall = false;
 #endif
 
 struct State {
@@ -267,6 +269,10 @@ void swapBuffers() {
 
 void setFramePacing(bool on) {
     state.pacing = on;
+}
+
+bool driverReadsStall() {
+    return kReadsStall;
 }
 
 void setFullscreen(bool on) {

@@ -45,6 +45,9 @@ bool loadGlEntryPoints();
 void swapBuffers();
 // Benchmarks measure frames without the cap; the game always keeps it.
 void setFramePacing(bool on);
+// True where reading the driver's state waits until it has drawn everything sent so far: in a
+// browser each read is a round trip to its GPU process.
+bool driverReadsStall();
 // False once the player has asked to close the window.
 bool isWindowOpen();
 // True once SIGINT, SIGTERM or SIGHUP arrived: the game ends as after Escape.

@@ -1,3 +1,4 @@
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -25,7 +26,7 @@ protected:
         Platform::Fake::useRealContext(true);
         Platform::Fake::overrideWindowSize(kFrameWidth, kFrameHeight);
         ASSERT_EQ(initApplication(), 0);
-        Platform::enableStickyKeys();
+        prepareFrameLoop("Kelvarin");
         Platform::Fake::setTimeStepPerSwap(kFrameTime);
         scene = std::make_unique<BrickWallScene>();
     }
@@ -205,4 +206,19 @@ TEST_F(SceneTest, ARewindRightAfterOneThatUsedUpTheHistoryMovesNoBrickAtFirst) {
     simulatedFrames(1);
     ASSERT_TRUE(Rewind::Controller::instance()->isRewinding());
     EXPECT_EQ(brickPositions(), before);
+}
+
+TEST_F(SceneTest, ADriverErrorIsSaidOnceAndEveryFrameWithOneIsCounted) {
+    // No texture target has this number: binding to it sets GL_INVALID_ENUM.
+    constexpr GLenum kNotATarget = 0x1234;
+    frames(2);
+    testing::internal::CaptureStderr();
+    glBindTexture(kNotATarget, 0);
+    frames(1);
+    glBindTexture(kNotATarget, 0);
+    frames(2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "kelvarin: OpenGL error 0x500 in frame 3; later frames with errors are only "
+              "counted\n");
+    EXPECT_EQ(glErrorFrames(), 2);
 }

@@ -248,6 +248,8 @@ test('the page plays the game as the desktop does', async (t) => {
     await waitForStatus(page, 'Paused: click to play');
     assert.equal(await page.evaluate(() => document.pointerLockElement), null);
     const tracks = await page.evaluate(() => window.kelvarinStartedTracks.length);
+    // A frame drawn just before the pause may reach the screen an animation frame later.
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
     const paused = await shot(page);
     await page.keyboard.down('Space');
     await page.waitForTimeout(700);
@@ -285,6 +287,28 @@ test('a damaged recording is refused with its file and line, as on the desktop',
   const lines = committed.split('\n').length - 1;
   await page.locator('#message').filter({hasText: `kelvarin: torn.rec:${lines}: cut off mid-line`})
       .waitFor({timeout: 30000});
+  await page.context().close();
+});
+
+test('a driver error after the first frames is still said, once', async () => {
+  const {page} = await newPage();
+  await page.goto(base + 'index.html');
+  await waitForStatus(page, 'Click the game to play.');
+  // Past the frames after each of which the game reads the driver's errors.
+  await page.evaluate(() => new Promise((resolve) => {
+    let frames = 0;
+    const tick = () => (++frames < 90 ? requestAnimationFrame(tick) : resolve());
+    requestAnimationFrame(tick);
+  }));
+  // The game's own context: no texture target has this number.
+  const provoke = () => page.evaluate(
+      () => document.getElementById('canvas').getContext('webgl2').bindTexture(0x1234, null));
+  await provoke();
+  await page.locator('#message').filter({hasText: 'kelvarin: OpenGL error 0x500 in frame'})
+      .waitFor({timeout: 60000});
+  await provoke();
+  await page.waitForTimeout(500);
+  assert.equal((await page.locator('#message').textContent()).match(/OpenGL error/g).length, 1);
   await page.context().close();
 });
 
