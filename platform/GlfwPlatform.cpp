@@ -323,7 +323,14 @@ void getFramebufferSize(int& width, int& height) {
 void getWindowSize(int& width, int& height) {
     width = 0;
     height = 0;
+#ifdef __EMSCRIPTEN__
+    // The canvas's size on the page, in CSS pixels: its drawing buffer, the framebuffer, follows it
+    // in device pixels, so their ratio is the screen's density.
+    width = EM_ASM_INT({ return Module.canvas.clientWidth; });
+    height = EM_ASM_INT({ return Module.canvas.clientHeight; });
+#else
     if (state.window) glfwGetWindowSize(state.window, &width, &height);
+#endif
 }
 
 int getKey(int key) {

@@ -89,6 +89,19 @@
     if (parts) progress.value = Number(parts[1]) / Number(parts[2]);
   }
 
+  // The drawing buffer follows the canvas's size on the page, in device pixels: the picture stays
+  // sharp at any size, and the camera's aspect follows as it does for a resized window.
+  function followCanvasSize() {
+    const resize = () => {
+      const ratio = window.devicePixelRatio || 1;
+      const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+      const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+      if (canvas.width !== width || canvas.height !== height) Module.setCanvasSize(width, height);
+    };
+    new ResizeObserver(resize).observe(canvas);
+    resize();
+  }
+
   function followMusic() {
     const audio = window.Module && Module.kelvarinAudio;
     const running = audio && audio.context && audio.context.state === 'running';
@@ -119,6 +132,7 @@
         loading.hidden = true;
         status.textContent = replay ? 'Replaying ' + replay.name + '…' : kPlayStates[0];
         $('save-recording').disabled = !!replay;
+        followCanvasSize();
         followMusic();
       },
       print: (text) => console.log(text),

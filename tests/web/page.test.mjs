@@ -86,7 +86,8 @@ function watchAudio() {
 }
 
 async function newPage(options = {}) {
-  const context = await browser.newContext({viewport: {width: 1100, height: 900}, acceptDownloads: true});
+  const viewport = options.viewport || {width: 1100, height: 900};
+  const context = await browser.newContext({viewport, acceptDownloads: true});
   await context.addInitScript(options.initScript || watchAudio);
   const page = await context.newPage();
   const problems = [];
@@ -161,8 +162,10 @@ async function clickCanvas(page) {
   return box;
 }
 
+// A small window: the replay's bricks do not depend on the picture's size, and small frames are
+// what software WebGL draws fast.
 async function replayInPage(recordingName) {
-  const {page, problems} = await newPage();
+  const {page, problems} = await newPage({viewport: {width: 400, height: 300}});
   await page.goto(base + 'index.html?replay=recordings/' + recordingName);
   await page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 120000});
   const bricks = await page.locator('#bricks').textContent();
@@ -291,7 +294,7 @@ test('a damaged recording is refused with its file and line, as on the desktop',
 });
 
 test('a driver error after the first frames is still said, once', async () => {
-  const {page} = await newPage();
+  const {page} = await newPage({viewport: {width: 400, height: 300}});
   await page.goto(base + 'index.html');
   await waitForStatus(page, 'Click the game to play.');
   // Past the frames after each of which the game reads the driver's errors.
