@@ -1,46 +1,25 @@
 #include "app/CommandLine.h"
 
 #include <cstring>
-#include <utility>
+
+#include "core/LineReader.h"
 
 namespace CommandLine {
 
 namespace {
 
-// The options that name a file, and where each one's value goes.
-struct FileOption {
-    const char* name;
-    std::string Parsed::*path;
-};
+constexpr const char* kFile = "a file";
 
-constexpr FileOption kFileOptions[] = {
-    {"--record", &Parsed::recordPath},
-    {"--replay", &Parsed::replayPath},
-    {"--dump-bricks", &Parsed::dumpBricksPath},
-};
-
-// The options that switch something on.
-struct SwitchOption {
-    const char* name;
-    bool Parsed::*on;
-};
-
-constexpr SwitchOption kSwitchOptions[] = {
-    {"--fullscreen", &Parsed::fullscreen},
-    {"--invert-y", &Parsed::invertY},
-};
-
-constexpr const char* kSensitivityOption = "--sensitivity";
-
-Parsed refuse(std::string error) {
-    Parsed parsed;
-    parsed.action = Action::Refuse;
-    parsed.error = "kelvarin: " + std::move(error);
-    return parsed;
+bool isHelp(const char* arg) {
+    return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
 }
 
-template <typename Option, std::size_t kCount>
-const Option* findOption(const Option (&options)[kCount], const char* arg) {
+Outcome refuse(const char* program, const std::string& what) {
+    return {Action::Refuse,
+            std::string(program) + ": " + what + " (" + program + " --help lists the options)"};
+}
+
+const Option* findOption(const std::vector<Option>& options, const char* arg) {
     for (const Option& candidate : options) {
         if (std::strcmp(arg, candidate.name) == 0) return &candidate;
     }
@@ -48,6 +27,32 @@ const Option* findOption(const Option (&options)[kCount], const char* arg) {
 }
 
 }  // namespace
+
+Outcome parse(const char* program, int argc, const char* const* argv,
+              const std::vector<Option>& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (isHelp(argv[i])) return {Action::ShowHelp, {}};
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) return {Action::ShowVersion, {}};
+    }
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const Option* option = findOption(options, arg);
+        if (!option) return refuse(program, "unknown option '" + shownSafely(arg) + "'");
+        if (!option->takes) {
+            option->take({});
+            continue;
+        }
+        const std::string needs = "option '" + std::string(arg) + "' needs " + option->takes;
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') return refuse(program, needs);
+        const char* value = argv[++i];
+        if (!option->take(value)) {
+            return refuse(program, needs + ", not '" + shownSafely(value) + "'");
+        }
+    }
+    return {};
+}
 
 Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
     if (options.fullscreen) fromFile.fullscreen = true;
@@ -58,63 +63,60 @@ Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
 
 Parsed parse(int argc, const char* const* argv) {
     Parsed parsed;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            parsed.action = Action::ShowHelp;
-            return parsed;
-        }
-        if (std::strcmp(arg, "--version") == 0) {
-            parsed.action = Action::ShowVersion;
-            return parsed;
-        }
-        if (const SwitchOption* option = findOption(kSwitchOptions, arg)) {
-            parsed.*(option->on) = true;
-            continue;
-        }
-        const bool isSensitivity = std::strcmp(arg, kSensitivityOption) == 0;
-        const FileOption* option = findOption(kFileOptions, arg);
-        if (!option && !isSensitivity) return refuse(std::string("unknown option '") + arg + "'");
-        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-            return refuse(std::string("option '") + arg + "' needs " +
-                          (isSensitivity ? "a number" : "a file"));
-        }
-        const char* value = argv[++i];
-        if (option) {
-            parsed.*(option->path) = value;
-        } else if (!Settings::readSensitivity(value, parsed.sensitivity)) {
-            return refuse(std::string("option '") + arg +
-                          "' needs a number above 0, up to 10, not '" + value + "'");
-        }
-    }
+    auto path = [](std::string& to) {
+        return [&to](const std::string& value) {
+            to = value;
+            return true;
+        };
+    };
+    auto on = [](bool& to) { return [&to](const std::string&) { return to = true; }; };
+    const std::vector<Option> options = {
+        {"--record", kFile, path(parsed.recordPath)},
+        {"--replay", kFile, path(parsed.replayPath)},
+        {"--dump-bricks", kFile, path(parsed.dumpBricksPath)},
+        {"--fullscreen", nullptr, on(parsed.fullscreen)},
+        {"--invert-y", nullptr, on(parsed.invertY)},
+        {"--sensitivity", LookSettings::kSensitivityRange,
+         [&parsed](const std::string& value) {
+             return readSensitivity(value, parsed.sensitivity);
+         }},
+    };
+    const Outcome outcome = parse("kelvarin", argc, argv, options);
+    parsed.action = outcome.action;
+    parsed.error = outcome.error;
     return parsed;
 }
 
 std::string usage() {
-    return "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
-           "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
-           "       kelvarin --help | --version\n"
-           "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n"
+    return std::string(
+               "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
+               "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
+               "       kelvarin --help | --version\n"
+               "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n"
+               "\n"
+               "Controls:\n"
+               "  W, A, S, D        fly forward, left, back, right along the look direction\n"
+               "  Mouse             look around\n"
+               "  Left Shift        run (twice the speed)\n"
+               "  Left click        shoot\n"
+               "  Spacebar (hold)   rewind time\n"
+               "  Escape            quit (so do Ctrl+C and closing the window)\n"
+               "  F11, Alt+Enter    switch between the window and fullscreen\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help        print this text and exit\n"
+               "  --version         print the version and exit\n"
+               "  --record FILE     write everything that drives the game to FILE as it plays\n"
+               "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays "
+               "it)\n"
+               "  --replay FILE     play a recording back in the window; Escape stops it early\n"
+               "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints "
+               "them\n"
+               "  --fullscreen      start fullscreen, on the monitor's current mode\n"
+               "  --sensitivity X   turn X times as fast with the mouse; X is ") +
+           LookSettings::kSensitivityRange +
            "\n"
-           "Controls:\n"
-           "  W, A, S, D        fly forward, left, back, right along the look direction\n"
-           "  Mouse             look around\n"
-           "  Left Shift        run (twice the speed)\n"
-           "  Left click        shoot\n"
-           "  Spacebar (hold)   rewind time\n"
-           "  Escape            quit (so do Ctrl+C and closing the window)\n"
-           "  F11, Alt+Enter    switch between the window and fullscreen\n"
-           "\n"
-           "Options:\n"
-           "  -h, --help        print this text and exit\n"
-           "  --version         print the version and exit\n"
-           "  --record FILE     write everything that drives the game to FILE as it plays\n"
-           "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays it)\n"
-           "  --replay FILE     play a recording back in the window; Escape stops it early\n"
-           "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints them\n"
-           "  --fullscreen      start fullscreen, on the monitor's current mode\n"
-           "  --sensitivity X   turn X times as fast with the mouse (above 0, up to 10; 1 is the\n"
-           "                    game's own rate)\n"
+           "                    (1 is the game's own rate)\n"
            "  --invert-y        moving the mouse forward looks down\n"
            "\n"
            "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
@@ -129,7 +131,13 @@ std::string usage() {
            "When there is none, the first of these folders that holds media/ is used:\n"
            "  $KELVARIN_DATA_DIR, the executable's folder, <executable's "
            "folder>/../share/kelvarin,\n"
-           "  " KELVARIN_INSTALLED_DATA_DIR "\n";
+           "  " KELVARIN_INSTALLED_DATA_DIR
+           "\n"
+           "\n"
+           "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a bad\n"
+           "option or a recording that cannot be replayed; 4 when a file asked for (--record,\n"
+           "--dump-bricks) could not be written; 128 + N after a crash with signal N; 255 when\n"
+           "the window or OpenGL could not be made.\n";
 }
 
 std::string versionLine() {

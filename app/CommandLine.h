@@ -1,19 +1,40 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/Settings.h"
 
-// The game's command line: no options plays the game; --help and --version print and exit;
-// --record, --replay and --dump-bricks name files; --fullscreen, --sensitivity and --invert-y
-// set what the settings file sets, and win over it.
+// The programs' command lines, read by one table-driven parser: each option is a name, what value
+// it takes and what taking it does. --help (or -h) anywhere prints the usage and --version the
+// version; an unknown option, a missing value or a bad one is refused with one line naming it.
 namespace CommandLine {
 
 enum class Action { Play, ShowHelp, ShowVersion, Refuse };
 
+// One option: its name, the value it takes in words ("a file", "a number above 0, up to 10"),
+// null for a switch, and what is done with it; take returns false to refuse the value.
+struct Option {
+    const char* name;
+    const char* takes;
+    std::function<bool(const std::string& value)> take;
+};
+
+struct Outcome {
+    Action action = Action::Play;
+    // For Refuse: one line, "PROGRAM: what was wrong (PROGRAM --help lists the options)".
+    std::string error;
+};
+
+Outcome parse(const char* program, int argc, const char* const* argv,
+              const std::vector<Option>& options);
+
+// The game's own command line: no options plays the game; --record, --replay and --dump-bricks
+// name files; --fullscreen, --sensitivity and --invert-y set what the settings file sets, and win
+// over it.
 struct Parsed {
     Action action = Action::Play;
-    // For Refuse: one line saying what was wrong.
     std::string error;
     // Empty when not given.
     std::string recordPath;

@@ -1,13 +1,13 @@
 #include "app/Script.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <limits>
 #include <sstream>
 
-#include "app/Settings.h"
+#include "core/LineReader.h"
+#include "core/Numbers.h"
 #include "platform/Platform.h"
+#include "platform/RegularFile.h"
 
 namespace Script {
 namespace {
@@ -43,32 +43,30 @@ bool findBinding(const std::string& name, Event& event) {
     return false;
 }
 
-// Whole-word numbers only: "12x" or "1e999" is a bad number, not 12 or infinity.
-bool readInt(const std::string& word, int& value) {
-    if (word.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(word.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || parsed < -1000000000L || parsed > 1000000000L) {
-        return false;
-    }
-    value = static_cast<int>(parsed);
-    return true;
+// Cursor motion in pixels between two frames; far more than any mouse reports.
+constexpr double kMaxCursorMotion = 1e9;
+
+// "what" tells a frame beyond the bound from one that is no frame number at all.
+bool readFrame(const std::string& word, int& frame, std::string& what) {
+    what = "bad frame number";
+    if (!Numbers::read(word, {1, std::numeric_limits<int>::max()}, frame)) return false;
+    what = "frame beyond " + std::to_string(kMaxFrame) + " (a day at 60 frames/s)";
+    return frame <= kMaxFrame;
+}
+
+bool readMotion(const std::string& word, int& pixels) {
+    return Numbers::read(word, {-kMaxCursorMotion, kMaxCursorMotion}, pixels);
 }
 
 bool readSeconds(const std::string& word, double& value) {
-    if (word.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(word.c_str(), &end);
-    // Overflow reads as infinity and is refused; an underflow still reads as the tiny value.
-    return *end == '\0' && std::isfinite(value) && value >= 0.0;
+    return Numbers::read(word, {0.0, std::numeric_limits<double>::max()}, value);
 }
 
 // The words of a line; "what" says what is wrong when it returns false.
 bool parseEvent(const std::vector<std::string>& words, int version, int& frame, Event& event,
                 std::string& what) {
     what = "bad frame number";
-    if (words.size() < 2 || !readInt(words[0], frame) || frame < 1) return false;
+    if (words.size() < 2 || !readFrame(words[0], frame, what)) return false;
     const std::string& verb = words[1];
     what = "unknown line";
     if (verb == "press" || verb == "release") {
@@ -79,7 +77,8 @@ bool parseEvent(const std::vector<std::string>& words, int version, int& frame, 
     if (verb == "mouse") {
         event.kind = Event::Kind::Mouse;
         what = "bad number";
-        return words.size() == 4 && readInt(words[2], event.dx) && readInt(words[3], event.dy);
+        return words.size() == 4 && readMotion(words[2], event.dx) &&
+               readMotion(words[3], event.dy);
     }
     if (verb == "delta" && version >= kFirstRecordingVersion) {
         event.kind = Event::Kind::Delta;
@@ -93,7 +92,7 @@ bool parseEvent(const std::vector<std::string>& words, int version, int& frame, 
 // "look SENSITIVITY normal|inverted"
 bool parseLook(const std::vector<std::string>& words, LookSettings& look) {
     float sensitivity = 0.0f;
-    if (words.size() != 3 || !Settings::readSensitivity(words[1], sensitivity)) return false;
+    if (words.size() != 3 || !readSensitivity(words[1], sensitivity)) return false;
     if (words[2] != kNormalWord && words[2] != kInvertedWord) return false;
     look.sensitivity = sensitivity;
     look.invertY = words[2] == kInvertedWord;
@@ -111,36 +110,42 @@ std::vector<std::string> split(const std::string& line) {
 
 Script parse(std::istream& in, const std::string& name) {
     Script script;
+    LineReader lines(in, kMaxLineBytes);
     std::string line;
     bool first = true;
     bool lookSeen = false;
-    for (int number = 1; std::getline(in, line); ++number) {
+    for (LineReader::Result result; (result = lines.next(line)) != LineReader::Result::End;) {
         auto fail = [&](const std::string& what) {
-            script.error = name + ":" + std::to_string(number) + ": " + what;
+            script.error = shownSafely(name) + ":" + std::to_string(lines.number()) + ": " + what;
             return script;
         };
+        if (result == LineReader::Result::TooLong) {
+            return fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+        }
         // A recording is written line by line; one cut off mid-line is damaged.
-        if (in.eof() && script.version >= kFirstRecordingVersion) return fail("cut off mid-line");
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!lines.endedWithLineFeed() && script.version >= kFirstRecordingVersion) {
+            return fail("cut off mid-line");
+        }
         const std::vector<std::string> words = split(line);
         if (words.empty() || words[0][0] == '#') continue;
         if (first && words[0] == kHeaderWord) {
             first = false;
-            int version = 0;
-            if (words.size() != 2 || !readInt(words[1], version) || version < 1 ||
-                version > kRecordingVersion) {
+            if (words.size() != 2 ||
+                !Numbers::read(words[1], {1, kRecordingVersion}, script.version)) {
                 return fail("unsupported format version");
             }
-            script.version = version;
             continue;
         }
         first = false;
-        if (script.version >= kRecordingVersion && words[0] == kLookWord) {
-            // Once, before any frame: it holds for the whole recording.
-            if (lookSeen || !script.byFrame.empty()) return fail("look line out of place");
-            if (!parseLook(words, script.look)) return fail("bad look line");
-            lookSeen = true;
-            continue;
+        if (script.version >= kRecordingVersion) {
+            // First after the header, and once: it holds for the whole recording.
+            if (words[0] == kLookWord) {
+                if (lookSeen) return fail("look line out of place");
+                if (!parseLook(words, script.look)) return fail("bad look line");
+                lookSeen = true;
+                continue;
+            }
+            if (!lookSeen) return fail("no look line ('look SENSITIVITY normal|inverted')");
         }
         int frame = 0;
         Event event;
@@ -154,6 +159,27 @@ Script parse(std::istream& in, const std::string& name) {
         if (frame > script.lastFrame) script.lastFrame = frame;
     }
     return script;
+}
+
+Script readFile(const std::string& path, const std::string& name) {
+    Platform::RegularFile file;
+    if (file.open(path)) return parse(file.stream(), name);
+    Script script;
+    script.error = "cannot read " + shownSafely(name) + ": " + file.why();
+    return script;
+}
+
+std::string whyNotReplayable(const Script& script, const std::string& name) {
+    if (script.version < kFirstRecordingVersion) {
+        return shownSafely(name) + ":1: not a recording (no '" + kHeaderWord + "' line)";
+    }
+    if (script.lastFrame < 1) return shownSafely(name) + ":1: a recording without frames";
+    return {};
+}
+
+bool isQuit(const Event& event) {
+    return !event.isMouseButton && event.code == Platform::kKeyEsc &&
+           (event.kind == Event::Kind::Press || event.kind == Event::Kind::Release);
 }
 
 const std::vector<Binding>& recordedBindings() {

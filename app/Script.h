@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <map>
 #include <string>
@@ -23,10 +24,16 @@
 // with, "look SENSITIVITY normal|inverted"; a replay turns the view with those, and a version 2
 // recording with the defaults. A script without a header is version 1: hand-written presses and
 // releases of the keys.
+//
+// Bounds, so that no file can make a reader run away: lines of at most kMaxLineBytes, and frame
+// numbers up to kMaxFrame; what a script holds in memory grows with its events only.
 namespace Script {
 
 constexpr int kFirstRecordingVersion = 2;
 constexpr int kRecordingVersion = 3;
+// A day of play at 60 frames/s.
+constexpr int kMaxFrame = 24 * 60 * 60 * 60;
+constexpr std::size_t kMaxLineBytes = 4096;
 
 struct Event {
     enum class Kind { Press, Release, Mouse, Dump, Delta };
@@ -50,6 +57,15 @@ struct Script {
 
 // name labels error messages (the file's path).
 Script parse(std::istream& in, const std::string& name);
+// The file at path (a regular file only), read whole; name labels the messages. A file that
+// cannot be read gives the error "cannot read NAME: why".
+Script readFile(const std::string& path, const std::string& name);
+
+// Why a script that read without error cannot be replayed as a recording (it starts with no
+// header, or holds no frame), as "NAME:LINE: what"; empty when it can.
+std::string whyNotReplayable(const Script& script, const std::string& name);
+// A press or release of the quit binding (Escape): a press ends a run after its frame.
+bool isQuit(const Event& event);
 
 // The bindings a recording writes, in the order it writes them.
 struct Binding {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <utility>
 
+#include "core/Assert.h"
 #include "core/FrameClock.h"
 #include "input/Input.h"
 
@@ -13,17 +14,7 @@ namespace {
 // A crash loses at most this much of a recording.
 constexpr double kFlushEverySeconds = 1.0;
 
-Session* activeSession = nullptr;
-
 }  // namespace
-
-void setSession(Session* session) {
-    activeSession = session;
-}
-
-Session* currentSession() {
-    return activeSession;
-}
 
 Session::~Session() {
     finish();
@@ -33,6 +24,7 @@ bool Session::startRecording(const std::string& path, const LookSettings& look) 
     recordingPath = path;
     recording = std::fopen(path.c_str(), "w");
     if (!recording) {
+        failed = true;
         std::cerr << "kelvarin: cannot record to " << path << ": " << std::strerror(errno)
                   << "; playing without recording" << std::endl;
         return false;
@@ -44,14 +36,18 @@ bool Session::startRecording(const std::string& path, const LookSettings& look) 
 }
 
 void Session::startReplay(Script::Script script) {
+    KELVARIN_ASSERT(script.lastFrame >= 1);
     replay = std::move(script);
     replaying = true;
 }
 
-bool Session::beginFrame() {
+bool Session::isOver() const {
+    return replaying && (quitRequested || frame >= replay.lastFrame);
+}
+
+void Session::beginFrame() {
     ++frame;
-    if (!replaying) return true;
-    if (frame > replay.lastFrame) return false;
+    if (!replaying) return;
     // At the first frame, not at the start: the input state is made only once the window is open.
     if (frame == 1) {
         Input::instance()->setReplaying(true);
@@ -59,18 +55,19 @@ bool Session::beginFrame() {
     }
     cursorReports.clear();
     const auto events = replay.byFrame.find(frame);
-    if (events == replay.byFrame.end()) return true;
+    if (events == replay.byFrame.end()) return;
     using Kind = Script::Event::Kind;
     for (const Script::Event& e : events->second) {
         if (e.kind == Kind::Delta) {
             FrameClock::replayDelta(e.seconds);
         } else if (e.kind == Kind::Mouse) {
             cursorReports.push_back({Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
+        } else if (e.kind == Kind::Press && Script::isQuit(e)) {
+            quitRequested = true;
         } else if (e.kind != Kind::Dump) {
             Input::instance()->setRecordedState(e.code, e.isMouseButton, e.kind == Kind::Press);
         }
     }
-    return true;
 }
 
 void Session::afterPoll(double delta, const Input& input) {
@@ -106,13 +103,13 @@ void Session::flush() {
     if (recording) std::fflush(recording);
 }
 
-void Session::finish() {
-    if (!recording) return;
-    if (std::fclose(recording) != 0) {
+bool Session::finish() {
+    if (recording && std::fclose(recording) != 0) {
         recording = nullptr;
         stopRecording(std::strerror(errno));
     }
     recording = nullptr;
+    return !failed;
 }
 
 void Session::write(const std::string& line) {
@@ -120,6 +117,7 @@ void Session::write(const std::string& line) {
 }
 
 void Session::stopRecording(const char* why) {
+    failed = true;
     std::cerr << "kelvarin: recording to " << recordingPath << " stopped: " << why
               << "; playing on without recording" << std::endl;
     if (recording) std::fclose(recording);

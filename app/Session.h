@@ -23,15 +23,17 @@ public:
     // Starts writing a recording of a game played with these look settings. An unwritable path
     // gives one line on standard error and false; the game plays on without recording.
     bool startRecording(const std::string& path, const LookSettings& look);
-    // Plays the script's events back instead of the devices: keys and buttons, cursor reports
-    // and frame times.
+    // Plays a recording's events back instead of the devices: keys and buttons, cursor reports
+    // and frame times; a quit in it ends the run after its frame. The recording must hold a frame
+    // (see Script::whyNotReplayable).
     void startReplay(Script::Script script);
     bool isReplaying() const { return replaying; }
 
-    // Before each frame. Replaying: applies the frame's recorded keys and frame time, keeps its
-    // cursor reports for the caller to deliver, and returns false once the recording has no more
-    // frames.
-    bool beginFrame();
+    // Before each frame. Replaying: applies the frame's recorded keys and frame time, and keeps
+    // its cursor reports for the caller to deliver.
+    void beginFrame();
+    // After a frame: true once a replay has played its last frame, or its script said quit.
+    bool isOver() const;
     // The cursor reports recorded for the frame begun last, in order; none unless replaying.
     const std::vector<CursorReport>& recordedCursorReports() const { return cursorReports; }
     // After the frame's input poll: records the measured delta and the sampled bindings.
@@ -41,8 +43,9 @@ public:
     bool onCursorReport(int x, int y);
     // Hands what is recorded so far to the file; the crash report calls it too.
     void flush();
-    // Writes what is left of the recording to its file and closes it.
-    void finish();
+    // Writes what is left of the recording to its file and closes it. False when the recording
+    // could not be written, here or earlier (said once, when it happened).
+    bool finish();
 
     int framesBegun() const { return frame; }
 
@@ -59,13 +62,12 @@ private:
     std::string cursorLinesOfThisFrame;
     double secondsSinceFlush = 0.0;
 
+    bool failed = false;
+
     bool replaying = false;
+    bool quitRequested = false;
     Script::Script replay;
     std::vector<CursorReport> cursorReports;
 
     int frame = 0;
 };
-
-// The frame loop's session; null when the game neither records nor replays.
-void setSession(Session* session);
-Session* currentSession();

@@ -1,11 +1,10 @@
 #include "app/Settings.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <string_view>
+
+#include "core/LineReader.h"
+#include "platform/RegularFile.h"
 
 namespace Settings {
 namespace {
@@ -13,6 +12,7 @@ namespace {
 constexpr const char* kTrueWords[] = {"true", "yes", "on", "1"};
 constexpr const char* kFalseWords[] = {"false", "no", "off", "0"};
 constexpr const char* kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -44,59 +44,82 @@ std::string apply(const std::string& key, const std::string& value, Values& valu
     if (key == "sensitivity") {
         return readSensitivity(value, values.look.sensitivity)
                    ? ""
-                   : "sensitivity is a number above 0, up to 10";
+                   : std::string("sensitivity is ") + LookSettings::kSensitivityRange;
     }
-    return "unknown setting '" + key + "'";
+    return "unknown setting '" + shownSafely(key) + "'";
 }
+
+// The problem with one line, or empty when it was used (or holds nothing).
+std::string applyLine(const std::string& line, Values& values) {
+    const std::string content = trimmed(line.substr(0, line.find('#')));
+    if (content.empty()) return {};
+    const std::size_t equals = content.find('=');
+    if (equals == std::string::npos) return "not a 'key = value' line";
+    Values candidate = values;
+    std::string problem =
+        apply(trimmed(content.substr(0, equals)), trimmed(content.substr(equals + 1)), candidate);
+    if (problem.empty()) values = candidate;
+    return problem;
+}
+
+// Names the first kMaxProblemsNamed problems and counts the rest.
+class Problems {
+public:
+    Problems(std::vector<std::string>& out, const std::string& name) : out(out), name(name) {}
+    void add(int line, const std::string& problem) {
+        if (++count > kMaxProblemsNamed) return;
+        out.push_back(name + ":" + std::to_string(line) + ": " + problem);
+    }
+    void finish(bool cutShort) {
+        if (count > kMaxProblemsNamed) {
+            out.push_back(name + ": " + std::to_string(count - kMaxProblemsNamed) +
+                          " more lines could not be used");
+        }
+        if (cutShort) {
+            out.push_back(name + ": only its first " + std::to_string(kMaxFileBytes) +
+                          " bytes are read");
+        }
+    }
+
+private:
+    std::vector<std::string>& out;
+    const std::string& name;
+    int count = 0;
+};
 
 }  // namespace
 
-bool readSensitivity(const std::string& word, float& value) {
-    if (word.empty()) return false;
-    char* end = nullptr;
-    const double parsed = std::strtod(word.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(parsed) || parsed <= 0.0 ||
-        parsed > LookSettings::kMaxSensitivity) {
-        return false;
-    }
-    value = static_cast<float>(parsed);
-    return true;
-}
-
 Read parse(std::istream& in, const std::string& name) {
     Read read;
+    const std::string shownName = shownSafely(name);
+    Problems problems(read.problems, shownName);
+    LineReader lines(in, kMaxLineBytes, kMaxFileBytes);
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string content = trimmed(line.substr(0, line.find('#')));
-        if (content.empty()) continue;
-        const std::size_t equals = content.find('=');
-        std::string problem = "not a 'key = value' line";
-        if (equals != std::string::npos) {
-            Values candidate = read.values;
-            problem = apply(trimmed(content.substr(0, equals)), trimmed(content.substr(equals + 1)),
-                            candidate);
-            if (problem.empty()) read.values = candidate;
+    for (LineReader::Result result; (result = lines.next(line)) != LineReader::Result::End;) {
+        if (result == LineReader::Result::TooLong) {
+            problems.add(lines.number(),
+                         "a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            continue;
         }
-        if (!problem.empty()) {
-            read.problems.push_back(name + ":" + std::to_string(number) + ": " + problem);
+        if (lines.number() == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+            line.erase(0, kByteOrderMark.size());
         }
+        const std::string problem = applyLine(line, read.values);
+        if (!problem.empty()) problems.add(lines.number(), problem);
     }
+    problems.finish(lines.cutShort());
     return read;
 }
 
 Read readFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {};
-    std::ifstream file(path);
-    if (!std::filesystem::is_regular_file(path, error) || !file) {
-        Read read;
-        const std::string why = std::filesystem::is_directory(path, error) ? "a folder stands there"
-                                                                           : std::strerror(errno);
-        read.problems.push_back(path + ":1: cannot be read (" + why + "); the defaults are used");
-        return read;
+    Platform::RegularFile file;
+    if (file.open(path)) return parse(file.stream(), path);
+    Read read;
+    if (!file.isMissing()) {
+        read.problems.push_back(shownSafely(path) + ":1: cannot be read (" + file.why() +
+                                "); the defaults are used");
     }
-    return parse(file, path);
+    return read;
 }
 
 std::string defaultPath() {

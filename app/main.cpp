@@ -1,26 +1,37 @@
-#include <fstream>
 #include <iostream>
 #include <string>
 
-#include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "core/MediaFolder.h"
+#include "platform/Platform.h"
+#include "platform/StopSignals.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kWriteFailed = 4;
+constexpr int kStartUpFailed = -1;
 
-// A recording to replay must be whole before the game starts: the first bad line ends it here.
-bool loadReplay(const std::string& path, const std::string& shownAs, Session& session) {
-    std::ifstream file(path);
-    if (!file) {
-        std::cerr << "kelvarin: cannot read " << shownAs << std::endl;
-        return false;
-    }
-    Script::Script script = Script::parse(file, shownAs);
+// Before the models read their files, as early as the media folder is chosen: a stop asked for
+// while the game starts ends it after its first frame, through the usual shutdown.
+struct CatchStopSignals {
+    CatchStopSignals() { Platform::StopSignals::install(); }
+} const catchStopSignals __attribute__((init_priority(101)));
+
+// Both outlive main: in a browser main returns while the game goes on.
+Session session;
+GameRun run;
+bool everythingWritten = true;
+
+// A recording to replay must be whole, and a recording, before the window opens: the first
+// problem ends the game here.
+bool loadReplay(const std::string& path, const std::string& shownAs) {
+    Script::Script script = Script::readFile(path, shownAs);
+    if (script.error.empty()) script.error = Script::whyNotReplayable(script, shownAs);
     if (!script.error.empty()) {
         std::cerr << "kelvarin: " << script.error << std::endl;
         return false;
@@ -40,7 +51,7 @@ Settings::Values playerSettings() {
 
 // The page saves the recording on demand: everything written so far must be in the file.
 extern "C" void kelvarinFlushRecording() {
-    if (Session* session = currentSession()) session->flush();
+    session.flush();
 }
 
 int main(int argc, char** argv) {
@@ -53,7 +64,7 @@ int main(int argc, char** argv) {
             std::cout << CommandLine::versionLine() << std::endl;
             return 0;
         case CommandLine::Action::Refuse:
-            std::cerr << parsed.error << '\n' << CommandLine::usage();
+            std::cerr << parsed.error << std::endl;
             return kUsageError;
         case CommandLine::Action::Play:
             break;
@@ -63,18 +74,17 @@ int main(int argc, char** argv) {
     auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
     const Settings::Values settings = CommandLine::withOptions(playerSettings(), parsed);
 
-    // Outlives main: in a browser main returns while the game goes on.
-    static Session session;
-    if (!parsed.replayPath.empty() &&
-        !loadReplay(given(parsed.replayPath), parsed.replayPath, session)) {
+    if (!parsed.replayPath.empty() && !loadReplay(given(parsed.replayPath), parsed.replayPath)) {
         return kUsageError;
     }
     if (!parsed.recordPath.empty()) session.startRecording(given(parsed.recordPath), settings.look);
-    if (!parsed.dumpBricksPath.empty()) setBrickDumpPath(given(parsed.dumpBricksPath));
-    setSession(&session);
-    setStartSettings(settings.fullscreen, settings.look);
+    RunConfig config;
+    config.fullscreen = settings.fullscreen;
+    config.look = settings.look;
+    config.session = &session;
+    if (!parsed.dumpBricksPath.empty()) config.brickDumpPath = given(parsed.dumpBricksPath);
 
-    if (initApplication() != 0) return -1;
-    runGame(std::string("Kelvarin"));
-    return 0;
+    if (!run.start(config)) return kStartUpFailed;
+    Platform::runFrameLoop([] { return run.frame(); }, [] { everythingWritten = run.finish(); });
+    return everythingWritten ? 0 : kWriteFailed;
 }

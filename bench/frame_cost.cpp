@@ -8,10 +8,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/GameRun.h"
 #include "input/Camera.h"
 #include "platform/Platform.h"
-#include "scene/BrickWallScene.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ struct Costs {
 };
 
 // Alternates blocks of empty and game frames so both see the same machine load.
-Costs measure(BrickWallScene& scene) {
+Costs measure(GameRun& run) {
     Costs costs;
     for (int round = 0; round < kRounds; ++round) {
         for (int i = 0; i < kFramesPerRound; ++i) {
@@ -53,7 +52,7 @@ Costs measure(BrickWallScene& scene) {
         }
         for (int i = 0; i < kFramesPerRound; ++i) {
             const auto start = Clock::now();
-            runFrame(scene);
+            run.frame();
             costs.game.push_back(millisSince(start));
         }
     }
@@ -70,18 +69,13 @@ void report(const char* view, const Costs& costs) {
 }  // namespace
 
 int main() {
-    if (initApplication() != 0) return 1;
+    GameRun run;
+    if (!run.start(RunConfig())) return 1;
     Platform::setFramePacing(false);
-    prepareFrameLoop("Kelvarin");
-    {
-        BrickWallScene scene;
-        for (int i = 0; i < kSettleFrames; ++i) runFrame(scene);
-        report("start view (the room)", measure(scene));
-        mainCamera.view.angles.x = kWallPitchDegrees;
-        report("looking at the wall", measure(scene));
-        scene.releaseGL();
-    }
-    releaseResources();
-    Platform::terminate();
+    for (int i = 0; i < kSettleFrames; ++i) run.frame();
+    report("start view (the room)", measure(run));
+    mainCamera.view.angles.x = kWallPitchDegrees;
+    report("looking at the wall", measure(run));
+    run.finish();
     return 0;
 }

@@ -3,18 +3,7 @@
 // input/: the sampled keyboard and mouse and the first-person camera. May include: core, platform.
 
 #include "core/WindowSize.h"
-
-// How the mouse turns the view: a factor on the game's own turn rate, and whether moving the mouse
-// forward looks down instead of up. A recording carries them: the simulation depends on them.
-struct LookSettings {
-    static constexpr float kMaxSensitivity = 10.0f;
-    float sensitivity = 1.0f;
-    bool invertY = false;
-
-    bool operator==(const LookSettings& that) const {
-        return sensitivity == that.sensitivity && invertY == that.invertY;
-    }
-};
+#include "input/LookSettings.h"
 
 // One binding: its key code (or mouse-button number), its two latest samples, and the state a
 // replayed recording gives it.

@@ -1,74 +1,69 @@
 #include "platform/StopSignals.h"
 
+#include <atomic>
 #include <csignal>
+
+#include "platform/SignalHandlers.h"
 
 namespace Platform::StopSignals {
 namespace {
 
-#ifdef _WIN32
-constexpr int kSignals[] = {SIGINT, SIGTERM};
-using SavedAction = void (*)(int);
-#else
+#ifdef SIGHUP
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-using SavedAction = struct sigaction;
+#else
+constexpr int kSignals[] = {SIGINT, SIGTERM};
 #endif
-constexpr int kSignalCount = sizeof(kSignals) / sizeof(kSignals[0]);
+constexpr double kSameRequestSeconds = 1.0;
+constexpr double kNoRequest = 0.0;
 
-volatile std::sig_atomic_t stopRequested = 0;
-SavedAction saved[kSignalCount];
+// Written inside handlers, which may interrupt each other: lock-free atomics only.
+std::atomic<double> firstRequestAt{kNoRequest};
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<double>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
+
+double (*clock)() = SignalHandlers::monotonicSeconds;
 bool installed = false;
 
 void onStopSignal(int signal) {
-    if (stopRequested) {
-        // The player asked twice: shutdown is stuck or too slow for them.
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+    SignalHandlers::keepInstalled(signal, onStopSignal);
+    const double now = clock();
+    double first = kNoRequest;
+    // The first request's time is taken before the flag is set, so a handler interrupting this
+    // one already sees it.
+    if (firstRequestAt.compare_exchange_strong(first, now)) {
+        stopRequested = true;
         return;
     }
-    stopRequested = 1;
-#ifdef _WIN32
-    // The C runtime resets the handler to the default before calling it.
-    std::signal(signal, onStopSignal);
-#endif
+    if (now - first < kSameRequestSeconds) return;
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 }  // namespace
 
 void install() {
     if (installed) return;
-    for (int i = 0; i < kSignalCount; ++i) {
-#ifdef _WIN32
-        saved[i] = std::signal(kSignals[i], onStopSignal);
-#else
-        struct sigaction action {};
-        action.sa_handler = onStopSignal;
-        sigemptyset(&action.sa_mask);
-        // No SA_RESTART: a wait in the window library returns and the loop sees the request.
-        action.sa_flags = 0;
-        sigaction(kSignals[i], &action, &saved[i]);
-#endif
-    }
+    for (const int signal : kSignals) SignalHandlers::install(signal, onStopSignal, false);
     installed = true;
 }
 
 void restore() {
     if (!installed) return;
-    for (int i = 0; i < kSignalCount; ++i) {
-#ifdef _WIN32
-        std::signal(kSignals[i], saved[i]);
-#else
-        sigaction(kSignals[i], &saved[i], nullptr);
-#endif
-    }
+    for (const int signal : kSignals) SignalHandlers::restore(signal);
     installed = false;
 }
 
 bool isStopRequested() {
-    return stopRequested != 0;
+    return stopRequested;
 }
 
 void clear() {
-    stopRequested = 0;
+    stopRequested = false;
+    firstRequestAt = kNoRequest;
+}
+
+void useClock(double (*secondsNow)()) {
+    clock = secondsNow ? secondsNow : SignalHandlers::monotonicSeconds;
 }
 
 }  // namespace Platform::StopSignals

@@ -7,9 +7,10 @@ seconds=${1:-600}
 bash scripts/deps.sh fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKELVARIN_FUZZ=ON -DKELVARIN_TESTS=OFF \
     -DKELVARIN_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz --target fuzz_obj fuzz_tga fuzz_shader_source fuzz_script -j"$(nproc)"
+cmake --build build-fuzz --target fuzz_obj fuzz_tga fuzz_shader_source fuzz_script fuzz_settings \
+    -j"$(nproc)"
 mkdir -p fuzz/findings
-for target in obj tga shader_source script; do
+for target in obj tga shader_source script settings; do
     corpus=fuzz/corpus/${target%_source}
     scratch=$(mktemp -d)
     echo "== fuzz_$target for ${seconds}s"

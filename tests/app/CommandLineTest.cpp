@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -31,6 +32,38 @@ TEST(CommandLine, AnUnknownOptionIsRefusedByName) {
         EXPECT_NE(parsed.error.find(bad), std::string::npos) << parsed.error;
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
     }
+}
+
+// The game's command lines as a shell user types them: what each gives, and the one line that
+// names a refusal.
+TEST(CommandLine, EachCommandLineGivesItsActionOrOneLineNamingTheFault) {
+    using CommandLine::Action;
+    const std::string hint = " (kelvarin --help lists the options)";
+    const struct {
+        std::vector<const char*> args;
+        Action action;
+        std::string error;
+    } cases[] = {
+        {{"--sensitivity", "10"}, Action::Play, ""},
+        {{"--record", "x.rec", "--help"}, Action::ShowHelp, ""},
+        {{"--nope", "--help"}, Action::ShowHelp, ""},
+        {{"--sensitivity", "abc", "--version"}, Action::ShowVersion, ""},
+        {{"--sensitivity", ""},
+         Action::Refuse,
+         "kelvarin: option '--sensitivity' needs a number above 0, up to 10" + hint},
+        {{"--sensitivity", "1e-300"},
+         Action::Refuse,
+         "kelvarin: option '--sensitivity' needs a number above 0, up to 10, not '1e-300'" + hint},
+        {{"--record"}, Action::Refuse, "kelvarin: option '--record' needs a file" + hint},
+        {{"--replay", ""}, Action::Refuse, "kelvarin: option '--replay' needs a file" + hint},
+        {{"\x1b[2J"}, Action::Refuse, "kelvarin: unknown option '\\x1b[2J'" + hint},
+    };
+    for (const auto& c : cases) {
+        const CommandLine::Parsed parsed = parse(c.args);
+        EXPECT_EQ(parsed.action, c.action) << c.args[0];
+        EXPECT_EQ(parsed.error, c.error) << c.args[0];
+    }
+    EXPECT_EQ(parse({"--sensitivity", "10"}).sensitivity, 10.0f);
 }
 
 TEST(CommandLine, TheUsageNamesTheControlsOptionsAndMediaFolders) {

@@ -3,8 +3,11 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <sstream>
 
-#include "app/Application.h"
+#include "app/GameRun.h"
+#include "app/Script.h"
+#include "app/Session.h"
 #include "input/Camera.h"
 #include "platform/FakePlatform.h"
 #include "platform/StopSignals.h"
@@ -14,9 +17,16 @@ namespace {
 
 using Platform::Fake::record;
 
-int startWithRealContext() {
+bool startWithRealContext(GameRun& run) {
     Platform::Fake::useRealContext(true);
-    return initApplication();
+    return run.start(RunConfig());
+}
+
+// The game's own frame loop: frames until one says stop, then the shutdown.
+void playToTheEnd(GameRun& run) {
+    while (run.frame()) {
+    }
+    run.finish();
 }
 
 }  // namespace
@@ -24,7 +34,8 @@ int startWithRealContext() {
 TEST(StartUp, FailingInitPrintsItsMessageAndReturnsMinusOne) {
     Platform::Fake::failInit(true);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(initApplication(), -1);
+    GameRun run;
+    EXPECT_FALSE(run.start(RunConfig()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "GLFWInit Failed!\n");
     EXPECT_EQ(record().openWindowCalls, 0);
 }
@@ -32,7 +43,8 @@ TEST(StartUp, FailingInitPrintsItsMessageAndReturnsMinusOne) {
 TEST(StartUp, FailingWindowOpenTerminatesTheLibrary) {
     Platform::Fake::failOpenWindow(true);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(initApplication(), -1);
+    GameRun run;
+    EXPECT_FALSE(run.start(RunConfig()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "GLFWOpenWindow Failed!\n");
     EXPECT_EQ(record().terminateCalls, 1);
 }
@@ -41,13 +53,15 @@ TEST(StartUp, FailingExtensionLoaderLeavesTheLibraryRunning) {
     // Without a real context the extension loader finds no OpenGL to load.
     Platform::Fake::useRealContext(false);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(initApplication(), -1);
+    GameRun run;
+    EXPECT_FALSE(run.start(RunConfig()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "GLEWInit Failed!\n");
     EXPECT_EQ(record().terminateCalls, 0);
 }
 
 TEST(StartUp, OpensTheWindowTheGameNeeds) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     EXPECT_EQ(record().width, 1024);
     EXPECT_EQ(record().height, 768);
     EXPECT_EQ(record().depthBits, 32);
@@ -62,8 +76,8 @@ TEST(StartUp, OpensTheWindowTheGameNeeds) {
 }
 
 TEST(FrameLoop, ThePreparedStateTestsDepthAndCullsBackFaces) {
-    ASSERT_EQ(startWithRealContext(), 0);
-    prepareFrameLoop("Kelvarin");
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     GLint depthFunc = 0;
     glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
@@ -72,9 +86,10 @@ TEST(FrameLoop, ThePreparedStateTestsDepthAndCullsBackFaces) {
 }
 
 TEST(FrameLoop, EscapeHeldAtStartStillRunsOneFullFrame) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setKey(Platform::kKeyEsc, true);
-    runGame("Kelvarin");
+    playToTheEnd(run);
     EXPECT_EQ(record().swaps, 1);
     EXPECT_EQ(record().title, "Kelvarin");
     EXPECT_TRUE(record().stickyKeys);
@@ -84,31 +99,34 @@ TEST(FrameLoop, EscapeHeldAtStartStillRunsOneFullFrame) {
 }
 
 TEST(FrameLoop, EscapeTappedBetweenFramesEndsTheLoop) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setSwapHook([](int swap) {
         if (swap == 3) Platform::Fake::tapKey(Platform::kKeyEsc);
     });
-    runGame("Kelvarin");
+    playToTheEnd(run);
     EXPECT_EQ(record().swaps, 3);
 }
 
 TEST(FrameLoop, ClosingTheWindowEndsTheLoopAfterThatFrame) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setSwapHook([](int swap) {
         if (swap == 5) Platform::Fake::requestClose();
     });
-    runGame("Kelvarin");
+    playToTheEnd(run);
     EXPECT_EQ(record().swaps, 5);
     EXPECT_EQ(record().terminateCalls, 1);
 }
 
 TEST(FrameLoop, MouseMotionDuringTheSwapTurnsTheCameraNextFrame) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setSwapHook([](int swap) {
         if (swap == 1) Platform::Fake::queueCursorReport(512 + 100, 384);
         if (swap == 2) Platform::Fake::setKey(Platform::kKeyEsc, true);
     });
-    runGame("Kelvarin");
+    playToTheEnd(run);
     // 100 pixels to the right at 0.04 degrees per pixel.
     EXPECT_FLOAT_EQ(mainCamera.view.angles.y, 4.0f);
     EXPECT_EQ(record().cursorX, 512);
@@ -118,11 +136,12 @@ namespace {
 
 // The game runs until the signal arrives during the fourth swap, then shuts down as after Escape.
 void expectSignalEndsTheGameCleanly(int signal) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setSwapHook([signal](int swap) {
         if (swap == 4) std::raise(signal);
     });
-    runGame("Kelvarin");
+    playToTheEnd(run);
     EXPECT_EQ(record().swaps, 4);
     EXPECT_EQ(record().terminateCalls, 1);
 }
@@ -141,12 +160,51 @@ TEST(FrameLoop, HangUpEndsTheLoopAfterThatFrameAndShutsDown) {
     expectSignalEndsTheGameCleanly(SIGHUP);
 }
 
-TEST(FrameLoopDeathTest, ASecondInterruptDuringShutdownEndsTheProcessAtOnce) {
+// A quit in a replayed recording ends the run after that frame, as Escape down after a frame
+// ends the game's loop and a hand-written script's quit ends kelvarin-sim's.
+TEST(FrameLoop, AQuitInARecordingEndsTheRunAfterItsFrame) {
+    std::istringstream recording(
+        "kelvarin-script 3\nlook 1 normal\n1 delta 0.1\n2 delta 0.1\n3 delta 0.1\n"
+        "3 press quit\n4 delta 0.1\n5 delta 0.1\n");
+    Session session;
+    session.startReplay(Script::parse(recording, "quit.rec"));
+    RunConfig config;
+    config.drawing = false;
+    config.session = &session;
+    GameRun run;
+    ASSERT_TRUE(run.start(config));
+    playToTheEnd(run);
+    EXPECT_EQ(run.framesRun(), 3);
+    EXPECT_EQ(record().swaps, 3);
+}
+
+namespace {
+
+double fakeSeconds = 0.0;
+
+double fakeClock() {
+    return fakeSeconds;
+}
+
+}  // namespace
+
+// GNU timeout signals the process and then its group microseconds apart, a closed terminal sends
+// more than one: signals within a second of the first are one request. A later one means the
+// player has waited long enough: the process ends at once.
+TEST(FrameLoopDeathTest, SignalsWithinASecondAreOneRequestAndALaterOneEndsTheProcess) {
     EXPECT_EXIT(
         {
+            Platform::StopSignals::useClock(fakeClock);
             Platform::StopSignals::install();
+            fakeSeconds = 100.0;
+            std::raise(SIGTERM);
+            fakeSeconds = 100.000001;
+            std::raise(SIGTERM);
+            std::raise(SIGHUP);
+            fakeSeconds = 100.99;
             std::raise(SIGINT);
             if (!Platform::StopSignals::isStopRequested()) std::_Exit(3);
+            fakeSeconds = 101.5;
             std::raise(SIGINT);
             std::_Exit(0);
         },
@@ -154,9 +212,10 @@ TEST(FrameLoopDeathTest, ASecondInterruptDuringShutdownEndsTheProcessAtOnce) {
 }
 
 TEST(FrameLoop, AfterShutdownSignalsHaveTheirFormerHandlers) {
-    ASSERT_EQ(startWithRealContext(), 0);
+    GameRun run;
+    ASSERT_TRUE(startWithRealContext(run));
     Platform::Fake::setKey(Platform::kKeyEsc, true);
-    runGame("Kelvarin");
+    playToTheEnd(run);
     struct sigaction current {};
     sigaction(SIGTERM, nullptr, &current);
     EXPECT_EQ(current.sa_handler, SIG_DFL);

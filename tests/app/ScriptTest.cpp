@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 using Script::Event;
+using namespace std::string_literals;
 
 TEST(Script, ReadsPressesMouseMovesAndDumpsByFrame) {
     std::istringstream in(
@@ -70,39 +71,66 @@ TEST(Script, AVersionTwoRecordingPlaysWithTheDefaultLookAndIsWrittenAsVersionThr
     EXPECT_EQ(s.version, 2);
     EXPECT_EQ(s.look, LookSettings());
     EXPECT_EQ(Script::write(s), "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n");
-    // Every float sensitivity comes back exactly.
-    LookSettings look{0.1f, false};
-    EXPECT_EQ(parseText(Script::headerLine() + Script::lookLine(look)).look, look);
+    // Every float sensitivity comes back exactly, those needing nine digits too.
+    for (const float sensitivity : {0.1f, 1.2345678f, 9.99999905f}) {
+        const LookSettings look{sensitivity, true};
+        EXPECT_EQ(parseText(Script::headerLine() + Script::lookLine(look)).look, look);
+    }
 }
 
 TEST(Script, EveryDeltaSurvivesTheTextExactly) {
     for (double seconds : {0.0, 1.0 / 60.0, 0.1 + 0.2, 5e-324, 123456.789012345678}) {
-        const Script::Script s = parseText(Script::headerLine() + Script::deltaLine(1, seconds));
+        const Script::Script s =
+            parseText(Script::headerLine() + Script::lookLine({}) + Script::deltaLine(1, seconds));
         ASSERT_TRUE(s.error.empty()) << s.error;
         EXPECT_EQ(s.byFrame.at(1)[0].seconds, seconds);
     }
 }
 
+// Every damaged or hostile recording is refused by file and line, and what it holds stays
+// bounded: no line longer than the bound is kept, no frame number beyond a day is taken.
 TEST(Script, ABadRecordingIsNamedByFileAndLine) {
+    const std::string longLine(Script::kMaxLineBytes + 1, '7');
     const struct {
-        const char* text;
+        std::string text;
         const char* error;
     } cases[] = {
         {"kelvarin-script 2\n1 delta 0.1\n1 jump\n", "rec.txt:3: unknown line"},
         {"kelvarin-script 2\n1 delta 0.1x\n", "rec.txt:2: bad number"},
         {"kelvarin-script 2\n1 delta -1\n", "rec.txt:2: bad number"},
+        {"kelvarin-script 2\n1 delta 0x10\n", "rec.txt:2: bad number"},
+        {"kelvarin-script 2\n1 delta 0.1\0x\n"s, "rec.txt:2: bad number"},
         {"kelvarin-script 2\n1 mouse 1 1e3\n", "rec.txt:2: bad number"},
         {"kelvarin-script 2\n2 delta 0.1\n1 delta 0.1\n", "rec.txt:3: frame 1 after frame 2"},
         {"kelvarin-script 2\n1 delta 0.1\n2 del", "rec.txt:3: cut off mid-line"},
         {"kelvarin-script 4\n", "rec.txt:1: unsupported format version"},
         {"kelvarin-script 3\nlook 0 normal\n", "rec.txt:2: bad look line"},
+        {"kelvarin-script 3\nlook 1e-300 normal\n", "rec.txt:2: bad look line"},
+        {"kelvarin-script 3\nlook 10.0000001 normal\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 3\nlook 1 sideways\n", "rec.txt:2: bad look line"},
-        {"kelvarin-script 3\n1 delta 0.1\nlook 1 normal\n", "rec.txt:3: look line out of place"},
+        {"kelvarin-script 3\nlook 1 normal\nlook 2 normal\n", "rec.txt:3: look line out of place"},
+        {"kelvarin-script 3\n1 delta 0.1\nlook 1 normal\n",
+         "rec.txt:2: no look line ('look SENSITIVITY normal|inverted')"},
         {"kelvarin-script 2\nlook 1 normal\n", "rec.txt:2: bad frame number"},
         {"kelvarin-script 2\n99999999999 dump\n", "rec.txt:2: bad frame number"},
+        {"kelvarin-script 2\n5184001 delta 0.1\n",
+         "rec.txt:2: frame beyond 5184000 (a day at 60 frames/s)"},
+        {"kelvarin-script 2\n" + longLine + "\n", "rec.txt:2: a line longer than 4096 bytes"},
         {"1 delta 0.1\n", "rec.txt:1: unknown line"},
     };
     for (const auto& c : cases) EXPECT_EQ(parseText(c.text).error, c.error) << c.text;
+    EXPECT_EQ(parseText("kelvarin-script 2\n5184000 delta 0.1\n").lastFrame, Script::kMaxFrame);
+}
+
+// What the game and kelvarin-sim refuse to replay before any window opens.
+TEST(Script, OnlyARecordingWithFramesReplays) {
+    EXPECT_EQ(Script::whyNotReplayable(parseText(""), "e.rec"),
+              "e.rec:1: not a recording (no 'kelvarin-script' line)");
+    EXPECT_EQ(Script::whyNotReplayable(parseText("10 press fire\n"), "h.rec"),
+              "h.rec:1: not a recording (no 'kelvarin-script' line)");
+    EXPECT_EQ(Script::whyNotReplayable(parseText("kelvarin-script 3\nlook 1 normal\n"), "n.rec"),
+              "n.rec:1: a recording without frames");
+    EXPECT_EQ(Script::whyNotReplayable(parseText(kRecording), "r.rec"), "");
 }
 
 TEST(Script, HandWrittenScriptsMayListFramesInAnyOrder) {

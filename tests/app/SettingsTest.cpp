@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,6 +9,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Settings.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -57,17 +60,64 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
     EXPECT_TRUE(read.values.fullscreen);
 }
 
+// Each line a player, an editor or a stray file may hold: the sensitivity taken from it (1, the
+// default, when it is refused) and the problems named, text from the file escaped.
+TEST(Settings, EveryLineIsTakenOrNamedAndRefusedLinesKeepTheDefault) {
+    const std::string refused = "settings.ini:1: sensitivity is a number above 0, up to 10";
+    const struct {
+        std::string text;
+        float sensitivity;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"sensitivity = 10\n", 10.0f, {}},
+        {"sensitivity = 10.0000001\n", 1.0f, {refused}},
+        {"sensitivity = 2x\n", 1.0f, {refused}},
+        {"sensitivity = 1e-300\n", 1.0f, {refused}},
+        {"sensitivity = 0x2\n", 1.0f, {refused}},
+        {"sensitivity = 3\0\n"s, 1.0f, {refused}},
+        {"\xef\xbb\xbfsensitivity = 2\r\n", 2.0f, {}},
+        {"\x1b[31mred = 1\n", 1.0f, {"settings.ini:1: unknown setting '\\x1b[31mred'"}},
+        {"# " + std::string(Settings::kMaxLineBytes, '#') + "\nsensitivity = 4\n",
+         4.0f,
+         {"settings.ini:1: a line longer than 1024 bytes"}},
+    };
+    for (const auto& c : cases) {
+        const Settings::Read read = parse(c.text);
+        EXPECT_EQ(read.values.look.sensitivity, c.sensitivity) << c.text;
+        EXPECT_EQ(read.problems, c.problems) << c.text;
+    }
+}
+
+// A file of junk costs a bounded read and a bounded say.
+TEST(Settings, OnlyTheFirstBytesAreReadAndTheFirstProblemsNamed) {
+    std::string junk;
+    for (int i = 0; i < 100000; ++i) junk += "bad\n";
+    const Settings::Read read = parse(junk);
+    ASSERT_EQ(read.problems.size(), static_cast<std::size_t>(Settings::kMaxProblemsNamed) + 2);
+    EXPECT_EQ(read.problems[9], "settings.ini:10: not a 'key = value' line");
+    EXPECT_EQ(read.problems[10], "settings.ini: 16374 more lines could not be used");
+    EXPECT_EQ(read.problems[11], "settings.ini: only its first 65536 bytes are read");
+}
+
 TEST(Settings, AMissingFileIsSilentAndAFolderInItsPlaceIsNamed) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("kelvarin-settings-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     EXPECT_TRUE(Settings::readFile((folder / "none.ini").string()).problems.empty());
     const Settings::Read read = Settings::readFile(folder.string());
+    // A FIFO would block the start for good: it is named, not opened.
+    const std::string fifo = (folder / "settings.ini").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const Settings::Read fromFifo = Settings::readFile(fifo);
     std::filesystem::remove_all(folder);
     ASSERT_EQ(read.problems.size(), 1u);
-    EXPECT_EQ(read.problems[0].rfind(folder.string() + ":1: cannot be read", 0), 0u)
-        << read.problems[0];
+    EXPECT_EQ(
+        read.problems[0],
+        folder.string() + ":1: cannot be read (a folder stands there); the defaults are used");
     EXPECT_EQ(read.values.look, LookSettings());
+    ASSERT_EQ(fromFifo.problems.size(), 1u);
+    EXPECT_EQ(fromFifo.problems[0],
+              fifo + ":1: cannot be read (not a regular file); the defaults are used");
 }
 
 TEST(Settings, TheFileLivesInTheUsersConfigurationFolder) {
@@ -75,9 +125,12 @@ TEST(Settings, TheFileLivesInTheUsersConfigurationFolder) {
     const std::string restore = saved ? saved : "";
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(Settings::defaultPath(), "/cfg/kelvarin/settings.ini");
+    const std::string inHome = std::string(std::getenv("HOME")) + "/.config/kelvarin/settings.ini";
+    // Empty counts as unset.
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(Settings::defaultPath(), inHome);
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(Settings::defaultPath(),
-              std::string(std::getenv("HOME")) + "/.config/kelvarin/settings.ini");
+    EXPECT_EQ(Settings::defaultPath(), inHome);
     if (saved) setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
 }
 
@@ -93,7 +146,7 @@ TEST(Settings, OptionsWinOverTheFile) {
     EXPECT_TRUE(played.fullscreen);
     EXPECT_EQ(played.look.sensitivity, 0.5f);
     EXPECT_TRUE(played.look.invertY);
-    for (const char* bad : {"0", "10.5", "fast", "-1"}) {
+    for (const char* bad : {"0", "10.5", "fast", "-1", "1e-300", "10.0000001", ""}) {
         const CommandLine::Parsed refused = options({"--sensitivity", bad});
         EXPECT_EQ(refused.action, CommandLine::Action::Refuse) << bad;
         EXPECT_NE(refused.error.find("above 0, up to 10"), std::string::npos) << refused.error;

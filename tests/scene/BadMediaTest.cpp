@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/GameRun.h"
 #include "input/Camera.h"
 #include "platform/FakePlatform.h"
 #include "render/Model.h"
@@ -53,8 +53,7 @@ protected:
         fs::copy(fs::absolute("media/shaders"), folder / "media/shaders");
     }
     void TearDown() override {
-        if (scene) scene->releaseGL();
-        releaseResources();
+        if (scene) run.finish();
         brickModel = originalBrick;
         fs::remove_all(folder);
     }
@@ -62,29 +61,27 @@ protected:
     void writeShader(const char* name, const char* text) {
         std::ofstream(folder / "media/shaders" / name, std::ios::binary) << text;
     }
-    // The brick model as the game would have read it from this OBJ text.
+    // The brick model as the game would have read it from this OBJ text, before start-up makes
+    // its buffers.
     void useBrickModel(const std::string& obj) {
         std::istringstream in(obj);
         std::vector<glm::vec3> positions;
         std::vector<glm::vec2> uvs;
         std::vector<glm::vec3> normals;
         GLUtils::readObjStream(in, positions, uvs, normals);
-        brickModel.releaseGL();
         brickModel = Model("");
         GLUtils::buildIndexedArrays(positions, uvs, normals, brickModel.indices,
                                     brickModel.indexedVertices, brickModel.indexedUvs,
                                     brickModel.indexedNormals);
-        brickModel.createGL();
     }
     void start(int width = kSmallWidth, int height = kSmallHeight) {
         fs::current_path(folder);
         Platform::Fake::useRealContext(true);
         Platform::Fake::overrideWindowSize(width, height);
-        ASSERT_EQ(initApplication(), 0);
-        prepareFrameLoop("Kelvarin");
+        ASSERT_TRUE(run.start(RunConfig()));
         Platform::Fake::setTimeStepPerSwap(kFrameTime);
+        scene = &run.scene();
     }
-    void buildScene() { scene = std::make_unique<BrickWallScene>(); }
 
     // A player's session in 300 frames: the wall settles, a shot, a second of rewind, a shot.
     void play() {
@@ -93,14 +90,14 @@ protected:
             Platform::Fake::setMouseButton(Platform::kMouseButtonLeft,
                                            frame == 100 || frame == 250);
             Platform::Fake::setKey(Platform::kKeySpace, frame >= 150 && frame < 210);
-            runFrame(*scene);
+            run.frame();
             for (const Geo::Brick& brick : scene->bricks) {
                 const glm::vec3 p = brick.getPosition();
                 ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z))
                     << "frame " << frame;
             }
         }
-        EXPECT_EQ(glErrorFrames(), 0);
+        EXPECT_EQ(run.glErrorFrames(), 0);
     }
 
     // One more frame, read back in its swap, before it is presented.
@@ -109,7 +106,7 @@ protected:
         Platform::Fake::setSwapHook([this](int) {
             glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         });
-        runFrame(*scene);
+        run.frame();
         Platform::Fake::setSwapHook(nullptr);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
@@ -128,7 +125,8 @@ protected:
 
     fs::path folder = fs::temp_directory_path() / ("kelvarin-badmedia-" + std::to_string(getpid()));
     Model originalBrick = brickModel;
-    std::unique_ptr<BrickWallScene> scene;
+    GameRun run;
+    BrickWallScene* scene = nullptr;
     std::vector<std::uint8_t> pixels;
 };
 
@@ -148,7 +146,6 @@ TEST_F(BadMediaTest, ABrokenLitProgramLeavesTheHelpTextAndTheGameGoesOn) {
                        "media/shaders/Ambient_Diffuse_Spec.frag:\n"),
               std::string::npos)
         << log;
-    buildScene();
     const float top = scene->bricks[76].getPosition().y;
     ASSERT_NO_FATAL_FAILURE(play());
     EXPECT_LT(scene->bricks[76].getPosition().y, top);
@@ -159,9 +156,8 @@ TEST_F(BadMediaTest, ABrokenLitProgramLeavesTheHelpTextAndTheGameGoesOn) {
 
 TEST_F(BadMediaTest, ABrokenTextProgramLeavesTheRoomAndTheBricks) {
     writeShader("Text2D.frag", "#version 420 core\nvoid main() { oops }\n");
-    ASSERT_NO_FATAL_FAILURE(start(kWidth, kHeight));
     testing::internal::CaptureStderr();
-    buildScene();
+    ASSERT_NO_FATAL_FAILURE(start(kWidth, kHeight));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("media/shaders/Text2D.frag:\n"),
               std::string::npos);
     ASSERT_NO_FATAL_FAILURE(play());
@@ -174,7 +170,6 @@ TEST_F(BadMediaTest, ProgramsThatBuildButWriteNoColourRaiseNoError) {
     writeShader("Ambient_Diffuse_Spec.frag", kNoColourFragment);
     writeShader("Text2D.frag", kNoColourFragment);
     ASSERT_NO_FATAL_FAILURE(start());
-    buildScene();
     ASSERT_NO_FATAL_FAILURE(play());
 }
 
@@ -199,10 +194,9 @@ class DegenerateBrickModel : public BadMediaTest,
 
 TEST_P(DegenerateBrickModel, KeepsEveryBrickAtANumberAndTheDriverQuiet) {
     const DegenerateModel& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(start());
     useBrickModel(std::string(c.vertices) + "vt 0 0\nvn 0 0 1\n" +
                   (c.indices > 0 ? "f 1/1/1 2/1/1 3/1/1\n" : ""));
-    buildScene();
+    ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_EQ(brickModel.indices.size(), c.indices);
     EXPECT_EQ(scene->bricks[0].collider.min, c.colliderMin);
     EXPECT_EQ(scene->bricks[0].collider.max, c.colliderMax);

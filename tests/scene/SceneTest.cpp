@@ -1,10 +1,9 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/GameRun.h"
 #include "input/Camera.h"
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
@@ -25,16 +24,12 @@ protected:
     void SetUp() override {
         Platform::Fake::useRealContext(true);
         Platform::Fake::overrideWindowSize(kFrameWidth, kFrameHeight);
-        ASSERT_EQ(initApplication(), 0);
-        prepareFrameLoop("Kelvarin");
+        ASSERT_TRUE(run.start(RunConfig()));
         Platform::Fake::setTimeStepPerSwap(kFrameTime);
-        scene = std::make_unique<BrickWallScene>();
-    }
-    void TearDown() override {
-        if (scene) scene->releaseGL();
+        scene = &run.scene();
     }
     void frames(int count) {
-        for (int i = 0; i < count; ++i) runFrame(*scene);
+        for (int i = 0; i < count; ++i) run.frame();
     }
     // Frames behind a minimised window: simulated, not drawn.
     void simulatedFrames(int count) {
@@ -58,7 +53,8 @@ protected:
         return out;
     }
 
-    std::unique_ptr<BrickWallScene> scene;
+    GameRun run;
+    BrickWallScene* scene = nullptr;
 };
 
 }  // namespace
@@ -220,5 +216,5 @@ TEST_F(SceneTest, ADriverErrorIsSaidOnceAndEveryFrameWithOneIsCounted) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "kelvarin: OpenGL error 0x500 in frame 3; later frames with errors are only "
               "counted\n");
-    EXPECT_EQ(glErrorFrames(), 2);
+    EXPECT_EQ(run.glErrorFrames(), 2);
 }

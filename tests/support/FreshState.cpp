@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "app/Application.h"
 #include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
@@ -26,7 +25,6 @@ class FreshPlatformPerTest : public testing::EmptyTestEventListener {
         *Input::instance() = Input();
         *Rewind::Controller::instance() = Rewind::Controller();
         RenderContext::instance()->setDrawing(true);
-        setStartSettings(false, LookSettings());
     }
 
     const std::filesystem::path startFolder = std::filesystem::current_path();

@@ -1,24 +1,26 @@
-// kelvarin-sim: the game's scene and frame step through the scripted fake platform, with a fixed
-// frame time (or a recording's), no display server and, with --no-draw, no OpenGL at all; prints
-// brick positions as CSV and, on request, frame timings and pictures.
+// kelvarin-sim: the game's run through the scripted fake platform, with a fixed frame time (or a
+// recording's), no display server and, with --no-draw, no OpenGL at all; prints brick positions
+// as CSV and, on request, frame timings and pictures.
 #include <GL/glew.h>
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
 #include "app/BrickDump.h"
+#include "app/CommandLine.h"
+#include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "core/MediaFolder.h"
+#include "core/Numbers.h"
 #include "core/WindowSize.h"
 #include "input/Input.h"
 #include "platform/Console.h"
@@ -36,8 +38,9 @@ constexpr const char* kHelp =
     "frame,index,x,y,z,asleep at the frames asked for.\n"
     "\n"
     "Options:\n"
-    "  --frames N      frames to run (default 600; for a recording, all of its frames)\n"
-    "  --dt SECONDS    fixed frame time (default 0.0166667)\n"
+    "  --frames N      frames to run, up to a day at 60 frames/s (default 600; for a\n"
+    "                  recording, all of its frames)\n"
+    "  --dt SECONDS    fixed frame time, above 0 and up to 1 (default 0.0166667)\n"
     "  --script FILE   timed inputs, see below, or a recording made by kelvarin --record\n"
     "  --dump-bricks FILE  also write the header and the last frame's bricks to FILE\n"
     "  --dump-every K  also print the bricks every K frames\n"
@@ -50,6 +53,10 @@ constexpr const char* kHelp =
     "                  the second half of the run, to standard error\n"
     "  --version       print the version and exit\n"
     "  --help          this text\n"
+    "\n"
+    "Exit status: 0 after the frames ran; 1 without an OpenGL context to draw with; 2 for\n"
+    "a bad option or script; 3 when the driver reported an error; 4 when a file asked for\n"
+    "(--dump-bricks, --png, standard output) could not be written.\n"
     "\n"
     "Media is found as the game finds it (see kelvarin --help).\n"
     "The bricks are always printed after the last frame. Script format, one event a line:\n"
@@ -66,16 +73,23 @@ constexpr const char* kHelp =
     "  200 press fire\n"
     "  201 release fire\n";
 
-constexpr int kUsageStatus = 2;
 constexpr int kNoContextStatus = 1;
+constexpr int kUsageStatus = 2;
 // Broken media must not make the driver report errors: a run in which it did fails.
 constexpr int kGlErrorStatus = 3;
+constexpr int kWriteFailedStatus = 4;
 
+constexpr int kDefaultFrames = 600;
 // The largest frame side asked for; every driver draws this large.
 constexpr int kMaxFrameSide = 8192;
+constexpr double kMaxFrameTime = 1.0;
+
+constexpr const char* kFrameCount = "a whole number from 1 to 5184000 (a day at 60 frames/s)";
+constexpr const char* kFrameTime = "a number of seconds above 0, up to 1";
+constexpr const char* kFrameSize = "a size such as 320x240, each side from 1 to 8192";
 
 struct Options {
-    int frames = 600;
+    int frames = kDefaultFrames;
     bool framesGiven = false;
     std::string dumpBricksPath;
     std::string pngFolder;
@@ -91,55 +105,68 @@ struct Options {
 };
 
 // "WIDTHxHEIGHT", each side a whole number from 1 to kMaxFrameSide.
-bool readSize(const char* text, int& width, int& height) {
-    char* end = nullptr;
-    const long w = std::strtol(text, &end, 10);
-    if (end == text || *end != 'x') return false;
-    const char* second = end + 1;
-    const long h = std::strtol(second, &end, 10);
-    if (end == second || *end != '\0') return false;
-    if (w < 1 || h < 1 || w > kMaxFrameSide || h > kMaxFrameSide) return false;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
+bool readSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const Numbers::Bounds side{1, kMaxFrameSide};
+    int w = 0;
+    int h = 0;
+    if (!Numbers::read(std::string_view(text).substr(0, x), side, w) ||
+        !Numbers::read(std::string_view(text).substr(x + 1), side, h)) {
+        return false;
+    }
+    width = w;
+    height = h;
     return true;
 }
 
-bool parseOptions(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--frames" && hasValue) {
-            o.frames = std::atoi(argv[++i]);
-            o.framesGiven = true;
-        } else if (arg == "--dump-bricks" && hasValue) {
-            o.dumpBricksPath = argv[++i];
-        } else if (arg == "--png" && hasValue) {
-            o.pngFolder = argv[++i];
-        } else if (arg == "--png-every" && hasValue) {
-            o.pngEvery = std::atoi(argv[++i]);
-        } else if (arg == "--size" && hasValue) {
-            if (!readSize(argv[++i], o.frameWidth, o.frameHeight)) return false;
-        } else if (arg == "--dt" && hasValue) {
-            o.dt = std::atof(argv[++i]);
-        } else if (arg == "--script" && hasValue) {
-            o.script = argv[++i];
-        } else if (arg == "--dump-every" && hasValue) {
-            o.dumpEvery = std::atoi(argv[++i]);
-        } else if (arg == "--no-draw") {
-            o.draw = false;
-        } else if (arg == "--time") {
-            o.time = true;
-        } else {
-            return false;
-        }
+CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
+    const Numbers::Bounds frameCount{1, Script::kMaxFrame};
+    auto path = [](std::string& to) {
+        return [&to](const std::string& value) {
+            to = value;
+            return true;
+        };
+    };
+    auto frames = [&frameCount](int& to) {
+        return [&to, &frameCount](const std::string& value) {
+            return Numbers::read(value, frameCount, to);
+        };
+    };
+    const std::vector<CommandLine::Option> table = {
+        {"--frames", kFrameCount,
+         [&](const std::string& value) {
+             o.framesGiven = true;
+             return Numbers::read(value, frameCount, o.frames);
+         }},
+        {"--dt", kFrameTime,
+         [&](const std::string& value) {
+             return Numbers::read(value, {0.0, kMaxFrameTime, true}, o.dt);
+         }},
+        {"--script", "a file", path(o.script)},
+        {"--dump-bricks", "a file", path(o.dumpBricksPath)},
+        {"--dump-every", kFrameCount, frames(o.dumpEvery)},
+        {"--no-draw", nullptr, [&](const std::string&) { return !(o.draw = false); }},
+        {"--png", "a folder", path(o.pngFolder)},
+        {"--png-every", kFrameCount, frames(o.pngEvery)},
+        {"--size", kFrameSize,
+         [&](const std::string& value) { return readSize(value, o.frameWidth, o.frameHeight); }},
+        {"--time", nullptr, [&](const std::string&) { return o.time = true; }},
+    };
+    CommandLine::Outcome outcome = CommandLine::parse("kelvarin-sim", argc, argv, table);
+    if (outcome.action == CommandLine::Action::Play && !o.draw && !o.pngFolder.empty()) {
+        outcome = {CommandLine::Action::Refuse,
+                   "kelvarin-sim: --png draws frames, which --no-draw leaves out"};
     }
-    return o.frames > 0 && o.dt >= 0.0 && o.pngEvery > 0 && (o.draw || o.pngFolder.empty());
+    return outcome;
 }
 
-void apply(const Script::Event& e) {
+// A hand-written script's event, just before its frame: a mouse move reaches the game as a
+// cursor report at once, a key or button is held or let go on the fake platform.
+void apply(const Script::Event& e, GameRun& run) {
     using Kind = Script::Event::Kind;
     if (e.kind == Kind::Mouse) {
-        onMousePos(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
+        run.onCursorReport(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
     } else if (e.kind != Kind::Dump) {
         const bool down = e.kind == Kind::Press;
         if (e.isMouseButton) {
@@ -151,7 +178,7 @@ void apply(const Script::Event& e) {
 }
 
 // The frame just drawn, top row first as PNG wants it.
-void writeFramePng(const std::string& folder, int frame) {
+bool writeFramePng(const std::string& folder, int frame) {
     constexpr int kChannels = 4;
     int width = 0;
     int height = 0;
@@ -161,11 +188,16 @@ void writeFramePng(const std::string& folder, int frame) {
     const int stride = width * kChannels;
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
+    errno = 0;
     // OpenGL's rows start at the bottom: the last row goes first.
-    if (!stbi_write_png((folder + name).c_str(), width, height, kChannels,
-                        pixels.data() + (height - 1) * stride, -stride)) {
-        std::cerr << "kelvarin-sim: cannot write " << folder << name << std::endl;
+    if (stbi_write_png((folder + name).c_str(), width, height, kChannels,
+                       pixels.data() + (height - 1) * stride, -stride)) {
+        return true;
     }
+    std::cerr << "kelvarin-sim: cannot write " << folder << name << ": "
+              << (errno ? std::strerror(errno) : "write failed") << "; no more frames are saved"
+              << std::endl;
+    return false;
 }
 
 void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int steadyFrames) {
@@ -178,128 +210,138 @@ void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int 
                  steadyAllocations);
 }
 
-// The script, when one is given, read whole before anything runs.
+// The script, read whole before anything runs; a recording must be one that replays.
 bool loadScript(const Options& options, const MediaFolder::Outcome& media, Script::Script& script) {
     if (options.script.empty()) return true;
-    std::ifstream file(MediaFolder::fromStartFolder(media, options.script));
-    if (!file) {
-        std::cerr << "kelvarin-sim: cannot open " << options.script << std::endl;
-        return false;
+    script = Script::readFile(MediaFolder::fromStartFolder(media, options.script), options.script);
+    if (script.error.empty() && script.version >= Script::kFirstRecordingVersion) {
+        script.error = Script::whyNotReplayable(script, options.script);
     }
-    script = Script::parse(file, options.script);
     if (script.error.empty()) return true;
     std::cerr << "kelvarin-sim: " << script.error << std::endl;
     return false;
 }
 
-// The game's start-up, with an offscreen context, or without any OpenGL for --no-draw.
-bool startUp(const Options& options) {
-    if (options.draw) {
-        Platform::Fake::useOffscreenContext(true);
-        Platform::Fake::overrideWindowSize(options.frameWidth, options.frameHeight);
-        if (initApplication() == 0) return true;
-        std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
-                  << std::endl;
-        return false;
-    }
-    Platform::init();
-    Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 0, 0, 0, 0, 0, 0,
-                         Platform::WindowMode::Windowed);
-    initWithoutDrawing();
-    return true;
-}
-
-struct RunResult {
+struct Played {
     int lastFrame = 0;
+    bool pngFailed = false;
+    // Per frame, with --time only: memory follows the frames asked for only then.
     std::vector<double> micros;
     std::size_t steadyAllocations = 0;
     int steadyFrames = 0;
 };
 
-// The frames, each through the game's own frame function: a recording replays through the
-// session as the game replays it, a hand-written script presses the fake platform's keys.
-RunResult play(const Options& options, const Script::Script& script, BrickWallScene& scene,
-               const MediaFolder::Outcome& media) {
-    RunResult result;
-    result.micros.reserve(static_cast<std::size_t>(options.frames));
-    const bool replaying = currentSession() != nullptr;
+// The frames, each the run's own frame: a recording replays through the session as the game
+// replays it, a hand-written script presses the fake platform's keys before its frames.
+Played play(const Options& options, const Script::Script& script, GameRun& run,
+            const std::string& pngFolder) {
+    Played played;
+    const bool replaying = script.version >= Script::kFirstRecordingVersion;
     const int steadyFrom = options.frames / 2 + 1;
     std::size_t allocationsAtSteady = 0;
     for (int frame = 1; frame <= options.frames; ++frame) {
         if (frame == steadyFrom) allocationsAtSteady = allocationCount();
         bool dump = options.dumpEvery > 0 && frame % options.dumpEvery == 0;
-        if (!beginSessionFrame()) break;
         const auto events = script.byFrame.find(frame);
         if (events != script.byFrame.end()) {
             for (const Script::Event& e : events->second) {
-                if (!replaying) apply(e);
+                if (!replaying) apply(e, run);
                 dump |= e.kind == Script::Event::Kind::Dump;
             }
         }
-        if (!keepRunning()) break;
         const auto start = std::chrono::steady_clock::now();
-        runFrame(scene);
+        const bool goOn = run.frame();
         if (options.draw) glFinish();
-        result.micros.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-                .count());
-        if (!options.pngFolder.empty() && frame % options.pngEvery == 0) {
-            writeFramePng(MediaFolder::fromStartFolder(media, options.pngFolder), frame);
+        if (options.time) {
+            played.micros.push_back(
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                    .count());
         }
-        if (dump) printBricks(stdout, scene, frame);
-        result.lastFrame = frame;
+        if (!pngFolder.empty() && !played.pngFailed && frame % options.pngEvery == 0) {
+            played.pngFailed = !writeFramePng(pngFolder, frame);
+        }
+        if (dump) printBricks(stdout, run.scene(), frame);
+        played.lastFrame = frame;
+        if (!goOn) break;
     }
-    result.steadyAllocations = allocationCount() - allocationsAtSteady;
-    result.steadyFrames = result.lastFrame - steadyFrom + 1;
-    return result;
+    played.steadyAllocations = allocationCount() - allocationsAtSteady;
+    played.steadyFrames = played.lastFrame - steadyFrom + 1;
+    return played;
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Platform::writeStandardOutputAsBytes();
-    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
-        return 0;
-    }
     Options options;
-    if (!parseOptions(argc, argv, options)) {
-        std::cerr << kHelp;
-        return kUsageStatus;
+    const CommandLine::Outcome parsed = parseOptions(argc, argv, options);
+    switch (parsed.action) {
+        case CommandLine::Action::ShowHelp:
+            std::cout << kHelp;
+            return 0;
+        case CommandLine::Action::ShowVersion:
+            std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
+            return 0;
+        case CommandLine::Action::Refuse:
+            std::cerr << parsed.error << std::endl;
+            return kUsageStatus;
+        case CommandLine::Action::Play:
+            break;
     }
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) std::cerr << media.message << std::endl;
+    const std::string pngFolder =
+        options.pngFolder.empty() ? "" : MediaFolder::fromStartFolder(media, options.pngFolder);
+    if (!pngFolder.empty() && !isFolder(pngFolder)) {
+        std::cerr << "kelvarin-sim: --png needs a folder that exists, not '" << options.pngFolder
+                  << "'" << std::endl;
+        return kUsageStatus;
+    }
     Script::Script script;
     if (!loadScript(options, media, script)) return kUsageStatus;
     // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
     Session session;
+    RunConfig config;
+    config.drawing = options.draw;
     if (script.version >= Script::kFirstRecordingVersion) {
         if (!options.framesGiven) options.frames = script.lastFrame;
         session.startReplay(script);
-        setSession(&session);
+        config.session = &session;
     }
-    if (!startUp(options)) return kNoContextStatus;
+    if (!options.dumpBricksPath.empty()) {
+        config.brickDumpPath = MediaFolder::fromStartFolder(media, options.dumpBricksPath);
+    }
+    if (options.draw) {
+        Platform::Fake::useOffscreenContext(true);
+        Platform::Fake::overrideWindowSize(options.frameWidth, options.frameHeight);
+    }
+    GameRun run;
+    if (!run.start(config)) {
+        std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
+                  << std::endl;
+        return kNoContextStatus;
+    }
     Platform::Fake::setTimeStepPerSwap(options.dt);
-    prepareFrameLoop("Kelvarin");
-    BrickWallScene scene;
 
     std::fputs(kBrickCsvHeader, stdout);
-    const RunResult run = play(options, script, scene, media);
-    printBricks(stdout, scene, run.lastFrame);
-    if (!options.dumpBricksPath.empty()) {
-        writeBrickDump(MediaFolder::fromStartFolder(media, options.dumpBricksPath), scene,
-                       run.lastFrame);
+    const Played played = play(options, script, run, pngFolder);
+    printBricks(stdout, run.scene(), played.lastFrame);
+    if (options.time) reportTimes(played.micros, played.steadyAllocations, played.steadyFrames);
+    const int glErrorFrames = run.glErrorFrames();
+    bool written = run.finish() && !played.pngFailed;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "kelvarin-sim: cannot write to standard output: " << std::strerror(errno)
+                  << std::endl;
+        written = false;
     }
-    if (options.time) reportTimes(run.micros, run.steadyAllocations, run.steadyFrames);
-    scene.releaseGL();
-    releaseResources();
-    Platform::terminate();
-    setSession(nullptr);
-    if (glErrorFrames() == 0) return 0;
-    std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames() << " frames" << std::endl;
-    return kGlErrorStatus;
+    if (glErrorFrames > 0) {
+        std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames << " frames" << std::endl;
+        return kGlErrorStatus;
+    }
+    return written ? 0 : kWriteFailedStatus;
 }

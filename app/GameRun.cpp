@@ -1,0 +1,267 @@
+#include "app/GameRun.h"
+
+#include <GL/glew.h>
+
+#include <iostream>
+
+#include "app/BrickDump.h"
+#include "app/Session.h"
+#include "core/Assert.h"
+#include "core/FrameClock.h"
+#include "core/WindowSize.h"
+#include "input/Camera.h"
+#include "input/Input.h"
+#include "platform/Console.h"
+#include "platform/CrashReport.h"
+#include "platform/Platform.h"
+#include "render/GlErrors.h"
+#include "render/Model.h"
+#include "render/RenderContext.h"
+#include "render/Shader.h"
+#include "render/Texture.h"
+#include "render/Viewport.h"
+#include "scene/BrickWallScene.h"
+#include "sound/Sound.h"
+
+namespace {
+
+constexpr int kDepthBits = 32;
+constexpr int kSamples = 4;
+constexpr int kGlVersionMajor = 4;
+constexpr int kGlVersionMinor = 2;
+constexpr float kClearGrey = 0.3f;
+constexpr float kLineWidth = 2.0f;
+
+// The console window stands to the right of the 1024-pixel game window.
+constexpr int kConsoleX = 1056;
+constexpr int kConsoleY = 0;
+constexpr int kConsoleWidth = 512;
+constexpr int kConsoleHeight = 768;
+
+// The run the window library's mouse callback and the crash report reach: a plain function
+// pointer is all either takes. One run at a time.
+GameRun* activeRun = nullptr;
+Session* activeSession = nullptr;
+
+void onMousePos(int x, int y) {
+    if (activeRun) activeRun->onCursorReport(x, y);
+}
+
+// A crash keeps the recording up to the frame it happened in, so the session can be replayed.
+void flushRecordingOnCrash() {
+    if (activeSession) activeSession->flush();
+}
+
+Camera& camera() {
+    return *RenderContext::instance()->getCamera();
+}
+
+Shaders::AmbDifSpecShader& litShader() {
+    return *RenderContext::instance()->getShader();
+}
+
+void deliverCursorReport(int x, int y) {
+    Input::instance()->onMouseMove(x, y);
+    camera().onMouseMove(x, y);
+}
+
+GLUtils::FrameLayout currentLayout() {
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    Platform::getFramebufferSize(framebufferWidth, framebufferHeight);
+    Platform::getWindowSize(windowWidth, windowHeight);
+    return GLUtils::layoutFrame(framebufferWidth, framebufferHeight, windowWidth);
+}
+
+// The window's current shape, the cleared frame, and the lit shader's per-frame uniforms; the
+// camera position uploaded is the one before this frame's movement.
+void beginDrawing(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
+    glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    camera().setAspectRatio(layout.aspectRatio);
+    scene.text.setArea(layout.overlay);
+    Shaders::AmbDifSpecShader& shader = litShader();
+    shader.use();
+    shader.setLights();
+    shader.setCameraPosition();
+}
+
+// The clock, the input poll and the camera: once per frame, the time read once and passed on.
+void updateClockInputAndCamera() {
+    FrameClock::tick();
+    const float dt = FrameClock::deltaTime();
+    Input* input = Input::instance();
+    if (input->isMouseEnabled()) input->pollMouseButtons();
+    if (input->isKeyboardEnabled()) input->pollKeys();
+    Camera& eye = camera();
+    eye.move(dt);
+    eye.view.update();
+    eye.updateViewProjection();
+}
+
+// The frame's input edges, then the simulation steps the frame made due.
+void simulate(BrickWallScene& scene) {
+    scene.latchInput(*Input::instance());
+    for (int steps = FrameClock::advanceSteps(); steps > 0; --steps) {
+        scene.step(FrameClock::takeStep());
+    }
+}
+
+bool playerWantsToGoOn() {
+    return Platform::getKey(Platform::kKeyEsc) != Platform::kPress && Platform::isWindowOpen() &&
+           !Platform::isStopRequested();
+}
+
+}  // namespace
+
+GameRun::GameRun() = default;
+
+GameRun::~GameRun() {
+    if (started) finish();
+}
+
+bool GameRun::openWindow() {
+    if (!Platform::init()) {
+        std::cerr << "GLFWInit Failed!" << std::endl;
+        return false;
+    }
+    if (!config.drawing) {
+        return Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 0, 0, 0, 0, 0, 0,
+                                    Platform::WindowMode::Windowed);
+    }
+    Platform::openWindowHint(Platform::Hint::FsaaSamples, kSamples);
+    Platform::openWindowHint(Platform::Hint::OpenGlVersionMajor, kGlVersionMajor);
+    Platform::openWindowHint(Platform::Hint::OpenGlVersionMinor, kGlVersionMinor);
+    Platform::openWindowHint(Platform::Hint::OpenGlProfile, Platform::kOpenGlCoreProfile);
+    if (!Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 0, 0, 0, 0, kDepthBits, 0,
+                              Platform::WindowMode::Windowed)) {
+        std::cerr << "GLFWOpenWindow Failed!" << std::endl;
+        Platform::terminate();
+        return false;
+    }
+    if (!Platform::loadGlEntryPoints()) {
+        std::cerr << "GLEWInit Failed!" << std::endl;
+        return false;
+    }
+    // The core profile has no GL_EXTENSIONS string; the loader's probe for it leaves an error
+    // behind that would otherwise be the first thing a glGetError sees.
+    glGetError();
+    return true;
+}
+
+// The input state, then the render context's camera and lit shader (from here on reached through
+// it only), then the mouse callback, which fires once at registration and so needs both.
+void GameRun::connectInputAndCamera() {
+    Input::instance()->setLook(config.look);
+    RenderContext::instance()->setCamera(&mainCamera);
+    RenderContext::instance()->setShader(&mainShader);
+    Platform::setMousePosCallback(onMousePos);
+}
+
+// The window title, sticky keys and OpenGL state the frames run with; set before the scene is
+// built.
+void GameRun::prepareFrameLoop() {
+    Platform::setWindowTitle(config.title.c_str());
+    Platform::enableStickyKeys();
+    if (!config.drawing) return;
+    glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+}
+
+bool GameRun::start(const RunConfig& runConfig) {
+    KELVARIN_ASSERT(!started && !activeRun);
+    config = runConfig;
+    frames = 0;
+    errorFrames = 0;
+    RenderContext::instance()->setDrawing(config.drawing);
+    if (!openWindow()) return false;
+    started = true;
+    activeRun = this;
+    activeSession = config.session;
+    if (config.drawing) {
+        if (config.fullscreen) Platform::setFullscreen(true);
+        Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
+        createModelBuffers();
+        loadTextures();
+    }
+    connectInputAndCamera();
+    if (config.drawing) {
+        litShader().init();
+        litShader().use();
+    }
+    FrameClock::reset();
+    if (config.drawing) glLineWidth(kLineWidth);
+    prepareFrameLoop();
+    Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
+    playing = std::make_unique<BrickWallScene>();
+    return true;
+}
+
+bool GameRun::frame() {
+    KELVARIN_ASSERT(started);
+    Session* session = config.session;
+    if (session) {
+        session->beginFrame();
+        for (const CursorReport& report : session->recordedCursorReports()) {
+            deliverCursorReport(report.x, report.y);
+        }
+    }
+    Platform::CrashReport::noteFrame(++frames);
+    // Asked once a frame: nothing is drawn in a run without OpenGL or behind a minimised window;
+    // the rest of the frame is the same either way.
+    const GLUtils::FrameLayout layout = currentLayout();
+    const bool drawing = config.drawing && layout.drawable;
+    if (drawing) beginDrawing(*playing, layout);
+    updateClockInputAndCamera();
+    if (session) session->afterPoll(FrameClock::measuredDelta(), *Input::instance());
+    simulate(*playing);
+    if (drawing) {
+        playing->draw();
+        if (GLUtils::isErrorReadDue(frames, Platform::driverReadsStall())) checkGlErrors();
+    }
+    Platform::swapBuffers();
+    return playerWantsToGoOn() && !(session && session->isOver());
+}
+
+// Broken media must never reach the driver as undefined state; if something still does, it is
+// said once and counted, and the game goes on.
+void GameRun::checkGlErrors() {
+    const GLenum error = GLUtils::takeGlErrors();
+    if (error == GL_NO_ERROR) return;
+    if (errorFrames++ == 0) {
+        std::cerr << "kelvarin: OpenGL error 0x" << std::hex << error << std::dec << " in frame "
+                  << frames << "; later frames with errors are only counted" << std::endl;
+    }
+}
+
+bool GameRun::finish() {
+    KELVARIN_ASSERT(started);
+    bool written = true;
+    if (config.session) written = config.session->finish();
+    if (!config.brickDumpPath.empty()) {
+        written = writeBrickDump(config.brickDumpPath, *playing, frames) && written;
+    }
+    playing->releaseGL();
+    if (config.drawing) {
+        deleteModelBuffers();
+        deleteTextures();
+        litShader().destroy();
+    }
+    stopSound();
+    Platform::terminate();
+    Platform::CrashReport::setBeforeReport(nullptr);
+    playing.reset();
+    activeRun = nullptr;
+    activeSession = nullptr;
+    started = false;
+    return written;
+}
+
+void GameRun::onCursorReport(int x, int y) {
+    if (config.session && !config.session->onCursorReport(x, y)) return;
+    deliverCursorReport(x, y);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// app/: start-up, the frame loop and shutdown as one run object, and what the programs read
+// before they start one (command lines, settings, recordings). May include every folder.
+
+#include <memory>
+#include <string>
+
+#include "input/LookSettings.h"
+
+class BrickWallScene;
+class Session;
+
+// Everything a run is started with.
+struct RunConfig {
+    std::string title = "Kelvarin";
+    bool fullscreen = false;
+    LookSettings look;
+    // False for a run without a window or OpenGL (kelvarin-sim --no-draw): the same frames, no
+    // pixels.
+    bool drawing = true;
+    // Records or replays the run; null for neither. It must outlive the run.
+    Session* session = nullptr;
+    // Where finish writes the bricks; empty for nowhere.
+    std::string brickDumpPath;
+};
+
+// One run of the game, whoever drives it: the game's frame loop (a browser's animation frames
+// included), kelvarin-sim, the frame-cost benchmark and the tests all start, step and finish the
+// game through it, so they differ only in what they do between frames.
+class GameRun {
+public:
+    GameRun();
+    ~GameRun();
+    GameRun(const GameRun&) = delete;
+    GameRun& operator=(const GameRun&) = delete;
+
+    // The start-up order: window and OpenGL (when drawing), model buffers, textures, input,
+    // render context, mouse callback, lit program, clock, frame-loop state, then the scene. False
+    // when the window or OpenGL could not be made; the failure has been said on standard error.
+    bool start(const RunConfig& config);
+    // Runs one frame (the session's recorded input, the clock, input and camera, the simulation
+    // steps due, drawing unless minimised or not drawing, the swap) and says whether another
+    // should follow: not after Escape, a closed window, a stop signal, a quit in the script or a
+    // replay's last frame.
+    bool frame();
+    // Ends the run in the shutdown order: the recording's last lines, the brick dump, GPU
+    // resources, the music, the window. False when a file asked for could not be written (the
+    // failure has been said once).
+    bool finish();
+
+    BrickWallScene& scene() { return *playing; }
+    // Frames run since start: equal to a recording's frame numbers.
+    int framesRun() const { return frames; }
+    // Frames in whose drawing the driver reported an error (the first is said on standard error).
+    int glErrorFrames() const { return errorFrames; }
+    // A cursor report from the window library, unless a replay stands in for it.
+    void onCursorReport(int x, int y);
+
+private:
+    bool openWindow();
+    void connectInputAndCamera();
+    void prepareFrameLoop();
+    void checkGlErrors();
+
+    RunConfig config;
+    std::unique_ptr<BrickWallScene> playing;
+    bool started = false;
+    int frames = 0;
+    int errorFrames = 0;
+};
