@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include <cstdlib>
 #include <string_view>
 
 #include "core/LineReader.h"
@@ -120,19 +119,6 @@ Read readFile(const std::string& path) {
                                 "); the defaults are used");
     }
     return read;
-}
-
-std::string defaultPath() {
-#ifdef _WIN32
-    const char* appData = std::getenv("APPDATA");
-    if (appData && *appData) return std::string(appData) + "\\Kelvarin\\settings.ini";
-#else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config) return std::string(config) + "/kelvarin/settings.ini";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.config/kelvarin/settings.ini";
-#endif
-    return {};
 }
 
 }  // namespace Settings

@@ -34,10 +34,8 @@ struct Read {
 
 // name labels the problems (the file's path).
 Read parse(std::istream& in, const std::string& name);
-// A missing file reads as the defaults, without a problem.
+// A missing file (or an empty path: no settings file on this system, see
+// Platform::settingsFilePath) reads as the defaults, without a problem.
 Read readFile(const std::string& path);
-// $XDG_CONFIG_HOME/kelvarin/settings.ini, or ~/.config/kelvarin/settings.ini when that is unset or
-// empty; %APPDATA%\Kelvarin\settings.ini on Windows. Empty when none of those variables is set.
-std::string defaultPath();
 
 }  // namespace Settings

@@ -9,6 +9,7 @@
 #include "core/MediaFolder.h"
 #include "platform/Platform.h"
 #include "platform/StopSignals.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ bool loadReplay(const std::string& path, const std::string& shownAs) {
 
 // The settings file's values; what it could not use is named, and the game starts all the same.
 Settings::Values playerSettings() {
-    const Settings::Read read = Settings::readFile(Settings::defaultPath());
+    const Settings::Read read = Settings::readFile(Platform::settingsFilePath());
     for (const std::string& problem : read.problems) std::cerr << "kelvarin: " << problem << '\n';
     return read.values;
 }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/Executable.h"
+#include "platform/System.h"
 
 namespace MediaFolder {
 namespace {

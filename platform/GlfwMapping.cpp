@@ -23,4 +23,9 @@ int cursorMode(bool show) {
     return show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED;
 }
 
+bool isFullscreenKey(int key, int action, int mods) {
+    return action == GLFW_PRESS &&
+           (key == GLFW_KEY_F11 || (key == GLFW_KEY_ENTER && (mods & GLFW_MOD_ALT) != 0));
+}
+
 }  // namespace Platform::GlfwMapping

@@ -8,5 +8,7 @@ namespace Platform::GlfwMapping {
 int toGlfwKey(int key);
 // The cursor mode for a shown or a hidden cursor; hidden also captures it.
 int cursorMode(bool show);
+// F11, or Enter with Alt held, pressed: the keys that switch between the window and fullscreen.
+bool isFullscreenKey(int key, int action, int mods);
 
 }  // namespace Platform::GlfwMapping

@@ -4,20 +4,10 @@
 
 // An OpenGL context with no window and no display server: Mesa's surfaceless EGL platform, drawing
 // into a framebuffer object of the window's size that stands in for the window's framebuffer.
-// For kelvarin-sim, which runs where no X server is.
+// For kelvarin-sim, which runs where no X server is. Windows has no surfaceless EGL (a hidden
+// window stands in there), and node none at all (create fails): a file per system.
 namespace Platform {
 
-#if defined(_WIN32) || defined(__EMSCRIPTEN__)
-// Windows has no surfaceless EGL (the fake platform opens a hidden window there instead), and a
-// browser or node none at all.
-class OffscreenContext {
-public:
-    bool create(int, int, int, int, bool) { return false; }
-    bool attachFramebuffer() { return false; }
-    void destroy() {}
-    bool isCurrent() const { return false; }
-};
-#else
 class OffscreenContext {
 public:
     // Makes a context of the given version current; false when EGL cannot.
@@ -36,6 +26,5 @@ private:
     GLuint colour = 0;
     GLuint depth = 0;
 };
-#endif
 
 }  // namespace Platform

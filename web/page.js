@@ -19,9 +19,12 @@
   // What the game prints that the player should see: its own lines and start-up failures.
   const kShownOutput = /^(kelvarin: |GLFW|GLEW)/;
 
-  // What the game tells of itself, by the number it gives: waiting, playing, paused.
-  const kPlayStates = ['Click the game to play.', 'Playing: Escape pauses.',
-                       'Paused: click to play'];
+  // What the status says for each state the game tells of by name.
+  const kPlayStates = {
+    waiting: 'Click the game to play.',
+    playing: 'Playing: Escape pauses.',
+    paused: 'Paused: click to play',
+  };
 
   let started = false;
 
@@ -102,13 +105,6 @@
     resize();
   }
 
-  function followMusic() {
-    const audio = window.Module && Module.kelvarinAudio;
-    const running = audio && audio.context && audio.context.state === 'running';
-    musicNote.hidden = !!running || !(audio && audio.context);
-    if (!running) setTimeout(followMusic, 250);
-  }
-
   // The look settings a player may give in the address: ?sensitivity=1.5&invert-y
   function lookOptions() {
     const params = new URLSearchParams(location.search);
@@ -130,10 +126,9 @@
       onRuntimeInitialized: () => {
         started = true;
         loading.hidden = true;
-        status.textContent = replay ? 'Replaying ' + replay.name + '…' : kPlayStates[0];
+        status.textContent = replay ? 'Replaying ' + replay.name + '…' : kPlayStates.waiting;
         $('save-recording').disabled = !!replay;
         followCanvasSize();
-        followMusic();
       },
       print: (text) => console.log(text),
       printErr: (text) => {
@@ -142,12 +137,16 @@
       },
       setStatus: followProgress,
       onAbort: (what) => showMessage('The game stopped: ' + what),
-      onPlayStateChanged: (state) => {
-        if (!replay) status.textContent = kPlayStates[state];
-      },
-      onGameEnded: () => {
-        status.textContent = replay ? 'The replay has ended.' : 'The game has ended.';
-        if (replay) showBricks();
+      onGameEvent: (event) => {
+        if (event in kPlayStates) {
+          if (!replay) status.textContent = kPlayStates[event];
+        } else if (event === 'ended') {
+          status.textContent = replay ? 'The replay has ended.' : 'The game has ended.';
+          if (replay) showBricks();
+        } else if (event.startsWith('sound-')) {
+          // The note stays while the music waits for the player's first click or key.
+          musicNote.hidden = event !== 'sound-waiting';
+        }
       },
     };
     const script = document.createElement('script');

@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Settings.h"
+#include "platform/System.h"
 
 using namespace std::string_literals;
 
@@ -72,6 +73,7 @@ TEST(Settings, EveryLineIsTakenOrNamedAndRefusedLinesKeepTheDefault) {
         {"sensitivity = 10\n", 10.0f, {}},
         {"sensitivity = 10.0000001\n", 1.0f, {refused}},
         {"sensitivity = 2x\n", 1.0f, {refused}},
+        {"sensitivity = 1-2\n", 1.0f, {refused}},
         {"sensitivity = 1e-300\n", 1.0f, {refused}},
         {"sensitivity = 0x2\n", 1.0f, {refused}},
         {"sensitivity = 3\0\n"s, 1.0f, {refused}},
@@ -124,13 +126,13 @@ TEST(Settings, TheFileLivesInTheUsersConfigurationFolder) {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
     const std::string restore = saved ? saved : "";
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(Settings::defaultPath(), "/cfg/kelvarin/settings.ini");
+    EXPECT_EQ(Platform::settingsFilePath(), "/cfg/kelvarin/settings.ini");
     const std::string inHome = std::string(std::getenv("HOME")) + "/.config/kelvarin/settings.ini";
     // Empty counts as unset.
     setenv("XDG_CONFIG_HOME", "", 1);
-    EXPECT_EQ(Settings::defaultPath(), inHome);
+    EXPECT_EQ(Platform::settingsFilePath(), inHome);
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(Settings::defaultPath(), inHome);
+    EXPECT_EQ(Platform::settingsFilePath(), inHome);
     if (saved) setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
 }
 

@@ -23,7 +23,7 @@
 #include "core/Numbers.h"
 #include "core/WindowSize.h"
 #include "input/Input.h"
-#include "platform/Console.h"
+#include "platform/System.h"
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
 #include "tools/alloc/AllocationCounter.h"

@@ -1,7 +1,7 @@
-#include "platform/OffscreenContext.h"
-
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+
+#include "platform/OffscreenContext.h"
 
 namespace Platform {
 

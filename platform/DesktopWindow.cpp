@@ -1,0 +1,152 @@
+// The window module's desktop part (Linux, Windows): the driver's swap interval with a frame cap
+// where it is ignored, fullscreen on the window's monitor, the library's own sticky keys and
+// captured cursor, and a frame loop of its own.
+#include <chrono>
+#include <thread>
+
+#include "platform/FramePacer.h"
+#include "platform/GlfwMapping.h"
+#include "platform/GlfwWindow.h"
+
+namespace Platform {
+namespace {
+
+using Glfw::state;
+
+struct Desktop {
+    FramePacer pacer{FramePacer::kDefaultRefreshHz};
+    bool pacing = true;
+    // Where and how large the window was before it went fullscreen.
+    int windowedX = 0;
+    int windowedY = 0;
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+};
+
+Desktop desktop;
+
+using SteadySeconds = std::chrono::duration<double>;
+
+double steadyNow() {
+    return SteadySeconds(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double primaryRefreshRate() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    return mode ? mode->refreshRate : 0.0;
+}
+
+// The monitor holding the window's centre; the primary one when none does.
+GLFWmonitor* monitorOfWindow() {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    glfwGetWindowPos(state().window, &x, &y);
+    glfwGetWindowSize(state().window, &width, &height);
+    const int centreX = x + width / 2;
+    const int centreY = y + height / 2;
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    for (int i = 0; i < count; ++i) {
+        int left = 0;
+        int top = 0;
+        glfwGetMonitorPos(monitors[i], &left, &top);
+        const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+        if (mode && centreX >= left && centreX < left + mode->width && centreY >= top &&
+            centreY < top + mode->height) {
+            return monitors[i];
+        }
+    }
+    return glfwGetPrimaryMonitor();
+}
+
+}  // namespace
+
+namespace Glfw {
+
+void onWindowOpened() {
+    glfwSwapInterval(1);
+    desktop.pacer = FramePacer(primaryRefreshRate());
+}
+
+// Drivers may ignore the swap interval (llvmpipe under Xvfb does): the pacer then holds frames to
+// the refresh rate, waiting until an absolute deadline.
+void afterSwap() {
+    if (!desktop.pacing) return;
+    const double start = desktop.pacer.nextFrameStart(steadyNow());
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(SteadySeconds(start))));
+}
+
+void onKey(int key, int action, int mods) {
+    if (GlfwMapping::isFullscreenKey(key, action, mods)) setFullscreen(!isFullscreen());
+}
+
+}  // namespace Glfw
+
+void setFramePacing(bool on) {
+    desktop.pacing = on;
+}
+
+bool driverReadsStall() {
+    return false;
+}
+
+void setFullscreen(bool on) {
+    GLFWwindow* window = state().window;
+    if (!window || on == isFullscreen()) return;
+    if (on) {
+        glfwGetWindowPos(window, &desktop.windowedX, &desktop.windowedY);
+        glfwGetWindowSize(window, &desktop.windowedWidth, &desktop.windowedHeight);
+        GLFWmonitor* monitor = monitorOfWindow();
+        const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+        if (!mode) return;
+        glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    } else {
+        glfwSetWindowMonitor(window, nullptr, desktop.windowedX, desktop.windowedY,
+                             desktop.windowedWidth, desktop.windowedHeight, GLFW_DONT_CARE);
+    }
+    // The cursor's next report is measured against a window that moved: it resynchronises.
+    state().cursor.requestResync();
+}
+
+bool isFullscreen() {
+    return state().window && glfwGetWindowMonitor(state().window) != nullptr;
+}
+
+void getWindowSize(int& width, int& height) {
+    width = 0;
+    height = 0;
+    if (state().window) glfwGetWindowSize(state().window, &width, &height);
+}
+
+int getKey(int key) {
+    if (!state().window) return kRelease;
+    return glfwGetKey(state().window, GlfwMapping::toGlfwKey(key)) == GLFW_PRESS ? kPress
+                                                                                 : kRelease;
+}
+
+int getMouseButton(int button) {
+    if (!state().window) return kRelease;
+    return glfwGetMouseButton(state().window, button) == GLFW_PRESS ? kPress : kRelease;
+}
+
+void enableStickyKeys() {
+    if (state().window) glfwSetInputMode(state().window, GLFW_STICKY_KEYS, GLFW_TRUE);
+}
+
+void showCursor(bool show) {
+    if (!state().window) return;
+    glfwSetInputMode(state().window, GLFW_CURSOR, GlfwMapping::cursorMode(show));
+    state().cursor.requestResync();
+}
+
+void runFrameLoop(bool (*frame)(), void (*finish)()) {
+    while (frame()) {
+    }
+    finish();
+}
+
+}  // namespace Platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/WindowHints.h"
+
+struct GLFWwindow;
+
+namespace Platform {
+
+// A window of the window library with its OpenGL context made current: the game's own window,
+// and the fake platform's hidden one, which lets tests draw with a real driver.
+struct ContextWindowRequest {
+    int width = 0;
+    int height = 0;
+    WindowHints hints;
+    // 0 takes the library's default, as the 2.x interface did.
+    int redBits = 0;
+    int greenBits = 0;
+    int blueBits = 0;
+    int alphaBits = 0;
+    int depthBits = 0;
+    int stencilBits = 0;
+    bool visible = true;
+    bool resizable = false;
+    bool fullscreen = false;
+};
+
+// Null when the library cannot make it.
+GLFWwindow* openContextWindow(const ContextWindowRequest& request);
+
+}  // namespace Platform

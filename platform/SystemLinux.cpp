@@ -1,0 +1,28 @@
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/System.h"
+
+namespace Platform {
+
+std::string executableFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    return self.parent_path().string();
+}
+
+std::string settingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config) return std::string(config) + "/kelvarin/settings.ini";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::string(home) + "/.config/kelvarin/settings.ini";
+    return {};
+}
+
+void placeConsoleWindow(int, int, int, int) {}
+
+void writeStandardOutputAsBytes() {}
+
+}  // namespace Platform

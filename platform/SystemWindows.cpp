@@ -1,0 +1,35 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/System.h"
+
+namespace Platform {
+
+std::string executableFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH) return {};
+    return std::filesystem::path(path).parent_path().string();
+}
+
+std::string settingsFilePath() {
+    const char* appData = std::getenv("APPDATA");
+    if (appData && *appData) return std::string(appData) + "\\Kelvarin\\settings.ini";
+    return {};
+}
+
+void placeConsoleWindow(int x, int y, int width, int height) {
+    HWND console = GetConsoleWindow();
+    if (console) MoveWindow(console, x, y, width, height, TRUE);
+}
+
+void writeStandardOutputAsBytes() {
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace Platform

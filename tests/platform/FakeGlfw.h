@@ -1,0 +1,21 @@
+#pragma once
+
+// A scripted stand-in for the window library's C interface, linked instead of the library into
+// the window module's tests: windows, monitors, keys, the cursor and pads are plain state here,
+// and the module's callbacks can be fired as the library would fire them.
+struct GLFWwindow;
+struct GLFWmonitor;
+
+namespace FakeGlfw {
+
+void reset();
+// The callbacks the window module registered, fired as during an event poll.
+void sendKey(int key, int action, int mods);
+void sendCursor(double x, double y);
+// The window the module opened (null before), the one monitor there is, and the monitor the
+// window is fullscreen on (null when windowed).
+GLFWwindow* window();
+GLFWmonitor* monitor();
+GLFWmonitor* windowMonitor();
+
+}  // namespace FakeGlfw
