@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "app/Controls.h"
 #include "core/LineReader.h"
 
 namespace CommandLine {
@@ -87,6 +89,34 @@ Parsed parse(int argc, const char* const* argv) {
     return parsed;
 }
 
+namespace {
+
+constexpr std::size_t kKeysWidth = 18;
+constexpr std::size_t kLineWidth = 79;
+
+// "  KEYS  action (pad: control)", the pad's part on a line of its own when it would not fit.
+std::string controlsText() {
+    std::string text;
+    for (const Control& control : controls()) {
+        std::string line = "  " + std::string(control.keyboardAndMouse);
+        line.resize(std::max(line.size() + 1, kKeysWidth + 2), ' ');
+        line += control.action;
+        if (std::strcmp(control.pad, "-") != 0) {
+            const std::string pad = std::string("(pad: ") + control.pad + ")";
+            if (line.size() + 1 + pad.size() > kLineWidth) {
+                line += "\n" + std::string(kKeysWidth + 2, ' ');
+            } else {
+                line += " ";
+            }
+            line += pad;
+        }
+        text += line + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string usage() {
     return std::string(
                "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
@@ -94,26 +124,21 @@ std::string usage() {
                "       kelvarin --help | --version\n"
                "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n"
                "\n"
-               "Controls:\n"
-               "  W, A, S, D        fly forward, left, back, right along the look direction\n"
-               "  Mouse             look around\n"
-               "  Left Shift        run (twice the speed)\n"
-               "  Left click        shoot\n"
-               "  Spacebar (hold)   rewind time\n"
-               "  Escape            quit (so do Ctrl+C and closing the window)\n"
-               "  F11, Alt+Enter    switch between the window and fullscreen\n"
-               "\n"
-               "Options:\n"
-               "  -h, --help        print this text and exit\n"
-               "  --version         print the version and exit\n"
-               "  --record FILE     write everything that drives the game to FILE as it plays\n"
-               "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays "
-               "it)\n"
-               "  --replay FILE     play a recording back in the window; Escape stops it early\n"
-               "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints "
-               "them\n"
-               "  --fullscreen      start fullscreen, on the monitor's current mode\n"
-               "  --sensitivity X   turn X times as fast with the mouse; X is ") +
+               "Controls:\n") +
+           controlsText() +
+           "Ctrl+C and closing the window quit too.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help        print this text and exit\n"
+           "  --version         print the version and exit\n"
+           "  --record FILE     write everything that drives the game to FILE as it plays\n"
+           "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays "
+           "it)\n"
+           "  --replay FILE     play a recording back in the window; Escape stops it early\n"
+           "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints "
+           "them\n"
+           "  --fullscreen      start fullscreen, on the monitor's current mode\n"
+           "  --sensitivity X   turn X times as fast with the mouse; X is " +
            LookSettings::kSensitivityRange +
            "\n"
            "                    (1 is the game's own rate)\n"

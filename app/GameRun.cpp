@@ -224,7 +224,23 @@ bool GameRun::frame() {
         if (GLUtils::isErrorReadDue(frames, Platform::driverReadsStall())) checkGlErrors();
     }
     Platform::swapBuffers();
+    lookWithPad();
     return playerWantsToGoOn() && !(session && session->isOver());
+}
+
+// The right stick's motion over the frame just shown reaches the game as the mouse's would during
+// that frame's swap: a cursor report, recorded for the next frame and turning the view before it.
+void GameRun::lookWithPad() {
+    Platform::Gamepad pad;
+    if (!Platform::getGamepad(pad)) return;
+    int dx = 0;
+    int dy = 0;
+    padLook.motion(pad, FrameClock::measuredDelta(), dx, dy);
+    if (dx == 0 && dy == 0) return;
+    int x = 0;
+    int y = 0;
+    Platform::getMousePos(x, y);
+    onCursorReport(x + dx, y + dy);
 }
 
 // Broken media must never reach the driver as undefined state; if something still does, it is

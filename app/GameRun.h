@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "input/GamepadControls.h"
 #include "input/LookSettings.h"
 
 class BrickWallScene;
@@ -62,10 +63,12 @@ private:
     void connectInputAndCamera();
     void prepareFrameLoop();
     void checkGlErrors();
+    void lookWithPad();
 
     RunConfig config;
     std::unique_ptr<BrickWallScene> playing;
     bool started = false;
     int frames = 0;
     int errorFrames = 0;
+    GamepadControls::Look padLook;
 };

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/Controls.h"
 #include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
@@ -53,6 +54,12 @@ Settings::Values playerSettings() {
 // The page saves the recording on demand: everything written so far must be in the file.
 extern "C" void kelvarinFlushRecording() {
     session.flush();
+}
+
+// The page lists the controls from the table the usage text is made of.
+extern "C" const char* kelvarinControls() {
+    static const std::string json = controlsAsJson();
+    return json.c_str();
 }
 
 int main(int argc, char** argv) {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/Assert.h"
+#include "input/GamepadControls.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -57,9 +58,11 @@ void Input::showCursor(bool show) {
     Platform::showCursor(show);
 }
 
-void Input::sampleKey(KeyState& key) const {
+void Input::sampleKey(KeyState& key, const Platform::Gamepad& pad) const {
     key.wasDown = key.down;
-    key.down = replayingRecording ? key.recorded : Platform::getKey(key.code) == Platform::kPress;
+    key.down = replayingRecording ? key.recorded
+                                  : Platform::getKey(key.code) == Platform::kPress ||
+                                        GamepadControls::holds(pad, key.code, false);
 }
 
 template <typename Self>
@@ -82,19 +85,21 @@ void Input::setRecordedState(int code, bool isMouseButton, bool down) {
 }
 
 void Input::pollKeys() {
-    sampleKey(forwardKey);
-    sampleKey(leftKey);
-    sampleKey(backKey);
-    sampleKey(rightKey);
-    sampleKey(runKey);
-    sampleKey(rewindKey);
+    Platform::Gamepad pad;
+    Platform::getGamepad(pad);
+    for (KeyState* key : {&forwardKey, &leftKey, &backKey, &rightKey, &runKey, &rewindKey}) {
+        sampleKey(*key, pad);
+    }
 }
 
 void Input::pollMouseButtons() {
+    Platform::Gamepad pad;
+    Platform::getGamepad(pad);
     fireButton.wasDown = fireButton.down;
     fireButton.down = replayingRecording
                           ? fireButton.recorded
-                          : Platform::getMouseButton(fireButton.code) == Platform::kPress;
+                          : Platform::getMouseButton(fireButton.code) == Platform::kPress ||
+                                GamepadControls::holds(pad, fireButton.code, true);
 }
 
 void Input::onMouseMove(int x, int y) {

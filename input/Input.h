@@ -4,6 +4,7 @@
 
 #include "core/WindowSize.h"
 #include "input/LookSettings.h"
+#include "platform/Platform.h"
 
 // One binding: its key code (or mouse-button number), its two latest samples, and the state a
 // replayed recording gives it.
@@ -14,7 +15,8 @@ struct KeyState {
     bool recorded = false;
 };
 
-// What the player does with keyboard and mouse, sampled once per frame. Each binding keeps this and
+// What the player does with keyboard, mouse and pad, sampled once per frame (a binding is down
+// when its key or button is, or the pad holds it: see GamepadControls). Each binding keeps this and
 // the previous sample, so the edge queries stay true for the whole frame in which they occur.
 class Input {
 public:
@@ -61,7 +63,7 @@ public:
     bool isRewindReleased() const { return rewindKey.wasDown && !rewindKey.down; }
 
 private:
-    void sampleKey(KeyState& key) const;
+    void sampleKey(KeyState& key, const Platform::Gamepad& pad) const;
     // The binding with this code, as KeyState* or const KeyState* after self's constness.
     template <typename Self>
     static auto* binding(Self& self, int code, bool isMouseButton);

@@ -1,7 +1,10 @@
 // The window module's desktop part (Linux, Windows): the driver's swap interval with a frame cap
 // where it is ignored, fullscreen on the window's monitor, the library's own sticky keys and
 // captured cursor, and a frame loop of its own.
+#include <bitset>
 #include <chrono>
+#include <iostream>
+#include <string>
 #include <thread>
 
 #include "platform/FramePacer.h"
@@ -15,6 +18,7 @@ using Glfw::state;
 
 struct Desktop {
     FramePacer pacer{FramePacer::kDefaultRefreshHz};
+    std::bitset<GLFW_JOYSTICK_LAST + 1> announcedPads;
     bool pacing = true;
     // Where and how large the window was before it went fullscreen.
     int windowedX = 0;
@@ -62,6 +66,29 @@ GLFWmonitor* monitorOfWindow() {
     return glfwGetPrimaryMonitor();
 }
 
+// A pad's name as the system gives it, with anything a terminal would act on left out.
+std::string printableName(const char* name) {
+    std::string shown;
+    for (const char* c = name ? name : ""; *c; ++c) {
+        if (*c >= ' ' && *c <= '~') shown.push_back(*c);
+    }
+    return shown.empty() ? "a pad" : shown;
+}
+
+// Each pad the library maps to the standard layout is said once when it comes and once when it
+// goes, also when it was there at the start.
+void onJoystick(int joystick, int event) {
+    const bool announced = desktop.announcedPads.test(joystick);
+    if (event == GLFW_CONNECTED && !announced && glfwJoystickIsGamepad(joystick)) {
+        desktop.announcedPads.set(joystick);
+        std::cerr << "kelvarin: pad connected: " << printableName(glfwGetGamepadName(joystick))
+                  << std::endl;
+    } else if (event == GLFW_DISCONNECTED && announced) {
+        desktop.announcedPads.reset(joystick);
+        std::cerr << "kelvarin: pad disconnected" << std::endl;
+    }
+}
+
 }  // namespace
 
 namespace Glfw {
@@ -69,6 +96,15 @@ namespace Glfw {
 void onWindowOpened() {
     glfwSwapInterval(1);
     desktop.pacer = FramePacer(primaryRefreshRate());
+    desktop.announcedPads.reset();
+    glfwSetJoystickCallback(onJoystick);
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        if (glfwJoystickPresent(joystick)) onJoystick(joystick, GLFW_CONNECTED);
+    }
+}
+
+void beforeTerminate() {
+    glfwSetJoystickCallback(nullptr);
 }
 
 // Drivers may ignore the swap interval (llvmpipe under Xvfb does): the pacer then holds frames to
@@ -133,6 +169,31 @@ int getMouseButton(int button) {
     return glfwGetMouseButton(state().window, button) == GLFW_PRESS ? kPress : kRelease;
 }
 
+// The layout of Platform.h is the library's own, control for control.
+static_assert(static_cast<int>(PadButton::Count) == GLFW_GAMEPAD_BUTTON_LAST + 1 &&
+              static_cast<int>(PadButton::LeftThumb) == GLFW_GAMEPAD_BUTTON_LEFT_THUMB &&
+              static_cast<int>(PadAxis::Count) == GLFW_GAMEPAD_AXIS_LAST + 1 &&
+              static_cast<int>(PadAxis::RightX) == GLFW_GAMEPAD_AXIS_RIGHT_X);
+
+bool getGamepad(Gamepad& pad) {
+    pad = Gamepad();
+    GLFWgamepadstate state{};
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        if (!glfwJoystickIsGamepad(joystick) || !glfwGetGamepadState(joystick, &state)) continue;
+        for (int i = 0; i < static_cast<int>(PadButton::Count); ++i) {
+            pad.buttons[i] = state.buttons[i] == GLFW_PRESS;
+        }
+        for (int i = 0; i < static_cast<int>(PadAxis::Count); ++i) pad.axes[i] = state.axes[i];
+        // The library's triggers run from -1 to 1.
+        for (const PadAxis trigger : {PadAxis::LeftTrigger, PadAxis::RightTrigger}) {
+            float& value = pad.axes[static_cast<int>(trigger)];
+            value = (value + 1.0f) / 2.0f;
+        }
+        return true;
+    }
+    return false;
+}
+
 void enableStickyKeys() {
     if (state().window) glfwSetInputMode(state().window, GLFW_STICKY_KEYS, GLFW_TRUE);
 }
@@ -141,6 +202,14 @@ void showCursor(bool show) {
     if (!state().window) return;
     glfwSetInputMode(state().window, GLFW_CURSOR, GlfwMapping::cursorMode(show));
     state().cursor.requestResync();
+}
+
+double getTime() {
+    return glfwGetTime();
+}
+
+void setTime(double seconds) {
+    glfwSetTime(seconds);
 }
 
 void runFrameLoop(bool (*frame)(), void (*finish)()) {

@@ -40,6 +40,8 @@ struct FakeState {
     GLFWwindow* window = nullptr;
     std::map<int, KeyState> keys;
     std::map<int, bool> buttons;
+    bool padConnected = false;
+    Gamepad pad;
     double time = 0.0;
     double stepPerSwap = 0.0;
     std::vector<std::pair<int, int>> cursorReports;
@@ -107,6 +109,14 @@ void tapKey(int key) {
 
 void setMouseButton(int button, bool down) {
     fake().buttons[button] = down;
+}
+void setGamepad(const Gamepad& pad) {
+    fake().pad = pad;
+    fake().padConnected = true;
+}
+void disconnectGamepad() {
+    fake().pad = Gamepad();
+    fake().padConnected = false;
 }
 void setTime(double seconds) {
     fake().time = seconds;
@@ -283,6 +293,11 @@ int getKey(int key) {
 
 int getMouseButton(int button) {
     return fake().buttons[button] ? kPress : kRelease;
+}
+
+bool getGamepad(Gamepad& pad) {
+    pad = fake().pad;
+    return fake().padConnected;
 }
 
 void enableStickyKeys() {

@@ -27,6 +27,9 @@ void overrideWindowSize(int width, int height);
 void setKey(int key, bool down);
 void tapKey(int key);
 void setMouseButton(int button, bool down);
+// The pad getGamepad reports from now on; disconnectGamepad takes it away again.
+void setGamepad(const Gamepad& pad);
+void disconnectGamepad();
 
 void setTime(double seconds);
 // Each swap advances the timer by this many seconds (0: the timer stands still).

@@ -49,6 +49,7 @@ bool init() {
 }
 
 void terminate() {
+    Glfw::beforeTerminate();
     glfwTerminate();
     state().window = nullptr;
     StopSignals::restore();
@@ -139,14 +140,6 @@ void setMousePos(int x, int y) {
 void setMousePosCallback(MousePosCallback callback) {
     state().mouseCallback = callback;
     if (callback) callback(state().cursor.getX(), state().cursor.getY());
-}
-
-double getTime() {
-    return glfwGetTime();
-}
-
-void setTime(double seconds) {
-    glfwSetTime(seconds);
 }
 
 }  // namespace Platform

@@ -24,8 +24,9 @@ struct State {
 State& state();
 
 // The target's part of opening the window, once it is open: its swap interval, pacing and own
-// callbacks.
+// callbacks; and of closing it, just before the library ends: the removal of those callbacks.
 void onWindowOpened();
+void beforeTerminate();
 // Right after each swap, before events are polled: where frames are capped, the wait.
 void afterSwap();
 // Every key event the window library reports, before the game polls.

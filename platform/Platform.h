@@ -70,6 +70,41 @@ int getMouseButton(int button);
 // A key pressed and released between two polls still reads as pressed at the next poll.
 void enableStickyKeys();
 
+// A game pad in the standard layout (the window library's gamepad interface and the browsers'
+// standard mapping name the same controls): the sticks from -1 to 1, y growing downwards, and
+// the triggers from 0 (let go) to 1 (pulled all the way).
+enum class PadButton {
+    A,
+    B,
+    X,
+    Y,
+    LeftBumper,
+    RightBumper,
+    Back,
+    Start,
+    Guide,
+    LeftThumb,
+    RightThumb,
+    DpadUp,
+    DpadRight,
+    DpadDown,
+    DpadLeft,
+    Count
+};
+enum class PadAxis { LeftX, LeftY, RightX, RightY, LeftTrigger, RightTrigger, Count };
+
+struct Gamepad {
+    bool buttons[static_cast<int>(PadButton::Count)] = {};
+    float axes[static_cast<int>(PadAxis::Count)] = {};
+
+    bool isDown(PadButton button) const { return buttons[static_cast<int>(button)]; }
+    float axis(PadAxis which) const { return axes[static_cast<int>(which)]; }
+};
+
+// The first connected pad (in a page, touch controls act as one too); false, with pad at rest,
+// when none is. Connecting or disconnecting one is said once, on standard error or on the page.
+bool getGamepad(Gamepad& pad);
+
 // Hidden also captures: the cursor stays in the window and reports unbounded motion.
 void showCursor(bool show);
 void getMousePos(int& x, int& y);

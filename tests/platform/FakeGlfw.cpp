@@ -29,6 +29,13 @@ struct Fake {
     double time = 0.0;
     GLFWkeyfun keyCallback = nullptr;
     GLFWcursorposfun cursorCallback = nullptr;
+    GLFWjoystickfun joystickCallback = nullptr;
+    struct Pad {
+        bool present = false;
+        const char* name = "";
+        GLFWgamepadstate state{};
+    };
+    Pad pads[GLFW_JOYSTICK_LAST + 1];
     GLFWvidmode mode{kScreenWidth, kScreenHeight, 8, 8, 8, kRefreshHz};
 };
 
@@ -47,6 +54,25 @@ void reset() {
     fake().cursorMode = GLFW_CURSOR_NORMAL;
     fake().keyCallback = nullptr;
     fake().cursorCallback = nullptr;
+    fake().joystickCallback = nullptr;
+    for (Fake::Pad& pad : fake().pads) pad = Fake::Pad();
+}
+
+void connectPad(int joystick, const char* name) {
+    fake().pads[joystick].present = true;
+    fake().pads[joystick].name = name;
+    if (fake().joystickCallback) fake().joystickCallback(joystick, GLFW_CONNECTED);
+}
+
+void disconnectPad(int joystick) {
+    fake().pads[joystick] = Fake::Pad();
+    if (fake().joystickCallback) fake().joystickCallback(joystick, GLFW_DISCONNECTED);
+}
+
+void setPadState(int joystick, const unsigned char* buttons, const float* axes) {
+    GLFWgamepadstate& state = fake().pads[joystick].state;
+    for (int i = 0; i <= GLFW_GAMEPAD_BUTTON_LAST; ++i) state.buttons[i] = buttons[i];
+    for (int i = 0; i <= GLFW_GAMEPAD_AXIS_LAST; ++i) state.axes[i] = axes[i];
 }
 
 void sendKey(int key, int action, int mods) {
@@ -175,4 +201,22 @@ double glfwGetTime() {
 }
 void glfwSetTime(double seconds) {
     fake().time = seconds;
+}
+GLFWjoystickfun glfwSetJoystickCallback(GLFWjoystickfun callback) {
+    fake().joystickCallback = callback;
+    return nullptr;
+}
+int glfwJoystickPresent(int joystick) {
+    return fake().pads[joystick].present ? GLFW_TRUE : GLFW_FALSE;
+}
+int glfwJoystickIsGamepad(int joystick) {
+    return glfwJoystickPresent(joystick);
+}
+const char* glfwGetGamepadName(int joystick) {
+    return fake().pads[joystick].present ? fake().pads[joystick].name : nullptr;
+}
+int glfwGetGamepadState(int joystick, GLFWgamepadstate* state) {
+    if (!fake().pads[joystick].present) return GLFW_FALSE;
+    *state = fake().pads[joystick].state;
+    return GLFW_TRUE;
 }

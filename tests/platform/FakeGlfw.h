@@ -12,6 +12,11 @@ void reset();
 // The callbacks the window module registered, fired as during an event poll.
 void sendKey(int key, int action, int mods);
 void sendCursor(double x, double y);
+// A pad in the library's gamepad layout, plugged in or pulled out at once (the joystick callback
+// fires), or its controls moved.
+void connectPad(int joystick, const char* name);
+void disconnectPad(int joystick);
+void setPadState(int joystick, const unsigned char* buttons, const float* axes);
 // The window the module opened (null before), the one monitor there is, and the monitor the
 // window is fullscreen on (null when windowed).
 GLFWwindow* window();

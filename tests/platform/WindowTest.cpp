@@ -3,6 +3,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/Platform.h"
 #include "tests/platform/FakeGlfw.h"
 
@@ -16,16 +18,29 @@ void recordReport(int x, int y) {
     reportedY = y;
 }
 
+// A window opened with one pad already plugged in; what the module says is kept for the case.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
         FakeGlfw::reset();
+        FakeGlfw::connectPad(GLFW_JOYSTICK_3, "Pad There At Start");
+        testing::internal::CaptureStderr();
         ASSERT_TRUE(Platform::init());
         ASSERT_TRUE(
             Platform::openWindow(1024, 768, 0, 0, 0, 0, 32, 0, Platform::WindowMode::Windowed));
         Platform::setMousePosCallback(recordReport);
     }
-    void TearDown() override { Platform::terminate(); }
+    void TearDown() override {
+        if (!saidTaken) said();
+        Platform::terminate();
+    }
+    // Everything said on standard error since the window opened.
+    std::string said() {
+        saidTaken = true;
+        return testing::internal::GetCapturedStderr();
+    }
+
+    bool saidTaken = false;
 };
 
 }  // namespace
@@ -58,4 +73,33 @@ TEST_F(WindowTest, TheFirstCursorReportAfterEitherSwitchOfFullscreenDoesNotMoveT
         EXPECT_EQ(reportedX, 10) << (fullscreen ? "entering" : "leaving") << " fullscreen";
         EXPECT_EQ(reportedY, 0) << (fullscreen ? "entering" : "leaving") << " fullscreen";
     }
+}
+
+// The library's pad, in its own layout, is the game's; triggers are turned from -1..1 into 0..1.
+TEST_F(WindowTest, APadIsReadInTheStandardLayoutAndEachComingAndGoingIsSaidOnce) {
+    unsigned char buttons[GLFW_GAMEPAD_BUTTON_LAST + 1] = {};
+    float axes[GLFW_GAMEPAD_AXIS_LAST + 1] = {};
+    buttons[GLFW_GAMEPAD_BUTTON_LEFT_THUMB] = GLFW_PRESS;
+    axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 0.5f;
+    axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = 1.0f;
+    axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
+    FakeGlfw::setPadState(GLFW_JOYSTICK_3, buttons, axes);
+    Platform::Gamepad pad;
+    ASSERT_TRUE(Platform::getGamepad(pad));
+    EXPECT_TRUE(pad.isDown(Platform::PadButton::LeftThumb));
+    EXPECT_FALSE(pad.isDown(Platform::PadButton::A));
+    EXPECT_EQ(pad.axis(Platform::PadAxis::RightX), 0.5f);
+    EXPECT_EQ(pad.axis(Platform::PadAxis::LeftTrigger), 1.0f);
+    EXPECT_EQ(pad.axis(Platform::PadAxis::RightTrigger), 0.0f);
+
+    FakeGlfw::disconnectPad(GLFW_JOYSTICK_3);
+    EXPECT_FALSE(Platform::getGamepad(pad));
+    EXPECT_EQ(pad.axis(Platform::PadAxis::RightX), 0.0f);
+    FakeGlfw::disconnectPad(GLFW_JOYSTICK_3);
+    FakeGlfw::connectPad(GLFW_JOYSTICK_1, "Arcade\x1b[2J Stick");
+    EXPECT_TRUE(Platform::getGamepad(pad));
+    EXPECT_EQ(said(),
+              "kelvarin: pad connected: Pad There At Start\n"
+              "kelvarin: pad disconnected\n"
+              "kelvarin: pad connected: Arcade[2J Stick\n");
 }

@@ -1,4 +1,6 @@
 // Registered with GoogleTest before main: every test of the binary starts from the same state.
+#include "tests/support/FreshState.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,17 +20,25 @@ namespace {
 // it left behind.
 class FreshPlatformPerTest : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
-        Platform::Fake::reset();
-        FrameClock::reset();
         std::filesystem::current_path(startFolder);
-        mainCamera = Camera();
-        *Input::instance() = Input();
-        *Rewind::Controller::instance() = Rewind::Controller();
-        RenderContext::instance()->setDrawing(true);
+        startAfresh();
     }
 
     const std::filesystem::path startFolder = std::filesystem::current_path();
 };
+
+}  // namespace
+
+void startAfresh() {
+    Platform::Fake::reset();
+    FrameClock::reset();
+    mainCamera = Camera();
+    *Input::instance() = Input();
+    *Rewind::Controller::instance() = Rewind::Controller();
+    RenderContext::instance()->setDrawing(true);
+}
+
+namespace {
 
 const bool freshPlatformRegistered = [] {
     testing::UnitTest::GetInstance()->listeners().Append(new FreshPlatformPerTest);
