@@ -1,9 +1,11 @@
-// The window module's browser part: the page's animation frames pace the game, the player's
-// gestures take it fullscreen and lock the pointer, Escape belongs to the browser (it releases the
-// pointer, which pauses the game), and the window library's missing sticky keys are made here.
+// The window module's browser part: the page's animation frames pace the game and the page says
+// when play pauses; the player's gestures take it fullscreen and lock the pointer, Escape belongs
+// to the browser (it releases the pointer, on which the page pauses), touch drags turn the view,
+// and the window library's missing sticky keys are made here.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cmath>
 #include <map>
 
 #include "platform/GlfwMapping.h"
@@ -16,6 +18,8 @@ int kelvarin_is_fullscreen();
 int kelvarin_canvas_css_width();
 int kelvarin_canvas_css_height();
 void kelvarin_tell_page(const char* event);
+int kelvarin_page_paused();
+int kelvarin_read_gamepad(int* buttons, float* axes);
 }
 
 namespace Platform {
@@ -23,20 +27,14 @@ namespace {
 
 using Glfw::state;
 
-// The game runs before the pointer was ever locked (the bricks settle while the page waits for a
-// click), plays while it is locked, and pauses once it is released again or the tab is hidden,
-// until a click locks it again. The page is told each change by name.
-enum class PageState { WaitingForClick, Playing, Paused };
-
-constexpr const char* kPageEvents[] = {"waiting", "playing", "paused"};
+constexpr double kTimerStepsPerSecond = 8192.0;
 
 struct Browser {
     // A key released since the last poll reads as pressed at the next one, as the desktop
     // library's sticky keys have it.
     std::map<int, bool> releasedSincePoll;
     bool stickyKeys = false;
-    bool pointerWasLocked = false;
-    PageState pageState = PageState::WaitingForClick;
+    bool paused = false;
     double timeAtPause = 0.0;
     bool (*frame)() = nullptr;
     void (*finish)() = nullptr;
@@ -55,23 +53,19 @@ bool isPageHidden() {
     return emscripten_get_visibility_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.hidden;
 }
 
-// What the page shows the player (see PageState). The timer stands still while paused, so the
-// simulation resumes where it stopped instead of catching up.
-PageState followPage() {
-    const bool locked = isPointerLocked();
-    browser.pointerWasLocked = browser.pointerWasLocked || locked;
-    PageState now = locked ? PageState::Playing : PageState::WaitingForClick;
-    if (isPageHidden() || (browser.pointerWasLocked && !locked)) now = PageState::Paused;
-    if (now == browser.pageState) return now;
-    if (now == PageState::Paused) browser.timeAtPause = glfwGetTime();
-    if (browser.pageState == PageState::Paused) glfwSetTime(browser.timeAtPause);
-    browser.pageState = now;
-    kelvarin_tell_page(kPageEvents[static_cast<int>(now)]);
-    return now;
+// The page decides when play pauses (Escape, a pad's Start, a hidden tab): no frame runs then,
+// and the timer stands still, so the simulation resumes where it stopped instead of catching up.
+bool followPage() {
+    const bool paused = kelvarin_page_paused() != 0 || isPageHidden();
+    if (paused == browser.paused) return paused;
+    if (paused) browser.timeAtPause = getTime();
+    if (!paused) glfwSetTime(browser.timeAtPause);
+    browser.paused = paused;
+    return paused;
 }
 
 void onAnimationFrame() {
-    if (followPage() == PageState::Paused) return;
+    if (followPage()) return;
     if (browser.frame()) return;
     emscripten_cancel_main_loop();
     browser.finish();
@@ -83,6 +77,8 @@ void onAnimationFrame() {
 namespace Glfw {
 
 void onWindowOpened() {}
+
+void beforeTerminate() {}
 
 void afterSwap() {}
 
@@ -132,6 +128,14 @@ int getMouseButton(int button) {
     return glfwGetMouseButton(state().window, button) == GLFW_PRESS ? kPress : kRelease;
 }
 
+bool getGamepad(Gamepad& pad) {
+    pad = Gamepad();
+    int buttons[static_cast<int>(PadButton::Count)] = {};
+    if (!kelvarin_read_gamepad(buttons, pad.axes)) return false;
+    for (int i = 0; i < static_cast<int>(PadButton::Count); ++i) pad.buttons[i] = buttons[i] != 0;
+    return true;
+}
+
 void enableStickyKeys() {
     browser.stickyKeys = true;
 }
@@ -142,10 +146,33 @@ void showCursor(bool) {
     state().cursor.requestResync();
 }
 
+// A browser's timer counts in steps of about 100 microseconds anyway. Steps of 1/8192 s make
+// every frame time a short, exact binary fraction, so a recording's times stay short in its text
+// and in a share link.
+double getTime() {
+    return std::floor(glfwGetTime() * kTimerStepsPerSecond) / kTimerStepsPerSecond;
+}
+
+void setTime(double seconds) {
+    glfwSetTime(seconds);
+}
+
 void runFrameLoop(bool (*frame)(), void (*finish)()) {
     browser.frame = frame;
     browser.finish = finish;
     emscripten_set_main_loop(onAnimationFrame, 0, false);
+    kelvarin_tell_page("started");
 }
 
 }  // namespace Platform
+
+// A drag on the game's canvas (a touch screen has no pointer to lock): the page hands the motion
+// over between frames, as the window library hands over the mouse's, and it reaches the game as a
+// cursor report.
+extern "C" EMSCRIPTEN_KEEPALIVE void kelvarin_look_by(int dx, int dy) {
+    Platform::Glfw::State& state = Platform::Glfw::state();
+    const int x = state.cursor.getX() + dx;
+    const int y = state.cursor.getY() + dy;
+    state.cursor.set(x, y);
+    if (state.mouseCallback) state.mouseCallback(x, y);
+}

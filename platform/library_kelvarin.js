@@ -1,11 +1,17 @@
 // The page's side of the game in a browser: what the C++ code of platform/ calls in JavaScript
 // (linked with --js-library). The page hears of the game through Module.onGameEvent(name):
-// "waiting" (for the click that locks the pointer), "playing", "paused", "ended", and for the
-// music "sound-waiting" (until the first click or key), "sound-on" and "sound-off" (no Web Audio).
+// "started" (the frame loop runs), "ended", for the music "sound-waiting" (until the first click,
+// key or touch), "sound-on" and "sound-off" (no Web Audio).
 mergeInto(LibraryManager.library, {
   kelvarin_tell_page__sig: 'vi',
   kelvarin_tell_page: function(event) {
     if (Module.onGameEvent) Module.onGameEvent(UTF8ToString(event));
+  },
+
+  // The page pauses play (Module.kelvarinPaused): no frame runs while it does.
+  kelvarin_page_paused__sig: 'i',
+  kelvarin_page_paused: function() {
+    return Module.kelvarinPaused ? 1 : 0;
   },
 
   // Called while a key event is handled, which browsers count as the player's gesture.
@@ -33,6 +39,47 @@ mergeInto(LibraryManager.library, {
     return Module.canvas.clientHeight;
   },
 
+  // The first pad in the browser's standard mapping, with the page's touch controls acting as one
+  // more (Module.kelvarinTouchPad: a movement stick and the Fire, Rewind and Run buttons), into
+  // the layout of platform/Platform.h: 15 buttons, then the sticks and the triggers from 0 to 1.
+  // (The page says when a pad comes or goes: it watches them while the game is paused too.)
+  $kelvarinPads: {
+    // Platform.h's buttons, by their index in the standard mapping.
+    fromStandard: [0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11, 12, 15, 13, 14],
+  },
+  kelvarin_read_gamepad__deps: ['$kelvarinPads'],
+  kelvarin_read_gamepad__sig: 'iii',
+  kelvarin_read_gamepad: function(buttons, axes) {
+    // Before play starts, a pad's press only starts it, as a click does (the page's part).
+    if (!Module.kelvarinPadsPlay) return 0;
+    var pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
+    var pad = pads.find(function(p) { return p && p.connected && p.mapping === 'standard'; });
+    var down = new Array(15).fill(false);
+    var values = [0, 0, 0, 0, 0, 0];
+    if (pad) {
+      kelvarinPads.fromStandard.forEach(function(standard, i) {
+        down[i] = !!(pad.buttons[standard] && pad.buttons[standard].pressed);
+      });
+      for (var i = 0; i < 4; ++i) values[i] = pad.axes[i] || 0;
+      values[4] = pad.buttons[6] ? pad.buttons[6].value : 0;
+      values[5] = pad.buttons[7] ? pad.buttons[7].value : 0;
+    }
+    var touch = Module.kelvarinTouchPad;
+    var touching = touch && touch.active;
+    if (touching) {
+      if (touch.moveX || touch.moveY) {
+        values[0] = touch.moveX;
+        values[1] = touch.moveY;
+      }
+      if (touch.rewind) values[4] = 1;
+      if (touch.fire) values[5] = 1;
+      if (touch.run) down[4] = true;
+    }
+    for (var b = 0; b < 15; ++b) HEAP32[(buttons >> 2) + b] = down[b] ? 1 : 0;
+    for (var a = 0; a < 6; ++a) HEAPF32[(axes >> 2) + a] = values[a];
+    return pad || touching ? 1 : 0;
+  },
+
   // Under node the program is its script: its folder is where the script lies. A page has none.
   kelvarin_script_folder__sig: 'i',
   kelvarin_script_folder: function() {
@@ -40,15 +87,15 @@ mergeInto(LibraryManager.library, {
     return allocateUTF8(__dirname);
   },
 
-  // Web Audio: each track is read from the preloaded files, decoded once and looped by a buffer
-  // source; a new request stops whatever plays. Browsers start audio only after a user gesture, so
-  // the context is resumed at the first click or key, and the track then plays from its start.
-  // Decoding is asynchronous: a decoded track starts only if it is still the one asked for last.
-  // Without Web Audio, or for a file that cannot be read or decoded, nothing sounds.
+  // Web Audio: each track is decoded once and looped by a buffer source; a new request stops
+  // whatever plays. Browsers start audio only after a user gesture, so the context is resumed at
+  // the first click, key or touch, and the track then plays from its start. Decoding is
+  // asynchronous: a decoded track starts only if it is still the one asked for last. Without Web
+  // Audio, or for a file that cannot be read or decoded, nothing sounds.
   $kelvarinAudio: function() {
     var audio = Module.kelvarinAudio;
     if (audio) return audio;
-    audio = Module.kelvarinAudio = {buffers: {}, current: null, request: 0, context: null};
+    audio = Module.kelvarinAudio = {decoded: {}, current: null, request: 0, context: null};
     var tell = function(event) {
       if (Module.onGameEvent) Module.onGameEvent(event);
     };
@@ -71,7 +118,46 @@ mergeInto(LibraryManager.library, {
     return audio;
   },
 
-  kelvarin_play_looping__deps: ['$kelvarinAudio', '$FS'],
+  // Where a page's music comes from. The data file holds what the first frame needs; the music,
+  // as MP3 beside the page, is fetched when the game first asks for it, and the reversed track is
+  // the forward one's samples reversed, as the desktop's file of it is. Any other sound is read
+  // from the preloaded files.
+  $kelvarinTrackSources: {
+    'media/sounds/backgroundMusic.wav': {url: 'sounds/backgroundMusic.mp3'},
+    'media/sounds/backgroundMusicBackwards.wav': {reverseOf: 'media/sounds/backgroundMusic.wav'},
+  },
+
+  $kelvarinDecoded__deps: ['$kelvarinAudio', '$kelvarinTrackSources', '$FS'],
+  $kelvarinDecoded: function(name) {
+    var audio = kelvarinAudio();
+    if (audio.decoded[name]) return audio.decoded[name];
+    var source = kelvarinTrackSources[name] || {};
+    var decoded;
+    if (source.reverseOf) {
+      decoded = kelvarinDecoded(source.reverseOf).then(function(forward) {
+        var reversed = new AudioBuffer({length: forward.length, sampleRate: forward.sampleRate,
+                                        numberOfChannels: forward.numberOfChannels});
+        for (var c = 0; c < forward.numberOfChannels; ++c) {
+          reversed.copyToChannel(forward.getChannelData(c).slice().reverse(), c);
+        }
+        return reversed;
+      });
+    } else if (source.url) {
+      decoded = fetch(source.url).then(function(response) {
+        if (!response.ok) throw new Error(source.url + ': ' + response.status);
+        return response.arrayBuffer();
+      }).then(function(bytes) { return audio.context.decodeAudioData(bytes); });
+    } else {
+      decoded = new Promise(function(resolve) {
+        var bytes = FS.readFile(name);
+        resolve(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length));
+      }).then(function(bytes) { return audio.context.decodeAudioData(bytes); });
+    }
+    audio.decoded[name] = decoded;
+    return decoded;
+  },
+
+  kelvarin_play_looping__deps: ['$kelvarinAudio', '$kelvarinDecoded'],
   kelvarin_play_looping__sig: 'vi',
   kelvarin_play_looping: function(path) {
     var audio = kelvarinAudio();
@@ -82,7 +168,7 @@ mergeInto(LibraryManager.library, {
       audio.current.stop();
       audio.current = null;
     }
-    var start = function(buffer) {
+    kelvarinDecoded(name).then(function(buffer) {
       if (request != audio.request) return;
       var source = audio.context.createBufferSource();
       source.buffer = buffer;
@@ -91,21 +177,6 @@ mergeInto(LibraryManager.library, {
       source.kelvarinTrack = name;
       source.start();
       audio.current = source;
-    };
-    if (audio.buffers[name]) {
-      start(audio.buffers[name]);
-      return;
-    }
-    var bytes;
-    try {
-      bytes = FS.readFile(name);
-    } catch (e) {
-      return;
-    }
-    var copy = bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length);
-    audio.context.decodeAudioData(copy).then(function(buffer) {
-      audio.buffers[name] = buffer;
-      start(buffer);
     }, function() {});
   },
 

@@ -17,7 +17,7 @@ packages=(
 [ "${1:-}" = "fuzz" ] && packages+=(clang libclang-rt-14-dev)
 [ "${1:-}" = "package" ] && packages+=(dpkg-dev file lintian desktop-file-utils man-db)
 if [ "${1:-}" = "web" ]; then
-    packages+=(emscripten chromium python3)
+    packages+=(emscripten chromium python3 lame)
     # A node from elsewhere than Debian brings its own npm, which Debian's npm conflicts with.
     command -v npm >/dev/null || packages+=(nodejs npm)
 fi

@@ -36,9 +36,10 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$wer
     -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON "${web[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
+jobs=$(nproc)
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # The X server's own messages go to build/xvfb.log, to explain a refused connection.
 XVFB_LOG=$build/xvfb.log bash scripts/xvfb.sh \
-    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 "${labels[@]}"
+    ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 600 "${labels[@]}"

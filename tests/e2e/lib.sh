@@ -52,7 +52,10 @@ launch() {
         RECORDING="$WORK/game-$RUNS.rec"
         args+=(--record "$RECORDING")
     fi
-    (cd "$dir" && exec env "${malloc_checking[@]}" SDL_AUDIODRIVER="${AUDIO_DRIVER:-disk}" \
+    # One thread of the software driver draws the game: the other core is left to the screenshots
+    # judging it and to the tests running beside it.
+    (cd "$dir" && exec env "${malloc_checking[@]}" LP_NUM_THREADS=1 \
+        SDL_AUDIODRIVER="${AUDIO_DRIVER:-disk}" \
         SDL_DISKAUDIOFILE="$WORK/audio.raw" "$GAME" "${args[@]}") \
         >"$WORK/stdout" 2>"$WORK/stderr" &
     GAME_PID=$!

@@ -1,0 +1,232 @@
+// What the page tests share: the site served as any static server serves it, Debian's Chromium
+// headless with software WebGL 2, pages in contexts of their own, and judgments of the picture
+// worked out from screenshots. Environment: KELVARIN_SITE (build-web/site), KELVARIN_SIM (the
+// Linux kelvarin-sim) and KELVARIN_ROOT (the project root, for the committed recording).
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import {chromium} from 'playwright-core';
+
+export const site = process.env.KELVARIN_SITE;
+export const linuxSim = process.env.KELVARIN_SIM;
+export const root = process.env.KELVARIN_ROOT;
+export const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvarin-web-'));
+
+// Recordings served under /recordings/ (the real game's committed one among them) and any other
+// file a test hands the page.
+export const committed = fs.readFileSync(path.join(root, 'tests/replay/session.rec'), 'utf8');
+export const served = {'session.rec': committed, 'torn.rec': committed.slice(0, -3)};
+
+const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
+                '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png',
+                '.mp3': 'audio/mpeg'};
+
+// The site with its sizes, as any static server serves it; under /nodata/ its data file is
+// missing, and under /nogame/ its kelvarin.js.
+function serve(request, response) {
+  const url = new URL(request.url, 'http://localhost');
+  let name = decodeURIComponent(url.pathname);
+  if (name.startsWith('/recordings/')) {
+    const body = served[name.slice('/recordings/'.length)];
+    response.writeHead(body === undefined ? 404 : 200, {'Content-Type': 'application/octet-stream'});
+    response.end(body === undefined ? 'not found' : body);
+    return;
+  }
+  const missing = /^\/(nodata|nogame)\//.exec(name)?.[1];
+  if (missing) name = name.slice(missing.length + 1);
+  if (name.endsWith('/')) name += 'index.html';
+  const file = path.join(site, path.normalize(name));
+  const withheld = (missing === 'nodata' && name.endsWith('.data')) ||
+                   (missing === 'nogame' && name.endsWith('kelvarin.js'));
+  if (withheld || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    response.writeHead(404);
+    response.end();
+    return;
+  }
+  response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
+                           'Content-Length': fs.statSync(file).size});
+  fs.createReadStream(file).pipe(response);
+}
+
+let server;
+export let base;
+export let browser;
+// Replays only (a promise of it): animation frames as fast as the machine draws them. A replay's
+// bricks do not depend on its pace (every frame takes its recorded time), while a game played by a
+// person does.
+let replayBrowser;
+
+const kChromiumArgs = ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader',
+                       '--enable-unsafe-swiftshader', '--autoplay-policy=no-user-gesture-required',
+                       '--disable-background-networking', '--disable-component-update',
+                       '--disable-sync', '--no-first-run', '--disable-quic'];
+
+function launch(extraArgs = []) {
+  return chromium.launch({executablePath: '/usr/bin/chromium', headless: true,
+                          args: [...kChromiumArgs, ...extraArgs]});
+}
+
+export async function setUp() {
+  server = http.createServer(serve);
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  base = `http://127.0.0.1:${server.address().port}/`;
+  browser = await launch();
+}
+
+export async function tearDown() {
+  await (await replayBrowser)?.close();
+  await browser?.close();
+  server?.close();
+  fs.rmSync(work, {recursive: true, force: true});
+}
+
+// Every started track, by its file, as the page's Web Audio starts it.
+export function watchAudio() {
+  window.kelvarinStartedTracks = [];
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function(...args) {
+    window.kelvarinStartedTracks.push(this.kelvarinTrack);
+    return start.apply(this, args);
+  };
+}
+
+// A page in a context of its own, with the console's errors and the page's own collected; with
+// fast, in the browser whose animation frames run as fast as it draws (for replays only).
+export async function newPage(options = {}) {
+  // Launched once, also when tests side by side ask at the same moment.
+  if (options.fast) replayBrowser ||= launch(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
+  const context = await (options.fast ? await replayBrowser : browser).newContext({
+    viewport: options.viewport || {width: 1100, height: 900},
+    acceptDownloads: true,
+    isMobile: options.isMobile,
+    hasTouch: options.hasTouch,
+    deviceScaleFactor: options.deviceScaleFactor,
+  });
+  for (const script of options.initScripts || [watchAudio]) await context.addInitScript(script);
+  const page = await context.newPage();
+  const problems = [];
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
+  page.on('pageerror', (e) => problems.push(e.message));
+  return {page, problems};
+}
+
+export const statusOf = (page) => page.locator('#status').textContent();
+
+export async function waitForStatus(page, text, timeout = 60000) {
+  await page.waitForFunction((t) => document.getElementById('status').textContent.startsWith(t),
+                             text, {timeout});
+}
+
+export async function waitFrames(page, count) {
+  await page.evaluate((n) => new Promise((resolve) => {
+    let frames = 0;
+    const tick = () => (++frames < n ? requestAnimationFrame(tick) : resolve());
+    requestAnimationFrame(tick);
+  }), count);
+}
+
+// The canvas as shown, as PNG in base64; the touch controls over it are painted out, so a button
+// that lights up while held changes nothing.
+export async function shot(page) {
+  const png = await page.locator('#canvas').screenshot(
+      {mask: [page.locator('#touch-controls button, #move')]});
+  return png.toString('base64');
+}
+
+// Pixel counts worked out by the page itself from screenshots. Regions are in pixels of a 1024
+// wide picture (scaled to the canvas shown); kinds: white (help text), brick (red bricks), changed
+// (between two shots).
+export async function count(page, kind, pngs, region) {
+  return (await counts(page, kind, pngs, [region]))[0];
+}
+
+// count for several regions of the same pictures, decoded once.
+export async function counts(page, kind, pngs, regions) {
+  return page.evaluate(async ({kind, pngs, regions}) => {
+    const images = await Promise.all(pngs.map(async (png) => {
+      const image = new Image();
+      image.src = 'data:image/png;base64,' + png;
+      await image.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      return context.getImageData(0, 0, image.width, image.height);
+    }));
+    const a = images[0];
+    const scale = a.width / 1024;
+    return regions.map((region) => {
+      const [x0, y0, w, h] =
+          (region || [0, 0, 1024, a.height / scale]).map((v) => Math.round(v * scale));
+      let n = 0;
+      for (let y = y0; y < Math.min(y0 + h, a.height); ++y) {
+        for (let x = x0; x < Math.min(x0 + w, a.width); ++x) {
+          const i = (y * a.width + x) * 4;
+          const [r, g, b] = [a.data[i], a.data[i + 1], a.data[i + 2]];
+          if (kind === 'white') n += r > 204 && g > 204 && b > 204;
+          if (kind === 'brick') n += r > g + 38 && r > b + 38;
+          if (kind === 'changed') {
+            const c = images[1].data;
+            n += Math.max(Math.abs(r - c[i]), Math.abs(g - c[i + 1]), Math.abs(b - c[i + 2])) > 20;
+          }
+        }
+      }
+      // In pixels of the 1024 wide picture, whatever size the canvas is shown at.
+      return n / (scale * scale);
+    });
+  }, {kind, pngs, regions});
+}
+
+// Screenshots until two in a row match: the bricks have settled, whatever the frame rate.
+export async function waitUntilStill(page) {
+  let last = await shot(page);
+  for (let i = 0; i < 120; ++i) {
+    await waitFrames(page, 10);
+    const next = await shot(page);
+    if (await count(page, 'changed', [last, next]) < 100) return next;
+    last = next;
+  }
+  assert.fail('the picture never came to rest');
+}
+
+// Screenshots until the picture differs from before by more than least pixels; the count.
+export async function waitForChange(page, before, least, region) {
+  let changed = 0;
+  for (let i = 0; i < 100 && changed <= least; ++i) {
+    await waitFrames(page, 5);
+    changed = await count(page, 'changed', [before, await shot(page)], region);
+  }
+  return changed;
+}
+
+export async function replayInPage(url) {
+  // A small window: the replay's bricks do not depend on the picture's size, and small frames are
+  // what software WebGL draws fast.
+  const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300}});
+  await page.goto(url);
+  await page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
+  const bricks = await page.locator('#bricks').textContent();
+  assert.deepEqual(problems, []);
+  await page.context().close();
+  return bricks;
+}
+
+// The bricks the Linux kelvarin-sim ends a recording with.
+export function linuxBricks(recording) {
+  const dump = path.join(work, `linux-${Date.now()}-${Math.random()}.csv`);
+  execFileSync(linuxSim, ['--no-draw', '--script', recording, '--dump-bricks', dump], {cwd: root});
+  return fs.readFileSync(dump, 'utf8');
+}
+
+// Saves the page's recording through its Save button; the file's path.
+export async function saveRecording(page, name) {
+  const download = page.waitForEvent('download');
+  await page.click('#save-recording');
+  const saved = path.join(work, name);
+  await (await download).saveAs(saved);
+  return saved;
+}
