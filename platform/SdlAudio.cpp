@@ -1,5 +1,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <iostream>
 
@@ -7,6 +8,9 @@
 
 namespace Platform::Audio {
 namespace {
+
+// ALSA's own messages about a machine without a sound card: the game says "Sound is off" once.
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
@@ -24,6 +28,7 @@ public:
             Mix_CloseAudio();
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         }
+        if (started) snd_lib_error_set_handler(nullptr);
         current = nullptr;
         ready = false;
         started = false;
@@ -49,6 +54,7 @@ private:
         // Ctrl+C and kill belong to the game: SDL would otherwise take them for an event queue
         // the game never reads.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        snd_lib_error_set_handler(ignoreAlsaMessage);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             std::cerr << "Sound is off: " << SDL_GetError() << std::endl;
             return;

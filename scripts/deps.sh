@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config clang-format
-    libglfw3-dev libglew-dev libglm-dev libstb-dev libsdl2-dev libsdl2-mixer-dev
+    libglfw3-dev libglew-dev libglm-dev libstb-dev libsdl2-dev libsdl2-mixer-dev libasound2-dev
     libgl1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core

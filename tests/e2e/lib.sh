@@ -41,7 +41,8 @@ if [[ "$(ldd "$GAME" 2>/dev/null || true)" != *libasan* ]]; then
 fi
 
 # launch DIR [ARGS...]: runs the game from DIR (which holds media/) in the background, with SDL's
-# disk audio recording (AUDIO_DRIVER overrides), recording its session unless ARGS do.
+# disk audio recording (AUDIO_DRIVER overrides; "system" leaves SDL its own choice), recording its
+# session unless ARGS do.
 launch() {
     local dir=$1
     shift
@@ -54,8 +55,9 @@ launch() {
     fi
     # One thread of the software driver draws the game: the other core is left to the screenshots
     # judging it and to the tests running beside it.
-    (cd "$dir" && exec env "${malloc_checking[@]}" LP_NUM_THREADS=1 \
-        SDL_AUDIODRIVER="${AUDIO_DRIVER:-disk}" \
+    local audio=(SDL_AUDIODRIVER="${AUDIO_DRIVER:-disk}")
+    [ "${AUDIO_DRIVER:-}" = system ] && audio=(-u SDL_AUDIODRIVER)
+    (cd "$dir" && exec env "${audio[@]}" "${malloc_checking[@]}" LP_NUM_THREADS=1 \
         SDL_DISKAUDIOFILE="$WORK/audio.raw" "$GAME" "${args[@]}") \
         >"$WORK/stdout" 2>"$WORK/stderr" &
     GAME_PID=$!

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up failures that must not stop the game: no audio device (one line saying sound is off,
-# then silence), a shader that cannot be read, and no media folder at all.
+# then silence; with the system's own audio choice, no message of the sound library either), a
+# shader that cannot be read, and no media folder at all.
 source "$(dirname "$0")/lib.sh"
 
 # No audio device: an audio driver that does not exist stands in for a machine without sound.
@@ -8,6 +9,13 @@ AUDIO_DRIVER=no-such-device start_game "$ROOT"
 hold space 0.5
 quit_and_expect 0
 [ "$(grep -c "Sound is off" "$WORK/stderr")" -eq 1 ] || fail "expected one line saying sound is off"
+
+# The system's own choice of audio, on a machine without a sound card: the sound library's messages
+# stay quiet, and the game says at most its one line.
+AUDIO_DRIVER=system start_game "$ROOT"
+quit_and_expect 0
+grep -q "^ALSA lib" "$WORK/stderr" && fail "the sound library spoke: $(head -n 3 "$WORK/stderr")"
+[ "$(grep -c "Sound is off" "$WORK/stderr")" -le 1 ] || fail "sound is off was said more than once"
 
 # A shader source that cannot be read (a folder in its place): the text overlay draws nothing.
 mkdir -p "$WORK/unreadable"
