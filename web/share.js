@@ -38,7 +38,8 @@ export async function linkFor(recording, page) {
 
 // The recording a fragment carries, decompressed as far as it goes: the bytes go in a little at a
 // time and what comes out is kept, so a cut or damaged stream still gives the text before the
-// damage.
+// damage. That text never ends in a whole line: a link cut just after a line's end would otherwise
+// replay part of a session as if it were all of it, where the game now refuses it by that line.
 export async function recordingFrom(fragment) {
   const bytes = bytesOf(fragment);
   const stream = new DecompressionStream('deflate-raw');
@@ -46,6 +47,7 @@ export async function recordingFrom(fragment) {
   const reader = stream.readable.getReader();
   const decoder = new TextDecoder();
   let text = '';
+  let damaged = false;
   const reading = (async () => {
     try {
       for (;;) {
@@ -55,14 +57,16 @@ export async function recordingFrom(fragment) {
       }
     } catch (e) {
       // The damage: what came out before it is all there is.
+      damaged = true;
     }
   })();
   try {
     for (let i = 0; i < bytes.length; i += kSlice) await writer.write(bytes.subarray(i, i + kSlice));
     await writer.close();
   } catch (e) {
-    // Reported by the reading side.
+    damaged = true;
   }
   await reading;
-  return text + decoder.decode();
+  text += decoder.decode();
+  return damaged ? text.replace(/\n$/, '') : text;
 }
