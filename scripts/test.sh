@@ -38,7 +38,11 @@ cmake --build "$build" -j"$(nproc)"
 
 jobs=$(nproc)
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+# Thread-local storage is not scanned for pointers: the leak checker's walk of the dynamically
+# loaded blocks (the OpenGL driver's, unloaded with the window library) read a bogus range and
+# crashed its own thread at exit in some runs. Skipping it can only report more, never hide a leak;
+# what the dynamic loader then shows is suppressed by name.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0:use_tls=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # The X server's own messages go to build/xvfb.log, to explain a refused connection.
 XVFB_LOG=$build/xvfb.log bash scripts/xvfb.sh \

@@ -3,8 +3,10 @@
 # 24 bits, on a free display number. As a command, runs COMMAND in one:
 #     bash scripts/xvfb.sh COMMAND [ARGS...]      (XVFB_LOG=FILE keeps the server's messages)
 # Sourced by a script that needs a display, `ensure_display "$0" "$@"` runs that script again
-# inside one unless a display is already there.
-xvfb_screen="-screen 0 1280x1024x24"
+# inside one unless a display is already there. The server never resets: by default it resets when
+# its last client leaves, and a test connecting just then (a game quit, the next not yet started)
+# was refused ("Can't open display").
+xvfb_screen="-screen 0 1280x1024x24 -noreset"
 
 in_xvfb() {
     xvfb-run -a -e "${XVFB_LOG:-/dev/null}" -s "$xvfb_screen" "$@"
