@@ -3,8 +3,9 @@
 // edited still gives back as much text as it holds, for the game to refuse by line.
 
 // A link of up to this many characters stays whole in e-mail and in the messaging apps that keep
-// long messages (WhatsApp, Signal, Slack): about half a minute of play. A longer session is saved
-// as a recording instead.
+// long messages (WhatsApp, Signal, Slack): 15 s to half a minute of play, fewer the more the
+// player looks around and the less even the frame times. A longer session is saved as a recording
+// instead.
 export const kMaxLinkLength = 8192;
 export const kFragmentKey = 'replay=';
 // Damaged input is found only after a slice has gone in; what came out of earlier slices stays.

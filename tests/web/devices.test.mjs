@@ -210,7 +210,7 @@ describe('every device plays', {concurrency: true}, () => {
       assert.ok((await bricks()).middle >= 0.9, 'the wall is not in the middle');
     });
 
-    // Shared while it is short: a link holds about half a minute of play, and a busy machine plays
+    // Shared while it is short: a link holds 15 s to half a minute of play, and a busy machine plays
     // the rest of this test for longer than that.
     let link;
     let shared;
