@@ -93,8 +93,10 @@ void updateClockInputAndCamera() {
     FrameClock::tick();
     const float dt = FrameClock::deltaTime();
     Input* input = Input::instance();
-    if (input->isMouseEnabled()) input->pollMouseButtons();
-    if (input->isKeyboardEnabled()) input->pollKeys();
+    Platform::Gamepad pad;
+    Platform::getGamepad(pad);
+    if (input->isMouseEnabled()) input->pollMouseButtons(pad);
+    if (input->isKeyboardEnabled()) input->pollKeys(pad);
     Camera& eye = camera();
     eye.move(dt);
     eye.view.update();

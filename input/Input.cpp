@@ -84,17 +84,13 @@ void Input::setRecordedState(int code, bool isMouseButton, bool down) {
     if (KeyState* key = binding(*this, code, isMouseButton)) key->recorded = down;
 }
 
-void Input::pollKeys() {
-    Platform::Gamepad pad;
-    Platform::getGamepad(pad);
+void Input::pollKeys(const Platform::Gamepad& pad) {
     for (KeyState* key : {&forwardKey, &leftKey, &backKey, &rightKey, &runKey, &rewindKey}) {
         sampleKey(*key, pad);
     }
 }
 
-void Input::pollMouseButtons() {
-    Platform::Gamepad pad;
-    Platform::getGamepad(pad);
+void Input::pollMouseButtons(const Platform::Gamepad& pad) {
     fireButton.wasDown = fireButton.down;
     fireButton.down = replayingRecording
                           ? fireButton.recorded

@@ -32,8 +32,10 @@ public:
     void setLook(const LookSettings& look);
     void recentreCursor();
     void showCursor(bool show);
-    void pollKeys();
-    void pollMouseButtons();
+    // Each binding's sample this frame: its key or button, or the pad as read once for the frame
+    // (at rest when none is connected).
+    void pollKeys(const Platform::Gamepad& pad);
+    void pollMouseButtons(const Platform::Gamepad& pad);
     // Records a reported cursor position and, while captured, puts the cursor back at the centre.
     void onMouseMove(int x, int y);
 

@@ -29,8 +29,8 @@ protected:
     }
     void TearDown() override { std::remove(path.c_str()); }
     void poll() {
-        Input::instance()->pollKeys();
-        Input::instance()->pollMouseButtons();
+        Input::instance()->pollKeys(Platform::Gamepad());
+        Input::instance()->pollMouseButtons(Platform::Gamepad());
     }
 
     std::string path;
