@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "core/LineReader.h"
+#include "platform/RegularFile.h"
 #include "scene/BrickWallScene.h"
 
 void printBricks(std::FILE* out, const BrickWallScene& scene, int frame) {
@@ -16,13 +18,17 @@ void printBricks(std::FILE* out, const BrickWallScene& scene, int frame) {
 }
 
 bool writeBrickDump(const std::string& path, const BrickWallScene& scene, int frame) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    bool written = out && std::fputs(kBrickCsvHeader, out) != EOF;
-    if (written) printBricks(out, scene, frame);
-    if (out) written = std::fclose(out) == 0 && written;
-    if (!written) {
-        std::cerr << "kelvarin: cannot write the bricks to " << path << ": " << std::strerror(errno)
-                  << std::endl;
+    std::string why;
+    std::FILE* out = Platform::openForWriting(path, why);
+    if (out) {
+        std::fputs(kBrickCsvHeader, out);
+        printBricks(out, scene, frame);
+        // Buffered writes fail late: the error shows at the latest when the file is closed.
+        const bool failed = std::ferror(out) != 0;
+        if (std::fclose(out) != 0 || failed) why = std::strerror(errno);
     }
-    return written;
+    if (why.empty()) return true;
+    std::cerr << "kelvarin: cannot write the bricks to " << shownSafely(path) << ": " << why
+              << std::endl;
+    return false;
 }

@@ -2,18 +2,25 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 
-#include "app/Controls.h"
 #include "core/LineReader.h"
+#include "input/Controls.h"
 
 namespace CommandLine {
-
 namespace {
 
-constexpr const char* kFile = "a file";
+// Option names start the usage's lines; their words start at this column.
+constexpr std::size_t kHelpColumn = 20;
+constexpr std::size_t kMinimumGap = 2;
+constexpr std::size_t kLineWidth = 79;
 
 bool isHelp(const char* arg) {
     return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+}
+
+bool isVersion(const char* arg) {
+    return std::strcmp(arg, "--version") == 0;
 }
 
 Outcome refuse(const char* program, const std::string& what) {
@@ -28,16 +35,32 @@ const Option* findOption(const std::vector<Option>& options, const char* arg) {
     return nullptr;
 }
 
+// The first argument that is the word asked for, and not the value of an option before it
+// (--sensitivity --help is a bad sensitivity).
+bool anywhere(int argc, const char* const* argv, const std::vector<Option>& options,
+              bool (*is)(const char*)) {
+    for (int i = 1; i < argc; ++i) {
+        if (is(argv[i])) return true;
+        const Option* option = findOption(options, argv[i]);
+        if (option && option->takes) ++i;
+    }
+    return false;
+}
+
+std::string optionLine(const std::string& left, const std::string& help) {
+    std::string line = "  " + left;
+    line.resize(std::max(line.size() + kMinimumGap, kHelpColumn), ' ');
+    for (const char c : help)
+        line += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
+    return line + "\n";
+}
+
 }  // namespace
 
 Outcome parse(const char* program, int argc, const char* const* argv,
               const std::vector<Option>& options) {
-    for (int i = 1; i < argc; ++i) {
-        if (isHelp(argv[i])) return {Action::ShowHelp, {}};
-    }
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) return {Action::ShowVersion, {}};
-    }
+    if (anywhere(argc, argv, options, isHelp)) return {Action::ShowHelp, {}};
+    if (anywhere(argc, argv, options, isVersion)) return {Action::ShowVersion, {}};
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const Option* option = findOption(options, arg);
@@ -56,6 +79,45 @@ Outcome parse(const char* program, int argc, const char* const* argv,
     return {};
 }
 
+std::string describe(const std::vector<Option>& options) {
+    std::string text = optionLine("-h, --help", "print this text and exit") +
+                       optionLine("--version", "print the version and exit");
+    for (const Option& option : options) {
+        const std::string left =
+            option.valueName ? std::string(option.name) + " " + option.valueName : option.name;
+        text += optionLine(left, option.help);
+    }
+    return text;
+}
+
+Taker storeIn(std::string& to) {
+    return [&to](const std::string& value) {
+        to = value;
+        return true;
+    };
+}
+
+Taker turnOn(bool& to) {
+    return [&to](const std::string&) { return to = true; };
+}
+
+int actOnEarly(const Outcome& outcome, const std::string& usage, const std::string& version) {
+    switch (outcome.action) {
+        case Action::ShowHelp:
+            std::cout << usage;
+            return 0;
+        case Action::ShowVersion:
+            std::cout << version << std::endl;
+            return 0;
+        case Action::Refuse:
+            std::cerr << outcome.error << std::endl;
+            return kUsageStatus;
+        case Action::Play:
+            break;
+    }
+    return kGoOn;
+}
+
 Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
     if (options.fullscreen) fromFile.fullscreen = true;
     if (options.invertY) fromFile.look.invertY = true;
@@ -63,52 +125,45 @@ Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
     return fromFile;
 }
 
-Parsed parse(int argc, const char* const* argv) {
-    Parsed parsed;
-    auto path = [](std::string& to) {
-        return [&to](const std::string& value) {
-            to = value;
-            return true;
-        };
-    };
-    auto on = [](bool& to) { return [&to](const std::string&) { return to = true; }; };
-    const std::vector<Option> options = {
-        {"--record", kFile, path(parsed.recordPath)},
-        {"--replay", kFile, path(parsed.replayPath)},
-        {"--dump-bricks", kFile, path(parsed.dumpBricksPath)},
-        {"--fullscreen", nullptr, on(parsed.fullscreen)},
-        {"--invert-y", nullptr, on(parsed.invertY)},
-        {"--sensitivity", LookSettings::kSensitivityRange,
+namespace {
+
+constexpr const char* kFile = "a file";
+
+std::vector<Option> gameOptions(Parsed& parsed) {
+    return {
+        {"--record", "FILE", kFile,
+         "write everything that drives the game to FILE as it plays\n(a kelvarin-sim script: "
+         "kelvarin-sim --script FILE replays it)",
+         storeIn(parsed.recordPath)},
+        {"--replay", "FILE", kFile, "play a recording back in the window; Escape stops it early",
+         storeIn(parsed.replayPath)},
+        {"--dump-bricks", "FILE", kFile,
+         "at exit, write the bricks as CSV, as kelvarin-sim prints them",
+         storeIn(parsed.dumpBricksPath)},
+        {"--fullscreen", nullptr, nullptr, "start fullscreen, on the monitor's current mode",
+         turnOn(parsed.fullscreen)},
+        {"--sensitivity", "X", LookSettings::kSensitivityRange,
+         std::string("turn X times as fast with the mouse; X is ") +
+             LookSettings::kSensitivityRange + "\n(1 is the game's own rate)",
          [&parsed](const std::string& value) {
              return readSensitivity(value, parsed.sensitivity);
          }},
+        {"--invert-y", nullptr, nullptr, "moving the mouse forward looks down",
+         turnOn(parsed.invertY)},
     };
-    const Outcome outcome = parse("kelvarin", argc, argv, options);
-    parsed.action = outcome.action;
-    parsed.error = outcome.error;
-    return parsed;
 }
-
-namespace {
-
-constexpr std::size_t kKeysWidth = 18;
-constexpr std::size_t kLineWidth = 79;
 
 // "  KEYS  action (pad: control)", the pad's part on a line of its own when it would not fit.
 std::string controlsText() {
     std::string text;
-    for (const Control& control : controls()) {
-        std::string line = "  " + std::string(control.keyboardAndMouse);
-        line.resize(std::max(line.size() + 1, kKeysWidth + 2), ' ');
-        line += control.action;
-        if (std::strcmp(control.pad, "-") != 0) {
-            const std::string pad = std::string("(pad: ") + control.pad + ")";
-            if (line.size() + 1 + pad.size() > kLineWidth) {
-                line += "\n" + std::string(kKeysWidth + 2, ' ');
-            } else {
-                line += " ";
-            }
-            line += pad;
+    for (const Controls::ShownControl& row : Controls::shownControls()) {
+        std::string line =
+            optionLine(Controls::keyboardWords(row, Controls::defaultKeys()), row.what);
+        line.pop_back();
+        if (std::strcmp(row.pad, "-") != 0) {
+            const std::string pad = std::string("(pad: ") + row.pad + ")";
+            const bool fits = line.size() + 1 + pad.size() <= kLineWidth;
+            line += (fits ? " " : "\n" + std::string(kHelpColumn, ' ')) + pad;
         }
         text += line + "\n";
     }
@@ -117,7 +172,14 @@ std::string controlsText() {
 
 }  // namespace
 
+Parsed parse(int argc, const char* const* argv) {
+    Parsed parsed;
+    parsed.outcome = parse("kelvarin", argc, argv, gameOptions(parsed));
+    return parsed;
+}
+
 std::string usage() {
+    Parsed unused;
     return std::string(
                "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
                "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
@@ -128,21 +190,8 @@ std::string usage() {
            controlsText() +
            "Ctrl+C and closing the window quit too.\n"
            "\n"
-           "Options:\n"
-           "  -h, --help        print this text and exit\n"
-           "  --version         print the version and exit\n"
-           "  --record FILE     write everything that drives the game to FILE as it plays\n"
-           "                    (a kelvarin-sim script: kelvarin-sim --script FILE replays "
-           "it)\n"
-           "  --replay FILE     play a recording back in the window; Escape stops it early\n"
-           "  --dump-bricks FILE  at exit, write the bricks as CSV, as kelvarin-sim prints "
-           "them\n"
-           "  --fullscreen      start fullscreen, on the monitor's current mode\n"
-           "  --sensitivity X   turn X times as fast with the mouse; X is " +
-           LookSettings::kSensitivityRange +
-           "\n"
-           "                    (1 is the game's own rate)\n"
-           "  --invert-y        moving the mouse forward looks down\n"
+           "Options:\n" +
+           describe(gameOptions(unused)) +
            "\n"
            "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
            "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for "
@@ -160,9 +209,10 @@ std::string usage() {
            "\n"
            "\n"
            "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a bad\n"
-           "option or a recording that cannot be replayed; 4 when a file asked for (--record,\n"
-           "--dump-bricks) could not be written; 128 + N after a crash with signal N; 255 when\n"
-           "the window or OpenGL could not be made.\n";
+           "option or a recording that cannot be replayed, or for --record or --dump-bricks\n"
+           "naming something other than a regular file; 4 when a file asked for could not be\n"
+           "written; 128 + N after a crash with signal N; 255 when the window or OpenGL could\n"
+           "not be made.\n";
 }
 
 std::string versionLine() {

@@ -13,12 +13,17 @@ namespace CommandLine {
 
 enum class Action { Play, ShowHelp, ShowVersion, Refuse };
 
-// One option: its name, the value it takes in words ("a file", "a number above 0, up to 10"),
-// null for a switch, and what is done with it; take returns false to refuse the value.
+// takeValue returns false to refuse the value.
+using Taker = std::function<bool(const std::string& value)>;
+
 struct Option {
     const char* name;
+    // In the usage ("FILE") and in a refusal ("a file"); both null for a switch.
+    const char* valueName;
     const char* takes;
-    std::function<bool(const std::string& value)> take;
+    // The usage's words for it; a line feed starts a line of its own.
+    std::string help;
+    Taker take;
 };
 
 struct Outcome {
@@ -29,13 +34,21 @@ struct Outcome {
 
 Outcome parse(const char* program, int argc, const char* const* argv,
               const std::vector<Option>& options);
+// The usage's lines for the options, --help and --version first.
+std::string describe(const std::vector<Option>& options);
+Taker storeIn(std::string& to);
+Taker turnOn(bool& to);
+// What a program does before playing: prints the usage or the version (status 0), or the refusal
+// (status 2); kGoOn for Play.
+constexpr int kGoOn = -1;
+constexpr int kUsageStatus = 2;
+int actOnEarly(const Outcome& outcome, const std::string& usage, const std::string& version);
 
 // The game's own command line: no options plays the game; --record, --replay and --dump-bricks
 // name files; --fullscreen, --sensitivity and --invert-y set what the settings file sets, and win
-// over it.
+// over it where given.
 struct Parsed {
-    Action action = Action::Play;
-    std::string error;
+    Outcome outcome;
     // Empty when not given.
     std::string recordPath;
     std::string replayPath;

@@ -10,6 +10,7 @@
 #include "core/FrameClock.h"
 #include "core/WindowSize.h"
 #include "input/Camera.h"
+#include "input/Controls.h"
 #include "input/Input.h"
 #include "platform/CrashReport.h"
 #include "platform/Platform.h"
@@ -25,6 +26,7 @@
 
 namespace {
 
+constexpr const char* kTitle = "Kelvarin";
 constexpr int kDepthBits = 32;
 constexpr int kSamples = 4;
 constexpr int kGlVersionMajor = 4;
@@ -88,31 +90,9 @@ void beginDrawing(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
     shader.setCameraPosition();
 }
 
-// The clock, the input poll and the camera: once per frame, the time read once and passed on.
-void updateClockInputAndCamera() {
-    FrameClock::tick();
-    const float dt = FrameClock::deltaTime();
-    Input* input = Input::instance();
-    Platform::Gamepad pad;
-    Platform::getGamepad(pad);
-    if (input->isMouseEnabled()) input->pollMouseButtons(pad);
-    if (input->isKeyboardEnabled()) input->pollKeys(pad);
-    Camera& eye = camera();
-    eye.move(dt);
-    eye.view.update();
-    eye.updateViewProjection();
-}
-
-// The frame's input edges, then the simulation steps the frame made due.
-void simulate(BrickWallScene& scene) {
-    scene.latchInput(*Input::instance());
-    for (int steps = FrameClock::advanceSteps(); steps > 0; --steps) {
-        scene.step(FrameClock::takeStep());
-    }
-}
-
+// Asked once a frame, after it.
 bool playerWantsToGoOn() {
-    return Platform::getKey(Platform::kKeyEsc) != Platform::kPress && Platform::isWindowOpen() &&
+    return !Input::instance()->isQuitAsked() && Platform::isWindowOpen() &&
            !Platform::isStopRequested();
 }
 
@@ -165,7 +145,7 @@ void GameRun::connectInputAndCamera() {
 // The window title, sticky keys and OpenGL state the frames run with; set before the scene is
 // built.
 void GameRun::prepareFrameLoop() {
-    Platform::setWindowTitle(config.title.c_str());
+    Platform::setWindowTitle(kTitle);
     Platform::enableStickyKeys();
     if (!config.drawing) return;
     glClearColor(kClearGrey, kClearGrey, kClearGrey, 0.0f);
@@ -179,6 +159,8 @@ bool GameRun::start(const RunConfig& runConfig) {
     config = runConfig;
     frames = 0;
     errorFrames = 0;
+    stepper = FrameClock::FixedStepper();
+    padLook = GamepadControls::Look();
     RenderContext::instance()->setDrawing(config.drawing);
     if (!openWindow()) return false;
     started = true;
@@ -199,16 +181,16 @@ bool GameRun::start(const RunConfig& runConfig) {
     if (config.drawing) glLineWidth(kLineWidth);
     prepareFrameLoop();
     Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
-    playing = std::make_unique<BrickWallScene>();
+    brickWall = std::make_unique<BrickWallScene>();
     return true;
 }
 
 bool GameRun::frame() {
     KELVARIN_ASSERT(started);
     Session* session = config.session;
-    if (session) {
-        session->beginFrame();
-        for (const CursorReport& report : session->recordedCursorReports()) {
+    const ReplayedFrame* replayed = session ? &session->beginFrame() : nullptr;
+    if (replayed) {
+        for (const CursorReport& report : replayed->cursorReports) {
             deliverCursorReport(report.x, report.y);
         }
     }
@@ -217,27 +199,49 @@ bool GameRun::frame() {
     // the rest of the frame is the same either way.
     const GLUtils::FrameLayout layout = currentLayout();
     const bool drawing = config.drawing && layout.drawable;
-    if (drawing) beginDrawing(*playing, layout);
-    updateClockInputAndCamera();
-    if (session) session->afterPoll(FrameClock::measuredDelta(), *Input::instance());
-    simulate(*playing);
+    if (drawing) beginDrawing(*brickWall, layout);
+    const FrameInput in = readInput(replayed);
+    Camera& eye = camera();
+    eye.move(static_cast<float>(in.delta));
+    eye.view.update();
+    eye.updateViewProjection();
+    if (session) session->afterPoll(in.delta, *Input::instance());
+    simulate(in.delta);
     if (drawing) {
-        playing->draw();
+        brickWall->draw();
         if (GLUtils::isErrorReadDue(frames, Platform::driverReadsStall())) checkGlErrors();
     }
     Platform::swapBuffers();
-    lookWithPad();
+    lookWithPad(in);
     return playerWantsToGoOn() && !(session && session->isOver());
+}
+
+// The frame's time (measured, or as recorded) and the pad, each read once, and the actions
+// sampled from them.
+GameRun::FrameInput GameRun::readInput(const ReplayedFrame* replayed) {
+    FrameInput in;
+    in.delta = FrameClock::tick();
+    if (replayed && replayed->timed) in.delta = replayed->delta;
+    in.padConnected = Platform::getGamepad(in.pad);
+    Input::instance()->poll(in.pad);
+    return in;
+}
+
+// The frame's input edges, then the simulation steps the frame made due.
+void GameRun::simulate(double delta) {
+    brickWall->latchInput(*Input::instance());
+    for (int steps = stepper.advance(delta); steps > 0; --steps) {
+        brickWall->step(stepper.takeStep());
+    }
 }
 
 // The right stick's motion over the frame just shown reaches the game as the mouse's would during
 // that frame's swap: a cursor report, recorded for the next frame and turning the view before it.
-void GameRun::lookWithPad() {
-    Platform::Gamepad pad;
-    if (!Platform::getGamepad(pad)) return;
+void GameRun::lookWithPad(const FrameInput& in) {
+    if (!in.padConnected) return;
     int dx = 0;
     int dy = 0;
-    padLook.motion(pad, FrameClock::measuredDelta(), dx, dy);
+    padLook.motion(in.pad, in.delta, dx, dy);
     if (dx == 0 && dy == 0) return;
     int x = 0;
     int y = 0;
@@ -261,9 +265,9 @@ bool GameRun::finish() {
     bool written = true;
     if (config.session) written = config.session->finish();
     if (!config.brickDumpPath.empty()) {
-        written = writeBrickDump(config.brickDumpPath, *playing, frames) && written;
+        written = writeBrickDump(config.brickDumpPath, *brickWall, frames) && written;
     }
-    playing->releaseGL();
+    brickWall->releaseGL();
     if (config.drawing) {
         deleteModelBuffers();
         deleteTextures();
@@ -272,7 +276,7 @@ bool GameRun::finish() {
     stopSound();
     Platform::terminate();
     Platform::CrashReport::setBeforeReport(nullptr);
-    playing.reset();
+    brickWall.reset();
     activeRun = nullptr;
     activeSession = nullptr;
     started = false;

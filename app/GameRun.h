@@ -6,15 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "core/FixedStepper.h"
 #include "input/GamepadControls.h"
 #include "input/LookSettings.h"
+#include "platform/Platform.h"
 
 class BrickWallScene;
 class Session;
+struct ReplayedFrame;
 
 // Everything a run is started with.
 struct RunConfig {
-    std::string title = "Kelvarin";
     bool fullscreen = false;
     LookSettings look;
     // False for a run without a window or OpenGL (kelvarin-sim --no-draw): the same frames, no
@@ -50,7 +52,7 @@ public:
     // failure has been said once).
     bool finish();
 
-    BrickWallScene& scene() { return *playing; }
+    BrickWallScene& scene() { return *brickWall; }
     // Frames run since start: equal to a recording's frame numbers.
     int framesRun() const { return frames; }
     // Frames in whose drawing the driver reported an error (the first is said on standard error).
@@ -59,16 +61,26 @@ public:
     void onCursorReport(int x, int y);
 
 private:
+    // What a frame reads once, at its start, and hands inward.
+    struct FrameInput {
+        double delta = 0.0;
+        bool padConnected = false;
+        Platform::Gamepad pad;
+    };
+
     bool openWindow();
     void connectInputAndCamera();
     void prepareFrameLoop();
+    FrameInput readInput(const ReplayedFrame* replayed);
+    void simulate(double delta);
     void checkGlErrors();
-    void lookWithPad();
+    void lookWithPad(const FrameInput& in);
 
     RunConfig config;
-    std::unique_ptr<BrickWallScene> playing;
+    std::unique_ptr<BrickWallScene> brickWall;
+    FrameClock::FixedStepper stepper;
+    GamepadControls::Look padLook;
     bool started = false;
     int frames = 0;
     int errorFrames = 0;
-    GamepadControls::Look padLook;
 };

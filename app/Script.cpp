@@ -1,12 +1,12 @@
 #include "app/Script.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <sstream>
 
 #include "core/LineReader.h"
 #include "core/Numbers.h"
-#include "platform/Platform.h"
 #include "platform/RegularFile.h"
 
 namespace Script {
@@ -20,83 +20,17 @@ constexpr const char* kInvertedWord = "inverted";
 constexpr int kExactFloatDigits = 9;
 // Enough digits to give back every double exactly.
 constexpr int kExactDigits = 17;
-
-const Binding kBindings[] = {
-    {"forward", 'W', false},
-    {"left", 'A', false},
-    {"back", 'S', false},
-    {"right", 'D', false},
-    {"run", Platform::kKeyLShift, false},
-    {"fire", Platform::kMouseButtonLeft, true},
-    {"rewind", Platform::kKeySpace, false},
-    {"quit", Platform::kKeyEsc, false},
-};
-
-bool findBinding(const std::string& name, Event& event) {
-    for (const Binding& b : kBindings) {
-        if (name == b.name) {
-            event.code = b.code;
-            event.isMouseButton = b.isMouseButton;
-            return true;
-        }
-    }
-    return false;
-}
-
 // Cursor motion in pixels between two frames; far more than any mouse reports.
 constexpr double kMaxCursorMotion = 1e9;
 
-// "what" tells a frame beyond the bound from one that is no frame number at all.
-bool readFrame(const std::string& word, int& frame, std::string& what) {
-    what = "bad frame number";
-    if (!Numbers::read(word, {1, std::numeric_limits<int>::max()}, frame)) return false;
-    what = "frame beyond " + std::to_string(kMaxFrame) + " (a day at 60 frames/s)";
-    return frame <= kMaxFrame;
-}
-
 bool readMotion(const std::string& word, int& pixels) {
-    return Numbers::read(word, {-kMaxCursorMotion, kMaxCursorMotion}, pixels);
+    return Numbers::read(word, Numbers::Bounds::within(-kMaxCursorMotion, kMaxCursorMotion),
+                         pixels);
 }
 
 bool readSeconds(const std::string& word, double& value) {
-    return Numbers::read(word, {0.0, std::numeric_limits<double>::max()}, value);
-}
-
-// The words of a line; "what" says what is wrong when it returns false.
-bool parseEvent(const std::vector<std::string>& words, int version, int& frame, Event& event,
-                std::string& what) {
-    what = "bad frame number";
-    if (words.size() < 2 || !readFrame(words[0], frame, what)) return false;
-    const std::string& verb = words[1];
-    what = "unknown line";
-    if (verb == "press" || verb == "release") {
-        event.kind = verb == "press" ? Event::Kind::Press : Event::Kind::Release;
-        what = "unknown binding";
-        return words.size() == 3 && findBinding(words[2], event);
-    }
-    if (verb == "mouse") {
-        event.kind = Event::Kind::Mouse;
-        what = "bad number";
-        return words.size() == 4 && readMotion(words[2], event.dx) &&
-               readMotion(words[3], event.dy);
-    }
-    if (verb == "delta" && version >= kFirstRecordingVersion) {
-        event.kind = Event::Kind::Delta;
-        what = "bad number";
-        return words.size() == 3 && readSeconds(words[2], event.seconds);
-    }
-    event.kind = Event::Kind::Dump;
-    return verb == "dump" && words.size() == 2;
-}
-
-// "look SENSITIVITY normal|inverted"
-bool parseLook(const std::vector<std::string>& words, LookSettings& look) {
-    float sensitivity = 0.0f;
-    if (words.size() != 3 || !readSensitivity(words[1], sensitivity)) return false;
-    if (words[2] != kNormalWord && words[2] != kInvertedWord) return false;
-    look.sensitivity = sensitivity;
-    look.invertY = words[2] == kInvertedWord;
-    return true;
+    return Numbers::read(word, Numbers::Bounds::within(0.0, std::numeric_limits<double>::max()),
+                         value);
 }
 
 std::vector<std::string> split(const std::string& line) {
@@ -106,66 +40,191 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
-}  // namespace
+std::string frameWithoutTime(int frame) {
+    return "frame " + std::to_string(frame) + " has no 'delta' line";
+}
 
-Script parse(std::istream& in, const std::string& name) {
+// One pass over the lines; the first problem ends it.
+class Parser {
+public:
+    Parser(std::istream& in, const std::string& name)
+        : lines(in, kMaxLineBytes, kMaxBytes), name(shownSafely(name)) {}
+    Script run();
+
+private:
+    bool isRecording() const { return script.version >= kFirstRecordingVersion; }
+    bool fail(const std::string& what);
+    bool takeLine(const std::string& line);
+    bool takeHeader(const std::vector<std::string>& words);
+    bool takeLook(const std::vector<std::string>& words);
+    bool takeEvent(const std::vector<std::string>& words);
+    bool readEvent(const std::vector<std::string>& words, Event& event, std::string& what) const;
+    bool followFrames(const Event& event);
+
+    LineReader lines;
+    std::string name;
     Script script;
-    LineReader lines(in, kMaxLineBytes);
-    std::string line;
     bool first = true;
     bool lookSeen = false;
+    // A recording's frames come in turn, each with its time.
+    int frame = 0;
+    bool frameTimed = true;
+};
+
+bool Parser::fail(const std::string& what) {
+    script.error = name + ":" + std::to_string(lines.number()) + ": " + what;
+    return false;
+}
+
+Script Parser::run() {
+    std::string line;
     for (LineReader::Result result; (result = lines.next(line)) != LineReader::Result::End;) {
-        auto fail = [&](const std::string& what) {
-            script.error = shownSafely(name) + ":" + std::to_string(lines.number()) + ": " + what;
-            return script;
-        };
-        if (result == LineReader::Result::TooLong) {
-            return fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+        if (lines.cutShort()) {
+            fail("more than " + std::to_string(kMaxBytes) + " bytes, beyond a day of play");
+        } else if (result == LineReader::Result::TooLong) {
+            fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+        } else if (!lines.endedWithLineFeed() && isRecording()) {
+            // A recording is written line by line; one cut off mid-line is damaged.
+            fail("cut off mid-line");
+        } else {
+            takeLine(line);
         }
-        // A recording is written line by line; one cut off mid-line is damaged.
-        if (!lines.endedWithLineFeed() && script.version >= kFirstRecordingVersion) {
-            return fail("cut off mid-line");
-        }
-        const std::vector<std::string> words = split(line);
-        if (words.empty() || words[0][0] == '#') continue;
-        if (first && words[0] == kHeaderWord) {
-            first = false;
-            if (words.size() != 2 ||
-                !Numbers::read(words[1], {1, kRecordingVersion}, script.version)) {
-                return fail("unsupported format version");
-            }
-            continue;
-        }
-        first = false;
-        if (script.version >= kRecordingVersion) {
-            // First after the header, and once: it holds for the whole recording.
-            if (words[0] == kLookWord) {
-                if (lookSeen) return fail("look line out of place");
-                if (!parseLook(words, script.look)) return fail("bad look line");
-                lookSeen = true;
-                continue;
-            }
-            if (!lookSeen) return fail("no look line ('look SENSITIVITY normal|inverted')");
-        }
-        int frame = 0;
-        Event event;
-        std::string what;
-        if (!parseEvent(words, script.version, frame, event, what)) return fail(what);
-        if (script.version >= kFirstRecordingVersion && frame < script.lastFrame) {
-            return fail("frame " + std::to_string(frame) + " after frame " +
-                        std::to_string(script.lastFrame));
-        }
-        script.byFrame[frame].push_back(event);
-        if (frame > script.lastFrame) script.lastFrame = frame;
+        if (!script.error.empty()) return script;
     }
+    if (isRecording() && !frameTimed) fail(frameWithoutTime(frame));
+    // A hand-written script may list its frames in any order.
+    std::stable_sort(script.events.begin(), script.events.end(),
+                     [](const Event& a, const Event& b) { return a.frame < b.frame; });
     return script;
+}
+
+bool Parser::takeLine(const std::string& line) {
+    const std::vector<std::string> words = split(line);
+    if (words.empty() || words[0][0] == '#') return true;
+    if (first && words[0] == kHeaderWord) return takeHeader(words);
+    first = false;
+    if (script.version >= kRecordingVersion) {
+        // First after the header, and once: it holds for the whole recording.
+        if (words[0] == kLookWord) return takeLook(words);
+        if (!lookSeen) return fail("no look line ('look SENSITIVITY normal|inverted')");
+    }
+    return takeEvent(words);
+}
+
+bool Parser::takeHeader(const std::vector<std::string>& words) {
+    first = false;
+    if (words.size() == 2 &&
+        Numbers::read(words[1], Numbers::Bounds::within(1, kRecordingVersion), script.version)) {
+        return true;
+    }
+    return fail("unsupported format version");
+}
+
+// "look SENSITIVITY normal|inverted"
+bool Parser::takeLook(const std::vector<std::string>& words) {
+    if (lookSeen) return fail("look line out of place");
+    float sensitivity = 0.0f;
+    if (words.size() != 3 || !readSensitivity(words[1], sensitivity) ||
+        (words[2] != kNormalWord && words[2] != kInvertedWord)) {
+        return fail("bad look line");
+    }
+    script.look = {sensitivity, words[2] == kInvertedWord};
+    lookSeen = true;
+    return true;
+}
+
+bool Parser::takeEvent(const std::vector<std::string>& words) {
+    Event event;
+    std::string what;
+    if (!readEvent(words, event, what)) return fail(what);
+    if (isRecording() && !followFrames(event)) return false;
+    script.events.push_back(event);
+    script.lastFrame = std::max(script.lastFrame, event.frame);
+    return true;
+}
+
+// "what" tells a frame beyond the bound from one that is no frame number at all.
+bool Parser::readEvent(const std::vector<std::string>& words, Event& event,
+                       std::string& what) const {
+    what = "bad frame number";
+    if (words.size() < 2 ||
+        !Numbers::read(words[0], Numbers::Bounds::within(1, std::numeric_limits<int>::max()),
+                       event.frame)) {
+        return false;
+    }
+    what = "frame beyond " + std::to_string(kMaxFrame) + " (a day at 60 frames/s)";
+    if (event.frame > kMaxFrame) return false;
+    const std::string& verb = words[1];
+    what = "unknown line";
+    if (verb == "press" || verb == "release") {
+        event.kind = verb == "press" ? Event::Kind::Press : Event::Kind::Release;
+        what = "unknown binding";
+        return words.size() == 3 && Controls::named(words[2], event.action);
+    }
+    what = "bad number";
+    if (verb == "mouse") {
+        event.kind = Event::Kind::Mouse;
+        return words.size() == 4 && readMotion(words[2], event.dx) &&
+               readMotion(words[3], event.dy);
+    }
+    if (verb == "delta" && isRecording()) {
+        event.kind = Event::Kind::Delta;
+        return words.size() == 3 && readSeconds(words[2], event.seconds);
+    }
+    what = "unknown line";
+    event.kind = Event::Kind::Dump;
+    return verb == "dump" && words.size() == 2;
+}
+
+// Frames in turn, each with exactly one time: a frame run on the wall clock would replay
+// differently wherever it ran.
+bool Parser::followFrames(const Event& event) {
+    if (event.frame < frame) {
+        return fail("frame " + std::to_string(event.frame) + " after frame " +
+                    std::to_string(frame));
+    }
+    if (event.frame > frame) {
+        if (!frameTimed) return fail(frameWithoutTime(frame));
+        if (event.frame > frame + 1) return fail(frameWithoutTime(frame + 1));
+        frame = event.frame;
+        frameTimed = false;
+    }
+    if (event.kind != Event::Kind::Delta) return true;
+    if (frameTimed) return fail("frame " + std::to_string(frame) + " has a second 'delta' line");
+    frameTimed = true;
+    return true;
+}
+
+}  // namespace
+
+Frame Script::at(int frame) const {
+    const auto byFrame = [](const Event& e, int f) { return e.frame < f; };
+    const auto from = std::lower_bound(events.begin(), events.end(), frame, byFrame);
+    const auto to = std::lower_bound(from, events.end(), frame + 1, byFrame);
+    return {events.data() + (from - events.begin()), events.data() + (to - events.begin())};
+}
+
+Script parse(std::istream& in, const std::string& name) {
+    return Parser(in, name).run();
 }
 
 Script readFile(const std::string& path, const std::string& name) {
     Platform::RegularFile file;
-    if (file.open(path)) return parse(file.stream(), name);
     Script script;
-    script.error = "cannot read " + shownSafely(name) + ": " + file.why();
+    if (file.open(path)) script = parse(file.stream(), name);
+    // A file that failed while being read is not what it seemed to hold up to there.
+    if (!file.isOpen() || !file.readError().empty()) {
+        script.error = "cannot read " + shownSafely(name) + ": " +
+                       (file.isOpen() ? file.readError() : file.why());
+    }
+    return script;
+}
+
+Script readReplay(const std::string& path, const std::string& name, bool mustBeRecording) {
+    Script script = readFile(path, name);
+    if (script.error.empty() && (mustBeRecording || script.version >= kFirstRecordingVersion)) {
+        script.error = whyNotReplayable(script, name);
+    }
     return script;
 }
 
@@ -177,15 +236,15 @@ std::string whyNotReplayable(const Script& script, const std::string& name) {
     return {};
 }
 
-bool isQuit(const Event& event) {
-    return !event.isMouseButton && event.code == Platform::kKeyEsc &&
-           (event.kind == Event::Kind::Press || event.kind == Event::Kind::Release);
-}
-
-const std::vector<Binding>& recordedBindings() {
-    // Escape ends the game rather than driving it, so a recording leaves it out.
-    static const std::vector<Binding> bindings(std::begin(kBindings), std::end(kBindings) - 1);
-    return bindings;
+const std::vector<Action>& recordedActions() {
+    static const std::vector<Action> actions = [] {
+        std::vector<Action> all;
+        for (const Controls::ActionControl& control : Controls::all()) {
+            if (control.action != Action::Quit) all.push_back(control.action);
+        }
+        return all;
+    }();
+    return actions;
 }
 
 std::string headerLine() {
@@ -206,8 +265,9 @@ std::string deltaLine(int frame, double seconds) {
     return text;
 }
 
-std::string keyLine(int frame, const Binding& binding, bool down) {
-    return std::to_string(frame) + (down ? " press " : " release ") + binding.name + "\n";
+std::string actionLine(int frame, Action action, bool down) {
+    return std::to_string(frame) + (down ? " press " : " release ") + Controls::of(action).name +
+           "\n";
 }
 
 std::string mouseLine(int frame, int dx, int dy) {
@@ -216,27 +276,21 @@ std::string mouseLine(int frame, int dx, int dy) {
 
 std::string write(const Script& script) {
     std::string text = headerLine() + lookLine(script.look);
-    for (const auto& [frame, events] : script.byFrame) {
-        for (const Event& e : events) {
-            switch (e.kind) {
-                case Event::Kind::Delta:
-                    text += deltaLine(frame, e.seconds);
-                    break;
-                case Event::Kind::Mouse:
-                    text += mouseLine(frame, e.dx, e.dy);
-                    break;
-                case Event::Kind::Dump:
-                    text += std::to_string(frame) + " dump\n";
-                    break;
-                case Event::Kind::Press:
-                case Event::Kind::Release:
-                    for (const Binding& b : kBindings) {
-                        if (b.code == e.code && b.isMouseButton == e.isMouseButton) {
-                            text += keyLine(frame, b, e.kind == Event::Kind::Press);
-                        }
-                    }
-                    break;
-            }
+    for (const Event& e : script.events) {
+        switch (e.kind) {
+            case Event::Kind::Delta:
+                text += deltaLine(e.frame, e.seconds);
+                break;
+            case Event::Kind::Mouse:
+                text += mouseLine(e.frame, e.dx, e.dy);
+                break;
+            case Event::Kind::Dump:
+                text += std::to_string(e.frame) + " dump\n";
+                break;
+            case Event::Kind::Press:
+            case Event::Kind::Release:
+                text += actionLine(e.frame, e.action, e.kind == Event::Kind::Press);
+                break;
         }
     }
     return text;

@@ -6,8 +6,9 @@
 #include <utility>
 
 #include "core/Assert.h"
-#include "core/FrameClock.h"
+#include "core/LineReader.h"
 #include "input/Input.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -22,14 +23,15 @@ Session::~Session() {
 
 bool Session::startRecording(const std::string& path, const LookSettings& look) {
     recordingPath = path;
-    recording = std::fopen(path.c_str(), "w");
+    std::string why;
+    recording = Platform::openForWriting(path, why);
     if (!recording) {
         failed = true;
-        std::cerr << "kelvarin: cannot record to " << path << ": " << std::strerror(errno)
+        std::cerr << "kelvarin: cannot record to " << shownSafely(path) << ": " << why
                   << "; playing without recording" << std::endl;
         return false;
     }
-    writtenStates.assign(Script::recordedBindings().size(), false);
+    writtenStates.assign(Script::recordedActions().size(), false);
     write(Script::headerLine());
     write(Script::lookLine(look));
     return recording != nullptr;
@@ -45,29 +47,31 @@ bool Session::isOver() const {
     return replaying && (quitRequested || frame >= replay.lastFrame);
 }
 
-void Session::beginFrame() {
+const ReplayedFrame& Session::beginFrame() {
     ++frame;
-    if (!replaying) return;
+    replayed = ReplayedFrame();
+    if (!replaying) return replayed;
+    Input* input = Input::instance();
     // At the first frame, not at the start: the input state is made only once the window is open.
     if (frame == 1) {
-        Input::instance()->setReplaying(true);
-        Input::instance()->setLook(replay.look);
+        input->setReplaying(true);
+        input->setLook(replay.look);
     }
-    cursorReports.clear();
-    const auto events = replay.byFrame.find(frame);
-    if (events == replay.byFrame.end()) return;
     using Kind = Script::Event::Kind;
-    for (const Script::Event& e : events->second) {
+    for (const Script::Event& e : replay.at(frame)) {
         if (e.kind == Kind::Delta) {
-            FrameClock::replayDelta(e.seconds);
+            replayed.timed = true;
+            replayed.delta = e.seconds;
         } else if (e.kind == Kind::Mouse) {
-            cursorReports.push_back({Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
-        } else if (e.kind == Kind::Press && Script::isQuit(e)) {
+            replayed.cursorReports.push_back(
+                {Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
+        } else if (e.kind == Kind::Press && e.action == Action::Quit) {
             quitRequested = true;
         } else if (e.kind != Kind::Dump) {
-            Input::instance()->setRecordedState(e.code, e.isMouseButton, e.kind == Kind::Press);
+            input->setRecordedState(e.action, e.kind == Kind::Press);
         }
     }
+    return replayed;
 }
 
 void Session::afterPoll(double delta, const Input& input) {
@@ -75,12 +79,12 @@ void Session::afterPoll(double delta, const Input& input) {
     write(cursorLinesOfThisFrame);
     cursorLinesOfThisFrame.clear();
     write(Script::deltaLine(frame, delta));
-    const std::vector<Script::Binding>& bindings = Script::recordedBindings();
-    for (std::size_t i = 0; i < bindings.size() && recording; ++i) {
-        const bool down = input.isDown(bindings[i].code, bindings[i].isMouseButton);
+    const std::vector<Action>& actions = Script::recordedActions();
+    for (std::size_t i = 0; i < actions.size() && recording; ++i) {
+        const bool down = input.isDown(actions[i]);
         if (down == writtenStates[i]) continue;
         writtenStates[i] = down;
-        write(Script::keyLine(frame, bindings[i], down));
+        write(Script::actionLine(frame, actions[i], down));
     }
     secondsSinceFlush += delta;
     if (recording && secondsSinceFlush >= kFlushEverySeconds) {
@@ -116,9 +120,9 @@ void Session::write(const std::string& line) {
     if (std::fputs(line.c_str(), recording) == EOF) stopRecording(std::strerror(errno));
 }
 
-void Session::stopRecording(const char* why) {
+void Session::stopRecording(const std::string& why) {
     failed = true;
-    std::cerr << "kelvarin: recording to " << recordingPath << " stopped: " << why
+    std::cerr << "kelvarin: recording to " << shownSafely(recordingPath) << " stopped: " << why
               << "; playing on without recording" << std::endl;
     if (recording) std::fclose(recording);
     recording = nullptr;

@@ -13,6 +13,13 @@ struct CursorReport {
     int y = 0;
 };
 
+// What a replayed recording gives one frame instead of the devices and the clock.
+struct ReplayedFrame {
+    bool timed = false;
+    double delta = 0.0;
+    std::vector<CursorReport> cursorReports;
+};
+
 // What drives one run of the game besides the scene: a recording being written (--record) or one
 // being played back (--replay, and kelvarin-sim with a recording). The frame loop calls it at
 // fixed points of every frame.
@@ -20,54 +27,47 @@ class Session {
 public:
     ~Session();
 
-    // Starts writing a recording of a game played with these look settings. An unwritable path
-    // gives one line on standard error and false; the game plays on without recording.
+    // Starts writing a recording of a game played with these look settings. A path that cannot be
+    // written gives one line on standard error and false; the game plays on without recording.
     bool startRecording(const std::string& path, const LookSettings& look);
-    // Plays a recording's events back instead of the devices: keys and buttons, cursor reports
-    // and frame times; a quit in it ends the run after its frame. The recording must hold a frame
-    // (see Script::whyNotReplayable).
+    // Plays a recording back instead of the devices and the clock; a quit in it ends the run after
+    // its frame. The recording must hold a frame (see Script::whyNotReplayable).
     void startReplay(Script::Script script);
     bool isReplaying() const { return replaying; }
 
-    // Before each frame. Replaying: applies the frame's recorded keys and frame time, and keeps
-    // its cursor reports for the caller to deliver.
-    void beginFrame();
+    // Before each frame: while replaying, sets the frame's recorded actions and gives its time and
+    // cursor reports.
+    const ReplayedFrame& beginFrame();
     // After a frame: true once a replay has played its last frame, or its script said quit.
     bool isOver() const;
-    // The cursor reports recorded for the frame begun last, in order; none unless replaying.
-    const std::vector<CursorReport>& recordedCursorReports() const { return cursorReports; }
-    // After the frame's input poll: records the measured delta and the sampled bindings.
+    // After the frame's input poll: records the frame's time and the sampled actions.
     void afterPoll(double delta, const Input& input);
     // Every cursor report from the window library; recorded for the next frame. False while
     // replaying: the recorded reports stand in for the real ones.
     bool onCursorReport(int x, int y);
     // Hands what is recorded so far to the file; the crash report calls it too.
     void flush();
-    // Writes what is left of the recording to its file and closes it. False when the recording
-    // could not be written, here or earlier (said once, when it happened).
+    // Writes what is left of the recording and closes it. False when the recording could not be
+    // written, here or earlier (said once, when it happened).
     bool finish();
-
-    int framesBegun() const { return frame; }
 
 private:
     void write(const std::string& line);
-    void stopRecording(const char* why);
+    void stopRecording(const std::string& why);
 
     std::FILE* recording = nullptr;
     std::string recordingPath;
-    // The bindings' states as last written; a recording names only changes.
+    // The actions' states as last written; a recording names only changes.
     std::vector<bool> writtenStates;
     // Cursor reports arrive during the previous frame's swap; they are written with the frame they
     // drive, so a recording never ends with a frame that was not played.
     std::string cursorLinesOfThisFrame;
     double secondsSinceFlush = 0.0;
-
     bool failed = false;
 
     bool replaying = false;
     bool quitRequested = false;
     Script::Script replay;
-    std::vector<CursorReport> cursorReports;
-
+    ReplayedFrame replayed;
     int frame = 0;
 };

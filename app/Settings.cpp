@@ -1,7 +1,5 @@
 #include "app/Settings.h"
 
-#include <string_view>
-
 #include "core/LineReader.h"
 #include "platform/RegularFile.h"
 
@@ -11,7 +9,6 @@ namespace {
 constexpr const char* kTrueWords[] = {"true", "yes", "on", "1"};
 constexpr const char* kFalseWords[] = {"false", "no", "off", "0"};
 constexpr const char* kBlanks = " \t";
-constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -100,9 +97,6 @@ Read parse(std::istream& in, const std::string& name) {
                          "a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
             continue;
         }
-        if (lines.number() == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
-            line.erase(0, kByteOrderMark.size());
-        }
         const std::string problem = applyLine(line, read.values);
         if (!problem.empty()) problems.add(lines.number(), problem);
     }
@@ -112,12 +106,15 @@ Read parse(std::istream& in, const std::string& name) {
 
 Read readFile(const std::string& path) {
     Platform::RegularFile file;
-    if (file.open(path)) return parse(file.stream(), path);
     Read read;
-    if (!file.isMissing()) {
-        read.problems.push_back(shownSafely(path) + ":1: cannot be read (" + file.why() +
-                                "); the defaults are used");
-    }
+    if (file.open(path)) read = parse(file.stream(), path);
+    if (file.isMissing()) return read;
+    const std::string why = file.isOpen() ? file.readError() : file.why();
+    if (why.empty()) return read;
+    // What was read before a failed read is not all the file holds.
+    read = Read();
+    read.problems.push_back(shownSafely(path) + ":1: cannot be read (" + why +
+                            "); the defaults are used");
     return read;
 }
 

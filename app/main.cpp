@@ -2,19 +2,21 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/Controls.h"
 #include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Settings.h"
+#include "core/LineReader.h"
 #include "core/MediaFolder.h"
+#include "input/Controls.h"
+#include "input/LookSettings.h"
 #include "platform/Platform.h"
+#include "platform/RegularFile.h"
 #include "platform/StopSignals.h"
 #include "platform/System.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
 constexpr int kWriteFailed = 4;
 constexpr int kStartUpFailed = -1;
 
@@ -29,11 +31,25 @@ Session session;
 GameRun run;
 bool everythingWritten = true;
 
-// A recording to replay must be whole, and a recording, before the window opens: the first
-// problem ends the game here.
-bool loadReplay(const std::string& path, const std::string& shownAs) {
-    Script::Script script = Script::readFile(path, shownAs);
-    if (script.error.empty()) script.error = Script::whyNotReplayable(script, shownAs);
+// The settings file's values; what it could not use is named, and the game starts all the same.
+Settings::Values playerSettings() {
+    const Settings::Read read = Settings::readFile(Platform::settingsFilePath());
+    for (const std::string& problem : read.problems) std::cerr << "kelvarin: " << problem << '\n';
+    return read.values;
+}
+
+// What the player asked for before any window opens: a recording to replay, read whole and
+// checked, and files to write that are regular files or nothing yet. The first problem is said.
+bool filesAreUsable(const CommandLine::Parsed& parsed, const MediaFolder::Outcome& media) {
+    auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
+    for (const std::string* path : {&parsed.recordPath, &parsed.dumpBricksPath}) {
+        const std::string why = path->empty() ? "" : Platform::whyNotWritable(given(*path));
+        if (why.empty()) continue;
+        std::cerr << "kelvarin: cannot write " << shownSafely(*path) << ": " << why << std::endl;
+        return false;
+    }
+    if (parsed.replayPath.empty()) return true;
+    Script::Script script = Script::readReplay(given(parsed.replayPath), parsed.replayPath, true);
     if (!script.error.empty()) {
         std::cerr << "kelvarin: " << script.error << std::endl;
         return false;
@@ -42,11 +58,20 @@ bool loadReplay(const std::string& path, const std::string& shownAs) {
     return true;
 }
 
-// The settings file's values; what it could not use is named, and the game starts all the same.
-Settings::Values playerSettings() {
-    const Settings::Read read = Settings::readFile(Platform::settingsFilePath());
-    for (const std::string& problem : read.problems) std::cerr << "kelvarin: " << problem << '\n';
-    return read.values;
+RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcome& media) {
+    const Settings::Values settings = CommandLine::withOptions(playerSettings(), parsed);
+    RunConfig config;
+    config.fullscreen = settings.fullscreen;
+    config.look = settings.look;
+    config.session = &session;
+    if (!parsed.recordPath.empty()) {
+        session.startRecording(MediaFolder::fromStartFolder(media, parsed.recordPath),
+                               settings.look);
+    }
+    if (!parsed.dumpBricksPath.empty()) {
+        config.brickDumpPath = MediaFolder::fromStartFolder(media, parsed.dumpBricksPath);
+    }
+    return config;
 }
 
 }  // namespace
@@ -58,41 +83,21 @@ extern "C" void kelvarinFlushRecording() {
 
 // The page lists the controls from the table the usage text is made of.
 extern "C" const char* kelvarinControls() {
-    static const std::string json = controlsAsJson();
+    static const std::string json = std::string("{\"sensitivityRange\": \"") +
+                                    LookSettings::kSensitivityRange +
+                                    "\", \"controls\": " + Controls::asJson() + "}";
     return json.c_str();
 }
 
 int main(int argc, char** argv) {
     const CommandLine::Parsed parsed = CommandLine::parse(argc, argv);
-    switch (parsed.action) {
-        case CommandLine::Action::ShowHelp:
-            std::cout << CommandLine::usage();
-            return 0;
-        case CommandLine::Action::ShowVersion:
-            std::cout << CommandLine::versionLine() << std::endl;
-            return 0;
-        case CommandLine::Action::Refuse:
-            std::cerr << parsed.error << std::endl;
-            return kUsageError;
-        case CommandLine::Action::Play:
-            break;
-    }
+    const int early =
+        CommandLine::actOnEarly(parsed.outcome, CommandLine::usage(), CommandLine::versionLine());
+    if (early != CommandLine::kGoOn) return early;
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) std::cerr << media.message << std::endl;
-    auto given = [&](const std::string& path) { return MediaFolder::fromStartFolder(media, path); };
-    const Settings::Values settings = CommandLine::withOptions(playerSettings(), parsed);
-
-    if (!parsed.replayPath.empty() && !loadReplay(given(parsed.replayPath), parsed.replayPath)) {
-        return kUsageError;
-    }
-    if (!parsed.recordPath.empty()) session.startRecording(given(parsed.recordPath), settings.look);
-    RunConfig config;
-    config.fullscreen = settings.fullscreen;
-    config.look = settings.look;
-    config.session = &session;
-    if (!parsed.dumpBricksPath.empty()) config.brickDumpPath = given(parsed.dumpBricksPath);
-
-    if (!run.start(config)) return kStartUpFailed;
+    if (!filesAreUsable(parsed, media)) return CommandLine::kUsageStatus;
+    if (!run.start(configFor(parsed, media))) return kStartUpFailed;
     Platform::runFrameLoop([] { return run.frame(); }, [] { everythingWritten = run.finish(); });
     return everythingWritten ? 0 : kWriteFailed;
 }

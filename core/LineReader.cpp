@@ -7,6 +7,8 @@ namespace {
 constexpr char kFirstPrintable = ' ';
 constexpr char kLastPrintable = '~';
 constexpr int kLineFeed = '\n';
+// Windows editors start UTF-8 text with it.
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 }  // namespace
 
@@ -43,6 +45,9 @@ LineReader::Result LineReader::next(std::string& line) {
         return Result::TooLong;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (lineNumber == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+        line.erase(0, kByteOrderMark.size());
+    }
     return Result::Line;
 }
 

@@ -17,7 +17,8 @@ public:
     LineReader(std::istream& in, std::size_t maxLineBytes,
                std::size_t maxTotalBytes = std::numeric_limits<std::size_t>::max());
 
-    // The next line, without its line feed or a carriage return before it. TooLong: the line did
+    // The next line, without its line feed or a carriage return before it, nor a UTF-8 byte-order
+    // mark starting the first. TooLong: the line did
     // not fit the bound; it is skipped to its line feed. End: no more lines (or the total bound was
     // reached: see cutShort).
     Result next(std::string& line);

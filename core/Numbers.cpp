@@ -1,6 +1,7 @@
 #include "core/Numbers.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -12,26 +13,28 @@ namespace {
 // Longer words are no number anyone means (17 significant digits and an exponent fit well).
 constexpr std::size_t kMaxWordLength = 64;
 constexpr std::string_view kNumberCharacters = "0123456789+-.eE";
-constexpr int kDecimal = 10;
 
 bool within(double value, const Bounds& bounds) {
     const bool aboveLowest = bounds.aboveLowest ? value > bounds.lowest : value >= bounds.lowest;
     return aboveLowest && value <= bounds.highest;
 }
 
-// Parses the whole word as T's kind of number; errno and the end pointer tell what was read.
-template <typename T>
-bool parseWhole(const std::string& text, double& parsed) {
+bool parseWhole(std::string_view word, long long& parsed) {
+    // A plus sign is taken as the C library takes it.
+    if (word.size() > 1 && word[0] == '+' && word[1] != '-') word.remove_prefix(1);
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    return error == std::errc() && end == word.data() + word.size();
+}
+
+// The browser build's C++ library has no floating-point from_chars.
+bool parseWhole(std::string_view word, double& parsed) {
+    const std::string text(word);
     char* end = nullptr;
     errno = 0;
-    if constexpr (std::is_integral_v<T>) {
-        parsed = static_cast<double>(std::strtoll(text.c_str(), &end, kDecimal));
-    } else {
-        parsed = std::strtod(text.c_str(), &end);
-    }
-    // Overflow is refused; a float's underflow reads as the tiny value, which the bounds judge.
-    const bool overflow = errno == ERANGE && (std::is_integral_v<T> || std::isinf(parsed));
-    return end == text.c_str() + text.size() && !overflow && std::isfinite(parsed);
+    parsed = std::strtod(text.c_str(), &end);
+    // Overflow is refused; underflow reads as the tiny value, which the bounds judge.
+    return end == text.c_str() + text.size() && !(errno == ERANGE && std::isinf(parsed)) &&
+           std::isfinite(parsed);
 }
 
 template <typename T>
@@ -40,8 +43,8 @@ bool readAs(std::string_view word, const Bounds& bounds, T& value) {
         word.find_first_not_of(kNumberCharacters) != std::string_view::npos) {
         return false;
     }
-    double parsed = 0.0;
-    if (!parseWhole<T>(std::string(word), parsed) || !within(parsed, bounds)) return false;
+    std::conditional_t<std::is_integral_v<T>, long long, double> parsed{};
+    if (!parseWhole(word, parsed) || !within(static_cast<double>(parsed), bounds)) return false;
     const T converted = static_cast<T>(parsed);
     if (!within(static_cast<double>(converted), bounds)) return false;
     value = converted;

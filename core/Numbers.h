@@ -13,6 +13,11 @@ struct Bounds {
     double highest = 0.0;
     // The value must lie above lowest, not at it.
     bool aboveLowest = false;
+
+    static constexpr Bounds within(double lowest, double highest) {
+        return {lowest, highest, false};
+    }
+    static constexpr Bounds above(double lowest, double highest) { return {lowest, highest, true}; }
 };
 
 // False, leaving value alone, for anything but such a number.

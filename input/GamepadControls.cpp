@@ -5,18 +5,10 @@
 namespace GamepadControls {
 namespace {
 
-using Platform::Gamepad;
 using Platform::PadAxis;
-using Platform::PadButton;
 
-constexpr int kForward = 'W';
-constexpr int kLeft = 'A';
-constexpr int kBack = 'S';
-constexpr int kRight = 'D';
-
-bool runs(const Gamepad& pad) {
-    return pad.isDown(PadButton::LeftThumb) || pad.isDown(PadButton::LeftBumper) ||
-           pad.isDown(PadButton::RightBumper);
+bool isTrigger(PadAxis axis) {
+    return axis == PadAxis::LeftTrigger || axis == PadAxis::RightTrigger;
 }
 
 // The deflection past the dead zone, from 0 to 1, squared, with the stick's sign.
@@ -29,30 +21,17 @@ double shaped(float deflection) {
 
 }  // namespace
 
-bool holds(const Gamepad& pad, int code, bool isMouseButton) {
-    if (isMouseButton) {
-        return code == Platform::kMouseButtonLeft &&
-               pad.axis(PadAxis::RightTrigger) > kTriggerThreshold;
+bool holds(const Platform::Gamepad& pad, Action action) {
+    const Controls::PadControl& control = Controls::of(action).pad;
+    for (int button = 0; button < static_cast<int>(Platform::PadButton::Count); ++button) {
+        if ((control.buttons >> button & 1u) && pad.buttons[button]) return true;
     }
-    switch (code) {
-        case kForward:
-            return pad.axis(PadAxis::LeftY) < -kStickThreshold;
-        case kBack:
-            return pad.axis(PadAxis::LeftY) > kStickThreshold;
-        case kLeft:
-            return pad.axis(PadAxis::LeftX) < -kStickThreshold;
-        case kRight:
-            return pad.axis(PadAxis::LeftX) > kStickThreshold;
-        case Platform::kKeyLShift:
-            return runs(pad);
-        case Platform::kKeySpace:
-            return pad.axis(PadAxis::LeftTrigger) > kTriggerThreshold;
-        default:
-            return false;
-    }
+    if (control.axis == PadAxis::Count) return false;
+    const float threshold = isTrigger(control.axis) ? kTriggerThreshold : kStickThreshold;
+    return pad.axis(control.axis) * static_cast<float>(control.direction) > threshold;
 }
 
-void Look::motion(const Gamepad& pad, double seconds, int& dx, int& dy) {
+void Look::motion(const Platform::Gamepad& pad, double seconds, int& dx, int& dy) {
     carriedX += shaped(pad.axis(PadAxis::RightX)) * kLookPixelsPerSecond * seconds;
     carriedY += shaped(pad.axis(PadAxis::RightY)) * kLookPixelsPerSecond * seconds;
     dx = static_cast<int>(std::trunc(carriedX));

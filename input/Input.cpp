@@ -1,20 +1,11 @@
 #include "input/Input.h"
 
-#include <initializer_list>
-
 #include "core/Assert.h"
 #include "input/GamepadControls.h"
-#include "platform/Platform.h"
 
 namespace {
 
-// Degrees of turn per pixel of cursor distance from the centre.
-constexpr float kMouseSensitivity = 0.04f;
-
-constexpr int kKeyForward = 'W';
-constexpr int kKeyLeft = 'A';
-constexpr int kKeyBack = 'S';
-constexpr int kKeyRight = 'D';
+constexpr float kMouseSensitivity = static_cast<float>(LookSettings::kDegreesPerPixel);
 
 }  // namespace
 
@@ -30,17 +21,8 @@ Input::Input() {
     Platform::getMousePos(mouseX, mouseY);
     prevMouseX = mouseX;
     prevMouseY = mouseY;
-    mouseEnabled = true;
-    keyboardEnabled = true;
     sensitivityX = kMouseSensitivity;
     sensitivityY = kMouseSensitivity;
-    forwardKey.code = kKeyForward;
-    leftKey.code = kKeyLeft;
-    backKey.code = kKeyBack;
-    rightKey.code = kKeyRight;
-    runKey.code = Platform::kKeyLShift;
-    fireButton.code = Platform::kMouseButtonLeft;
-    rewindKey.code = Platform::kKeySpace;
 }
 
 void Input::setLook(const LookSettings& look) {
@@ -58,44 +40,28 @@ void Input::showCursor(bool show) {
     Platform::showCursor(show);
 }
 
-void Input::sampleKey(KeyState& key, const Platform::Gamepad& pad) const {
-    key.wasDown = key.down;
-    key.down = replayingRecording ? key.recorded
-                                  : Platform::getKey(key.code) == Platform::kPress ||
-                                        GamepadControls::holds(pad, key.code, false);
+bool Input::sampledDown(Action action, const Platform::Gamepad& pad) const {
+    if (replayingRecording) return state(action).recorded;
+    const int key = keys[action];
+    const int button = Controls::of(action).mouseButton;
+    return (key != Controls::kNoKey && Platform::getKey(key) == Platform::kPress) ||
+           (button != Controls::kNoButton &&
+            Platform::getMouseButton(button) == Platform::kPress) ||
+           GamepadControls::holds(pad, action);
 }
 
-template <typename Self>
-auto* Input::binding(Self& self, int code, bool isMouseButton) {
-    if (isMouseButton) return code == self.fireButton.code ? &self.fireButton : nullptr;
-    for (auto* key : {&self.forwardKey, &self.leftKey, &self.backKey, &self.rightKey, &self.runKey,
-                      &self.rewindKey}) {
-        if (key->code == code) return key;
-    }
-    return static_cast<decltype(&self.forwardKey)>(nullptr);
-}
-
-bool Input::isDown(int code, bool isMouseButton) const {
-    const KeyState* key = binding(*this, code, isMouseButton);
-    return key && key->down;
-}
-
-void Input::setRecordedState(int code, bool isMouseButton, bool down) {
-    if (KeyState* key = binding(*this, code, isMouseButton)) key->recorded = down;
-}
-
-void Input::pollKeys(const Platform::Gamepad& pad) {
-    for (KeyState* key : {&forwardKey, &leftKey, &backKey, &rightKey, &runKey, &rewindKey}) {
-        sampleKey(*key, pad);
+void Input::poll(const Platform::Gamepad& pad) {
+    for (const Controls::ActionControl& control : Controls::all()) {
+        if (control.action == Action::Quit) continue;
+        KeyState& sample = states[index(control.action)];
+        sample.wasDown = sample.down;
+        sample.down = sampledDown(control.action, pad);
     }
 }
 
-void Input::pollMouseButtons(const Platform::Gamepad& pad) {
-    fireButton.wasDown = fireButton.down;
-    fireButton.down = replayingRecording
-                          ? fireButton.recorded
-                          : Platform::getMouseButton(fireButton.code) == Platform::kPress ||
-                                GamepadControls::holds(pad, fireButton.code, true);
+bool Input::isQuitAsked() const {
+    const int key = keys[Action::Quit];
+    return key != Controls::kNoKey && Platform::getKey(key) == Platform::kPress;
 }
 
 void Input::onMouseMove(int x, int y) {

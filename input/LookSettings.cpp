@@ -3,5 +3,5 @@
 #include "core/Numbers.h"
 
 bool readSensitivity(std::string_view word, float& value) {
-    return Numbers::read(word, {0.0, LookSettings::kMaxSensitivity, true}, value);
+    return Numbers::read(word, Numbers::Bounds::above(0.0, LookSettings::kMaxSensitivity), value);
 }

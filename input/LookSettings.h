@@ -5,6 +5,8 @@
 // How the mouse turns the view: a factor on the game's own turn rate, and whether moving the mouse
 // forward looks down instead of up. A recording carries them: the simulation depends on them.
 struct LookSettings {
+    // The game's own turn rate, at sensitivity 1: degrees per pixel of cursor motion.
+    static constexpr double kDegreesPerPixel = 0.04;
     static constexpr float kMaxSensitivity = 10.0f;
     // What a sensitivity may be, as the settings file, the command line, the page and the usage
     // text say it.

@@ -9,12 +9,51 @@
 // fake (FakePlatform.h); nothing else includes a window library header.
 namespace Platform {
 
-// Key codes of the 2.x interface; printable keys are their upper-case ASCII codes.
+// Key codes of the 2.x interface, each naming a key by its place on the keyboard: printable keys
+// are the upper-case ASCII codes a US layout prints on them, the others count up from 257.
 constexpr int kKeySpace = 32;
 constexpr int kKeyEsc = 257;
+constexpr int kKeyF1 = 258;
+constexpr int kKeyF25 = 282;
+constexpr int kKeyUp = 283;
+constexpr int kKeyDown = 284;
+constexpr int kKeyLeft = 285;
+constexpr int kKeyRight = 286;
 constexpr int kKeyLShift = 287;
 constexpr int kKeyRShift = 288;
+constexpr int kKeyLCtrl = 289;
+constexpr int kKeyRCtrl = 290;
+constexpr int kKeyLAlt = 291;
+constexpr int kKeyRAlt = 292;
+constexpr int kKeyTab = 293;
+constexpr int kKeyEnter = 294;
+constexpr int kKeyBackspace = 295;
+constexpr int kKeyInsert = 296;
+constexpr int kKeyDel = 297;
+constexpr int kKeyPageUp = 298;
+constexpr int kKeyPageDown = 299;
+constexpr int kKeyHome = 300;
+constexpr int kKeyEnd = 301;
+constexpr int kKeyKp0 = 302;
+constexpr int kKeyKp9 = 311;
+constexpr int kKeyKpDivide = 312;
+constexpr int kKeyKpMultiply = 313;
+constexpr int kKeyKpSubtract = 314;
+constexpr int kKeyKpAdd = 315;
+constexpr int kKeyKpDecimal = 316;
+constexpr int kKeyKpEqual = 317;
+constexpr int kKeyKpEnter = 318;
+constexpr int kKeyKpNumLock = 319;
+constexpr int kKeyCapsLock = 320;
+constexpr int kKeyScrollLock = 321;
+constexpr int kKeyPause = 322;
+constexpr int kKeyLSuper = 323;
+constexpr int kKeyRSuper = 324;
+constexpr int kKeyMenu = 325;
+constexpr int kKeyLast = kKeyMenu;
 constexpr int kMouseButtonLeft = 0;
+constexpr int kMouseButtonRight = 1;
+constexpr int kMouseButtonMiddle = 2;
 
 constexpr int kRelease = 0;
 constexpr int kPress = 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <istream>
 #include <memory>
 #include <streambuf>
@@ -21,11 +22,14 @@ public:
     // False when nothing is there, the file cannot be read or is not a regular file; why() then
     // says which in a few words ("No such file or directory", "a folder stands there").
     bool open(const std::string& path);
+    bool isOpen() const { return bytes != nullptr; }
     // The failed open found nothing at the path.
     bool isMissing() const { return missing; }
     const std::string& why() const { return reason; }
-    // The open file's bytes.
+    // The open file's bytes; they end early at a read error.
     std::istream& stream() { return in; }
+    // What the system said of a failed read; empty while none failed.
+    std::string readError() const;
 
 private:
     // The system's own reading of the file, made by open (a file per system).
@@ -34,5 +38,12 @@ private:
     bool missing = false;
     std::string reason;
 };
+
+// A file the game writes (a recording, the bricks, a picture) is a regular file or nothing yet:
+// a FIFO or a device would block the game or swallow what it writes. Empty when the path may be
+// written, else why not ("not a regular file", "a folder stands there").
+std::string whyNotWritable(const std::string& path);
+// Creates or empties the file for writing, never blocking; null, with why set, when it cannot.
+std::FILE* openForWriting(const std::string& path, std::string& why);
 
 }  // namespace Platform

@@ -1,33 +1,34 @@
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/RegularFile.h"
 
 namespace Platform {
+namespace {
+
+// Windows has no FIFOs among a player's files, but devices such as NUL: the kind is asked first.
+std::string kindProblem(const std::string& path, bool& missing) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    missing = status.type() == std::filesystem::file_type::not_found;
+    if (missing) return "No such file or directory";
+    if (error) return error.message();
+    if (status.type() == std::filesystem::file_type::regular) return "";
+    return status.type() == std::filesystem::file_type::directory ? "a folder stands there"
+                                                                  : "not a regular file";
+}
+
+}  // namespace
 
 RegularFile::RegularFile() = default;
 
 RegularFile::~RegularFile() = default;
 
-// Windows has no FIFOs or devices among a player's files: the kind is asked first, then the file
-// opened.
 bool RegularFile::open(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    missing = status.type() == std::filesystem::file_type::not_found;
-    if (missing) {
-        reason = "No such file or directory";
-        return false;
-    }
-    if (error) {
-        reason = error.message();
-        return false;
-    }
-    if (status.type() != std::filesystem::file_type::regular) {
-        reason = status.type() == std::filesystem::file_type::directory ? "a folder stands there"
-                                                                        : "not a regular file";
-        return false;
-    }
+    reason = kindProblem(path, missing);
+    if (!reason.empty()) return false;
     auto file = std::make_unique<std::filebuf>();
     if (!file->open(path, std::ios::in | std::ios::binary)) {
         reason = "cannot be opened";
@@ -36,6 +37,25 @@ bool RegularFile::open(const std::string& path) {
     bytes = std::move(file);
     in.rdbuf(bytes.get());
     return true;
+}
+
+// The C++ library's file buffer tells no read error apart from the file's end.
+std::string RegularFile::readError() const {
+    return {};
+}
+
+std::string whyNotWritable(const std::string& path) {
+    bool missing = false;
+    const std::string problem = kindProblem(path, missing);
+    return missing ? "" : problem;
+}
+
+std::FILE* openForWriting(const std::string& path, std::string& why) {
+    why = whyNotWritable(path);
+    if (!why.empty()) return nullptr;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) why = std::strerror(errno);
+    return file;
 }
 
 }  // namespace Platform

@@ -9,14 +9,15 @@ namespace Platform {
 // The folder of the running program's executable, or empty when the system cannot tell.
 std::string executableFolder();
 // Where the player's settings file is: $XDG_CONFIG_HOME/kelvarin/settings.ini, or
-// ~/.config/kelvarin/settings.ini when that is unset or empty; %APPDATA%\Kelvarin\settings.ini on
-// Windows; none in a browser. Empty when there is none.
+// ~/.config/kelvarin/settings.ini when that is unset, empty or relative;
+// %APPDATA%\Kelvarin\settings.ini on Windows; none in a browser. Empty when there is none.
 std::string settingsFilePath();
 // Moves the program's console window beside the game's on Windows, where a console program has
 // one; elsewhere, and for a process without a console, nothing happens.
 void placeConsoleWindow(int x, int y, int width, int height);
-// Standard output written byte for byte: Windows would turn each line feed into CR LF, and a CSV
-// meant to equal another system's would differ.
-void writeStandardOutputAsBytes();
+// Standard output written byte for byte (Windows would turn each line feed into CR LF, and a CSV
+// meant to equal another system's would differ), and a reader that went away (kelvarin-sim |
+// head) a failed write rather than a signal that ends the program.
+void prepareStandardOutput();
 
 }  // namespace Platform

@@ -24,6 +24,6 @@ std::string settingsFilePath() {
 
 void placeConsoleWindow(int, int, int, int) {}
 
-void writeStandardOutputAsBytes() {}
+void prepareStandardOutput() {}
 
 }  // namespace Platform

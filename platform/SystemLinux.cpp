@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -14,8 +15,9 @@ std::string executableFolder() {
 }
 
 std::string settingsFilePath() {
+    // A relative folder would depend on where the game was started: the XDG rules ignore it.
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config) return std::string(config) + "/kelvarin/settings.ini";
+    if (config && config[0] == '/') return std::string(config) + "/kelvarin/settings.ini";
     const char* home = std::getenv("HOME");
     if (home && *home) return std::string(home) + "/.config/kelvarin/settings.ini";
     return {};
@@ -23,6 +25,8 @@ std::string settingsFilePath() {
 
 void placeConsoleWindow(int, int, int, int) {}
 
-void writeStandardOutputAsBytes() {}
+void prepareStandardOutput() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 }  // namespace Platform

@@ -28,7 +28,7 @@ void placeConsoleWindow(int x, int y, int width, int height) {
     if (console) MoveWindow(console, x, y, width, height, TRUE);
 }
 
-void writeStandardOutputAsBytes() {
+void prepareStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 

@@ -2,13 +2,17 @@
 
 #include <utility>
 
+#include "input/Controls.h"
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Texture.h"
 #include "rewind/Controller.h"
 #include "sound/Sound.h"
 
-BrickWallScene::BrickWallScene() : room(kRoomHalfSize), text(&fontTexture) {
+BrickWallScene::BrickWallScene()
+    : room(kRoomHalfSize),
+      text(&fontTexture),
+      helpText(Controls::helpText(Controls::defaultKeys())) {
     setUp();
 }
 
@@ -71,7 +75,7 @@ void BrickWallScene::draw() {
     for (Geo::Brick& brick : bricks) brick.draw();
     bullet.draw();
     room.draw();
-    text.print(kHelpText, kHelpTextX, kHelpTextY, kHelpTextSize);
+    text.print(helpText.c_str(), kHelpTextX, kHelpTextY, kHelpTextSize);
 }
 
 void BrickWallScene::releaseGL() {

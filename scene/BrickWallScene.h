@@ -4,6 +4,7 @@
 // every folder but app.
 
 #include <array>
+#include <string>
 
 #include "objects/Bullet.h"
 #include "render/Text2D.h"
@@ -24,9 +25,6 @@ public:
     static constexpr float kStepYPerBrick = 0.1f;
     static constexpr float kBrickGap = 0.01f;
     static constexpr float kRoomHalfSize = 10.0f;
-    static constexpr const char* kHelpText =
-        "CONTROLS: \nMovement-WASD + Mouse \nShoot-Left Click \nRun-Shift \nRewind-Spacebar "
-        "\nQuit-Escape";
     static constexpr int kHelpTextX = 10;
     static constexpr int kHelpTextY = 570;
     static constexpr int kHelpTextSize = 16;
@@ -50,6 +48,8 @@ public:
     Room room;
     Geo::PlasmaBullet bullet;
     Text2D text;
+    // Drawn over the game in every frame.
+    std::string helpText;
 
 private:
     struct LatchedInput {

@@ -55,7 +55,7 @@ GALLIUM_HUD=frametime GALLIUM_HUD_PERIOD=0 GALLIUM_HUD_DUMP_DIR="$tmp/hud" SDL_A
 pid=$!
 until [ -s "$tmp/hud/frametime_(ms)" ]; do sleep 0.005; done
 first_frame_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-window=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
+window=$(timeout -k 5 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
 xdotool mousemove --window "$window" 512 384
 sleep 20
 hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")

@@ -13,7 +13,7 @@ ensure_display "$0" "$@"
 SDL_AUDIODRIVER=dummy "$game" 2>/dev/null &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-window=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
+window=$(timeout -k 5 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
 xdotool mousemove --window "$window" 512 384
 sleep 3
 for _ in $(seq 8); do xdotool keydown s; sleep 0.1; xdotool keyup s; done

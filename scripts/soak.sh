@@ -19,7 +19,7 @@ GALLIUM_HUD=frametime GALLIUM_HUD_PERIOD=0 GALLIUM_HUD_DUMP_DIR="$hud" SDL_AUDIO
     "$game" >"$log" 2>&1 &
 pid=$!
 trap 'kill -9 $pid 2>/dev/null || true; rm -rf "$log" "$hud"' EXIT
-window=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
+window=$(timeout -k 5 30 xdotool search --sync --name '^Kelvarin$' | head -n 1)
 xdotool mousemove --window "$window" 512 384
 
 fail() { echo "SOAK FAILED: $*"; tail -5 "$log"; exit 1; }

@@ -12,6 +12,7 @@
 #include "platform/FakePlatform.h"
 #include "platform/StopSignals.h"
 #include "rewind/Controller.h"
+#include "tests/support/FreshState.h"
 
 namespace {
 
@@ -22,16 +23,9 @@ bool startWithRealContext(GameRun& run) {
     return run.start(RunConfig());
 }
 
-// The game's own frame loop: frames until one says stop, then the shutdown.
-void playToTheEnd(GameRun& run) {
-    while (run.frame()) {
-    }
-    run.finish();
-}
-
 }  // namespace
 
-TEST(StartUp, FailingInitPrintsItsMessageAndReturnsMinusOne) {
+TEST(StartUp, FailingInitPrintsItsMessageAndFails) {
     Platform::Fake::failInit(true);
     testing::internal::CaptureStderr();
     GameRun run;
@@ -176,39 +170,6 @@ TEST(FrameLoop, AQuitInARecordingEndsTheRunAfterItsFrame) {
     playToTheEnd(run);
     EXPECT_EQ(run.framesRun(), 3);
     EXPECT_EQ(record().swaps, 3);
-}
-
-namespace {
-
-double fakeSeconds = 0.0;
-
-double fakeClock() {
-    return fakeSeconds;
-}
-
-}  // namespace
-
-// GNU timeout signals the process and then its group microseconds apart, a closed terminal sends
-// more than one: signals within a second of the first are one request. A later one means the
-// player has waited long enough: the process ends at once.
-TEST(FrameLoopDeathTest, SignalsWithinASecondAreOneRequestAndALaterOneEndsTheProcess) {
-    EXPECT_EXIT(
-        {
-            Platform::StopSignals::useClock(fakeClock);
-            Platform::StopSignals::install();
-            fakeSeconds = 100.0;
-            std::raise(SIGTERM);
-            fakeSeconds = 100.000001;
-            std::raise(SIGTERM);
-            std::raise(SIGHUP);
-            fakeSeconds = 100.99;
-            std::raise(SIGINT);
-            if (!Platform::StopSignals::isStopRequested()) std::_Exit(3);
-            fakeSeconds = 101.5;
-            std::raise(SIGINT);
-            std::_Exit(0);
-        },
-        testing::KilledBySignal(SIGINT), "");
 }
 
 TEST(FrameLoop, AfterShutdownSignalsHaveTheirFormerHandlers) {

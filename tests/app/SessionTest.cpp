@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/Session.h"
-#include "core/FrameClock.h"
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
 
@@ -28,10 +27,7 @@ protected:
         path = testing::TempDir() + "kelvarin-session-" + std::to_string(::getpid()) + ".rec";
     }
     void TearDown() override { std::remove(path.c_str()); }
-    void poll() {
-        Input::instance()->pollKeys(Platform::Gamepad());
-        Input::instance()->pollMouseButtons(Platform::Gamepad());
-    }
+    void poll() { Input::instance()->poll(Platform::Gamepad()); }
 
     std::string path;
 };
@@ -102,21 +98,22 @@ TEST_F(SessionTest, AReplayGivesTheRecordedDeltasAndStatesAndEndsAfterItsLastFra
         "2 delta 0.5\n");
     Session session;
     session.startReplay(Script::parse(in, "replay"));
-    session.beginFrame();
+    const ReplayedFrame first = session.beginFrame();
     EXPECT_FALSE(session.isOver());
     // The view turns as it turned in the recorded game, whatever the player's settings are.
     EXPECT_EQ(Input::instance()->getSensitivityX(), 2.0f * 0.04f);
-    ASSERT_EQ(session.recordedCursorReports().size(), 1u);
-    EXPECT_EQ(session.recordedCursorReports()[0].x, 515);
-    EXPECT_EQ(session.recordedCursorReports()[0].y, 382);
-    EXPECT_EQ(FrameClock::tick(), 0.125);
+    ASSERT_EQ(first.cursorReports.size(), 1u);
+    EXPECT_EQ(first.cursorReports[0].x, 515);
+    EXPECT_EQ(first.cursorReports[0].y, 382);
+    EXPECT_TRUE(first.timed);
+    EXPECT_EQ(first.delta, 0.125);
     Platform::Fake::setKey(Platform::kKeySpace, false);
     poll();
     EXPECT_TRUE(Input::instance()->isRewindPressed());
     // Real cursor reports give way to the recorded ones.
     EXPECT_FALSE(session.onCursorReport(600, 300));
-    session.beginFrame();
-    EXPECT_TRUE(session.recordedCursorReports().empty());
-    EXPECT_EQ(FrameClock::tick(), 0.5);
+    const ReplayedFrame second = session.beginFrame();
+    EXPECT_TRUE(second.cursorReports.empty());
+    EXPECT_EQ(second.delta, 0.5);
     EXPECT_TRUE(session.isOver());
 }

@@ -66,7 +66,7 @@ launch() {
 # start_game DIR [ARGS...]: launch, then wait for the window.
 start_game() {
     launch "$@"
-    WINDOW=$(timeout 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) ||
+    WINDOW=$(timeout -k 5 30 xdotool search --sync --name '^Kelvarin$' | head -n 1) ||
         fail "no window titled Kelvarin appeared"
     # Let the window take focus and the first frames run.
     xdotool mousemove --window "$WINDOW" 512 384

@@ -11,7 +11,7 @@ namespace {
 // Holds the keys for one polled frame and moves the camera by dt.
 glm::vec3 stepWithKeys(Camera& camera, std::initializer_list<int> keys, float dt) {
     for (int key : keys) Platform::Fake::setKey(key, true);
-    Input::instance()->pollKeys(Platform::Gamepad());
+    Input::instance()->poll(Platform::Gamepad());
     const glm::vec3 before = camera.view.eyePosition();
     camera.move(dt);
     camera.view.update();

@@ -23,48 +23,48 @@ TEST_F(InputTest, ConstructionCapturesTheCursorAtTheCentre) {
 
 TEST_F(InputTest, StickyTapOfSpacebarIsPressedOneFrameAndReleasedTheNext) {
     Platform::Fake::tapKey(Platform::kKeySpace);
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isRewindPressed());
     EXPECT_FALSE(input.isRewindReleased());
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_FALSE(input.isRewindPressed());
     EXPECT_TRUE(input.isRewindReleased());
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_FALSE(input.isRewindReleased());
 }
 
 TEST_F(InputTest, EdgeQueriesStayTrueForTheWholeFrame) {
     Platform::Fake::setKey(Platform::kKeySpace, true);
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isRewindPressed());
     EXPECT_TRUE(input.isRewindPressed());
 }
 
 TEST_F(InputTest, HeldFireButtonFiresOnceUntilReleased) {
     Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
-    input.pollMouseButtons(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isFirePressed());
-    input.pollMouseButtons(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_FALSE(input.isFirePressed());
     Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, false);
-    input.pollMouseButtons(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
-    input.pollMouseButtons(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isFirePressed());
 }
 
 TEST_F(InputTest, OnlyLeftShiftRuns) {
     Platform::Fake::setKey(Platform::kKeyRShift, true);
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_FALSE(input.isRunDown());
     Platform::Fake::setKey(Platform::kKeyLShift, true);
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isRunDown());
 }
 
 TEST_F(InputTest, MovementKeysUseTheirLetters) {
     for (int key : {'W', 'A', 'S', 'D'}) Platform::Fake::setKey(key, true);
-    input.pollKeys(Platform::Gamepad());
+    input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isForwardDown() && input.isLeftDown() && input.isBackDown() &&
                 input.isRightDown());
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "input/Controls.h"
 #include "render/Text2D.h"
 #include "scene/BrickWallScene.h"
 
@@ -31,8 +32,8 @@ TEST(TextLayout, SingleCapitalAMatchesTheAtlasCell) {
 }
 
 TEST(TextLayout, HelpTextLinesStepDownTwentyUnitsAndStartAtX26) {
-    const Quads q = layout(BrickWallScene::kHelpText);
-    const std::string text = BrickWallScene::kHelpText;
+    const std::string text = Controls::helpText(Controls::defaultKeys());
+    const Quads q = layout(text.c_str());
     ASSERT_EQ(q.vertices.size(), text.size() * 6);
     std::vector<float> baselines;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -2,7 +2,8 @@
 # session.rec was recorded by the real game (tests/e2e/test_record_replay.sh with KELVARIN_KEEP)
 # and session.csv is the game's own brick dump at its end. kelvarin-sim replaying the recording
 # must give the same bricks; a recording cut at a line boundary (a crash keeps whole lines up to
-# the last flush) still replays up to its last frame; one cut mid-line is refused by file and line.
+# the last flush) still replays up to its last frame, unless the cut left that frame without its
+# time; one cut mid-line is refused by file and line.
 # Usage: check.sh KELVARIN_SIM DIR
 set -euo pipefail
 sim=$1
@@ -18,6 +19,13 @@ cuts=0
 for ((keep = 2; keep <= lines; keep += 7)); do
     head -n "$keep" "$dir/session.rec" >"$work/cut.rec"
     last=$(awk 'NR > 1 { f = $1 } END { print f }' "$work/cut.rec")
+    # Cut between a frame's cursor lines and its time: that frame has none, and is refused.
+    if ! grep -q "^$last delta " "$work/cut.rec"; then
+        ! "$sim" --no-draw --script "$work/cut.rec" 2>"$work/cut.err" >/dev/null &&
+            grep -q "cut.rec:$keep: frame $last has no 'delta' line" "$work/cut.err" ||
+            { echo "FAIL: a cut before frame $last's time was not refused" >&2; exit 1; }
+        continue
+    fi
     "$sim" --no-draw --script "$work/cut.rec" >"$work/cut.csv" ||
         { echo "FAIL: a recording cut after line $keep does not replay" >&2; exit 1; }
     got=$(tail -n 1 "$work/cut.csv" | cut -d, -f1)

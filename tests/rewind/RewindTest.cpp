@@ -25,7 +25,7 @@ protected:
 
     void frame(bool spaceDown) {
         Platform::Fake::setKey(Platform::kKeySpace, spaceDown);
-        Input::instance()->pollKeys(Platform::Gamepad());
+        Input::instance()->poll(Platform::Gamepad());
         follow(controller->update(keys()));
         if (!controller->isRewinding())
             brick().setPosition({float(controller->getFrameCounter()), 0, 0});
@@ -34,7 +34,7 @@ protected:
     // and the release in the next.
     void tap() {
         Platform::Fake::tapKey(Platform::kKeySpace);
-        Input::instance()->pollKeys(Platform::Gamepad());
+        Input::instance()->poll(Platform::Gamepad());
         follow(controller->update(keys()));
     }
     static Rewind::RewindKeys keys() {
@@ -149,8 +149,8 @@ TEST_F(RewindTest, ReleasingSpaceWhileRecordingDoesNothing) {
     runForward(3);
     const std::size_t played = tracks().size();
     Platform::Fake::tapKey(Platform::kKeySpace);
-    Input::instance()->pollKeys(Platform::Gamepad());
-    Input::instance()->pollKeys(Platform::Gamepad());
+    Input::instance()->poll(Platform::Gamepad());
+    Input::instance()->poll(Platform::Gamepad());
     ASSERT_TRUE(Input::instance()->isRewindReleased());
     brick().velocity = {1, 0, 0};
     follow(controller->update(keys()));

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/GameRun.h"
 #include "core/FrameClock.h"
 #include "input/Camera.h"
 #include "input/Input.h"
@@ -28,6 +29,14 @@ class FreshPlatformPerTest : public testing::EmptyTestEventListener {
 };
 
 }  // namespace
+
+void playToTheEnd(GameRun& run) {
+    constexpr int kMostFramesATestRuns = 10000;
+    int frames = 1;
+    while (run.frame() && frames < kMostFramesATestRuns) ++frames;
+    EXPECT_LT(frames, kMostFramesATestRuns) << "the run never said stop";
+    run.finish();
+}
 
 void startAfresh() {
     Platform::Fake::reset();

@@ -37,7 +37,7 @@ mkdir "$WORK/unpacked"
 GAME=kelvarin.exe
 (cd "$WORK/unpacked/kelvarin-windows" && exec wine kelvarin.exe) >"$WORK/stdout" 2>"$WORK/stderr" &
 GAME_PID=$!
-WINDOW=$(timeout 120 xdotool search --sync --name '^Kelvarin$' | head -n 1) ||
+WINDOW=$(timeout -k 5 120 xdotool search --sync --name '^Kelvarin$' | head -n 1) ||
     fail "no window titled Kelvarin appeared"
 geometry=$(xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}')
 [ "$geometry" = "1024x768" ] || fail "the window is $geometry"

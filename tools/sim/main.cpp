@@ -19,40 +19,30 @@
 #include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
+#include "core/LineReader.h"
 #include "core/MediaFolder.h"
 #include "core/Numbers.h"
 #include "core/WindowSize.h"
+#include "input/Controls.h"
 #include "input/Input.h"
-#include "platform/System.h"
 #include "platform/FakePlatform.h"
+#include "platform/RegularFile.h"
+#include "platform/System.h"
 #include "scene/BrickWallScene.h"
 #include "tools/alloc/AllocationCounter.h"
 
 namespace {
 
-constexpr const char* kHelp =
+constexpr const char* kUsageHead =
     "Usage: kelvarin-sim [options]\n"
     "Runs the game's scene and frame step headless (fake input, fixed frame time, an\n"
     "offscreen OpenGL context needing no display server), and prints the 77 bricks as\n"
     "CSV lines\n"
     "frame,index,x,y,z,asleep at the frames asked for.\n"
     "\n"
-    "Options:\n"
-    "  --frames N      frames to run, up to a day at 60 frames/s (default 600; for a\n"
-    "                  recording, all of its frames)\n"
-    "  --dt SECONDS    fixed frame time, above 0 and up to 1 (default 0.0166667)\n"
-    "  --script FILE   timed inputs, see below, or a recording made by kelvarin --record\n"
-    "  --dump-bricks FILE  also write the header and the last frame's bricks to FILE\n"
-    "  --dump-every K  also print the bricks every K frames\n"
-    "  --no-draw       run the frame step without drawing, and without OpenGL\n"
-    "  --png DIR       write drawn frames as DIR/frame-NNNNN.png\n"
-    "  --png-every K   only every Kth frame (default 1)\n"
-    "  --size WxH      size of the drawn frames in pixels (default 1024x768); the\n"
-    "                  simulation is the same at any size\n"
-    "  --time          print frame-time percentiles, and the heap allocations per frame of\n"
-    "                  the second half of the run, to standard error\n"
-    "  --version       print the version and exit\n"
-    "  --help          this text\n"
+    "Options:\n";
+
+constexpr const char* kUsageTail =
     "\n"
     "Exit status: 0 after the frames ran; 1 without an OpenGL context to draw with; 2 for\n"
     "a bad option or script; 3 when the driver reported an error; 4 when a file asked for\n"
@@ -60,21 +50,22 @@ constexpr const char* kHelp =
     "\n"
     "Media is found as the game finds it (see kelvarin --help).\n"
     "The bricks are always printed after the last frame. Script format, one event a line:\n"
-    "  FRAME press BINDING     hold a binding down from frame FRAME on\n"
-    "  FRAME release BINDING   let it go\n"
+    "  FRAME press ACTION      hold an action down from frame FRAME on\n"
+    "  FRAME release ACTION    let it go\n"
     "  FRAME mouse DX DY       move the mouse by DX, DY pixels before frame FRAME\n"
-    "  FRAME dump              print the bricks after frame FRAME\n"
-    "BINDING is forward, left, back, right, run, fire, rewind or quit. Frames count from 1;\n"
+    "  FRAME dump              print the bricks after frame FRAME\n";
+
+constexpr const char* kScriptNotes =
+    " Frames count from 1;\n"
     "lines starting with # are comments. A recording starts with \"kelvarin-script 3\" and a\n"
     "line \"look SENSITIVITY normal|inverted\" with the look settings it was played with, has a\n"
-    "line FRAME delta SECONDS for each frame, and runs with the frame times it holds.\n"
+    "line FRAME delta SECONDS for each frame in turn, and runs with the frame times it holds.\n"
     "Example: look down, then shoot at frame 200:\n"
     "  180 mouse 0 1400\n"
     "  200 press fire\n"
     "  201 release fire\n";
 
 constexpr int kNoContextStatus = 1;
-constexpr int kUsageStatus = 2;
 // Broken media must not make the driver report errors: a run in which it did fails.
 constexpr int kGlErrorStatus = 3;
 constexpr int kWriteFailedStatus = 4;
@@ -84,9 +75,11 @@ constexpr int kDefaultFrames = 600;
 constexpr int kMaxFrameSide = 8192;
 constexpr double kMaxFrameTime = 1.0;
 
-constexpr const char* kFrameCount = "a whole number from 1 to 5184000 (a day at 60 frames/s)";
+const std::string kFrameCount =
+    "a whole number from 1 to " + std::to_string(Script::kMaxFrame) + " (a day at 60 frames/s)";
 constexpr const char* kFrameTime = "a number of seconds above 0, up to 1";
 constexpr const char* kFrameSize = "a size such as 320x240, each side from 1 to 8192";
+constexpr const char* kFile = "a file";
 
 struct Options {
     int frames = kDefaultFrames;
@@ -108,7 +101,7 @@ struct Options {
 bool readSize(const std::string& text, int& width, int& height) {
     const std::size_t x = text.find('x');
     if (x == std::string::npos) return false;
-    const Numbers::Bounds side{1, kMaxFrameSide};
+    const Numbers::Bounds side = Numbers::Bounds::within(1, kMaxFrameSide);
     int w = 0;
     int h = 0;
     if (!Numbers::read(std::string_view(text).substr(0, x), side, w) ||
@@ -120,40 +113,61 @@ bool readSize(const std::string& text, int& width, int& height) {
     return true;
 }
 
-CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
-    const Numbers::Bounds frameCount{1, Script::kMaxFrame};
-    auto path = [](std::string& to) {
-        return [&to](const std::string& value) {
-            to = value;
-            return true;
-        };
+CommandLine::Taker frameCountIn(int& to) {
+    return [&to](const std::string& value) {
+        return Numbers::read(value, Numbers::Bounds::within(1, Script::kMaxFrame), to);
     };
-    auto frames = [&frameCount](int& to) {
-        return [&to, &frameCount](const std::string& value) {
-            return Numbers::read(value, frameCount, to);
-        };
-    };
-    const std::vector<CommandLine::Option> table = {
-        {"--frames", kFrameCount,
-         [&](const std::string& value) {
+}
+
+std::vector<CommandLine::Option> optionTable(Options& o) {
+    using CommandLine::storeIn;
+    return {
+        {"--frames", "N", kFrameCount.c_str(),
+         "frames to run, up to a day at 60 frames/s (default 600; for a\nrecording, all of its "
+         "frames)",
+         [&o](const std::string& value) {
              o.framesGiven = true;
-             return Numbers::read(value, frameCount, o.frames);
+             return frameCountIn(o.frames)(value);
          }},
-        {"--dt", kFrameTime,
-         [&](const std::string& value) {
-             return Numbers::read(value, {0.0, kMaxFrameTime, true}, o.dt);
+        {"--dt", "SECONDS", kFrameTime, "fixed frame time, above 0 and up to 1 (default 0.0166667)",
+         [&o](const std::string& value) {
+             return Numbers::read(value, Numbers::Bounds::above(0.0, kMaxFrameTime), o.dt);
          }},
-        {"--script", "a file", path(o.script)},
-        {"--dump-bricks", "a file", path(o.dumpBricksPath)},
-        {"--dump-every", kFrameCount, frames(o.dumpEvery)},
-        {"--no-draw", nullptr, [&](const std::string&) { return !(o.draw = false); }},
-        {"--png", "a folder", path(o.pngFolder)},
-        {"--png-every", kFrameCount, frames(o.pngEvery)},
-        {"--size", kFrameSize,
-         [&](const std::string& value) { return readSize(value, o.frameWidth, o.frameHeight); }},
-        {"--time", nullptr, [&](const std::string&) { return o.time = true; }},
+        {"--script", "FILE", kFile,
+         "timed inputs, see below, or a recording made by kelvarin --record", storeIn(o.script)},
+        {"--dump-bricks", "FILE", kFile,
+         "also write the header and the last frame's bricks to FILE", storeIn(o.dumpBricksPath)},
+        {"--dump-every", "K", kFrameCount.c_str(), "also print the bricks every K frames",
+         frameCountIn(o.dumpEvery)},
+        {"--no-draw", nullptr, nullptr, "run the frame step without drawing, and without OpenGL",
+         [&o](const std::string&) { return !(o.draw = false); }},
+        {"--png", "DIR", "a folder", "write drawn frames as DIR/frame-NNNNN.png",
+         storeIn(o.pngFolder)},
+        {"--png-every", "K", kFrameCount.c_str(), "only every Kth frame (default 1)",
+         frameCountIn(o.pngEvery)},
+        {"--size", "WxH", kFrameSize,
+         "size of the drawn frames in pixels (default 1024x768); the\nsimulation is the same at "
+         "any size",
+         [&o](const std::string& value) { return readSize(value, o.frameWidth, o.frameHeight); }},
+        {"--time", nullptr, nullptr,
+         "print frame-time percentiles, and the heap allocations per frame of\nthe second half of "
+         "the run, to standard error",
+         CommandLine::turnOn(o.time)},
     };
-    CommandLine::Outcome outcome = CommandLine::parse("kelvarin-sim", argc, argv, table);
+}
+
+std::string usage() {
+    Options unused;
+    std::string actions;
+    for (const Controls::ActionControl& control : Controls::all()) {
+        actions += (actions.empty() ? "" : ", ") + std::string(control.name);
+    }
+    return kUsageHead + CommandLine::describe(optionTable(unused)) + kUsageTail + "ACTION is " +
+           actions + "." + kScriptNotes;
+}
+
+CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
+    CommandLine::Outcome outcome = CommandLine::parse("kelvarin-sim", argc, argv, optionTable(o));
     if (outcome.action == CommandLine::Action::Play && !o.draw && !o.pngFolder.empty()) {
         outcome = {CommandLine::Action::Refuse,
                    "kelvarin-sim: --png draws frames, which --no-draw leaves out"};
@@ -162,19 +176,26 @@ CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
 }
 
 // A hand-written script's event, just before its frame: a mouse move reaches the game as a
-// cursor report at once, a key or button is held or let go on the fake platform.
+// cursor report at once, an action's key or button is held or let go on the fake platform.
 void apply(const Script::Event& e, GameRun& run) {
     using Kind = Script::Event::Kind;
     if (e.kind == Kind::Mouse) {
         run.onCursorReport(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
-    } else if (e.kind != Kind::Dump) {
+    } else if (e.kind == Kind::Press || e.kind == Kind::Release) {
         const bool down = e.kind == Kind::Press;
-        if (e.isMouseButton) {
-            Platform::Fake::setMouseButton(e.code, down);
+        const Controls::ActionControl& control = Controls::of(e.action);
+        if (control.mouseButton != Controls::kNoButton) {
+            Platform::Fake::setMouseButton(control.mouseButton, down);
         } else {
-            Platform::Fake::setKey(e.code, down);
+            Platform::Fake::setKey(control.key, down);
         }
     }
+}
+
+// stb's writer hands the encoded bytes over in pieces; the first failed one is remembered.
+void writeToFile(void* context, void* data, int size) {
+    std::FILE* file = static_cast<std::FILE*>(context);
+    if (!std::ferror(file)) std::fwrite(data, 1, static_cast<std::size_t>(size), file);
 }
 
 // The frame just drawn, top row first as PNG wants it.
@@ -188,15 +209,20 @@ bool writeFramePng(const std::string& folder, int frame) {
     const int stride = width * kChannels;
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
-    errno = 0;
-    // OpenGL's rows start at the bottom: the last row goes first.
-    if (stbi_write_png((folder + name).c_str(), width, height, kChannels,
-                       pixels.data() + (height - 1) * stride, -stride)) {
-        return true;
+    const std::string path = folder + name;
+    std::string why;
+    std::FILE* file = Platform::openForWriting(path, why);
+    if (file) {
+        // OpenGL's rows start at the bottom: the last row goes first.
+        const bool encoded = stbi_write_png_to_func(writeToFile, file, width, height, kChannels,
+                                                    pixels.data() + (height - 1) * stride, -stride);
+        const bool failed = std::ferror(file) != 0;
+        if (std::fclose(file) != 0 || failed) why = std::strerror(errno);
+        if (!encoded && why.empty()) why = "the picture could not be encoded";
     }
-    std::cerr << "kelvarin-sim: cannot write " << folder << name << ": "
-              << (errno ? std::strerror(errno) : "write failed") << "; no more frames are saved"
-              << std::endl;
+    if (why.empty()) return true;
+    std::cerr << "kelvarin-sim: cannot write " << shownSafely(path) << ": " << why
+              << "; no more frames are saved" << std::endl;
     return false;
 }
 
@@ -213,10 +239,8 @@ void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int 
 // The script, read whole before anything runs; a recording must be one that replays.
 bool loadScript(const Options& options, const MediaFolder::Outcome& media, Script::Script& script) {
     if (options.script.empty()) return true;
-    script = Script::readFile(MediaFolder::fromStartFolder(media, options.script), options.script);
-    if (script.error.empty() && script.version >= Script::kFirstRecordingVersion) {
-        script.error = Script::whyNotReplayable(script, options.script);
-    }
+    script = Script::readReplay(MediaFolder::fromStartFolder(media, options.script), options.script,
+                                false);
     if (script.error.empty()) return true;
     std::cerr << "kelvarin-sim: " << script.error << std::endl;
     return false;
@@ -242,12 +266,9 @@ Played play(const Options& options, const Script::Script& script, GameRun& run,
     for (int frame = 1; frame <= options.frames; ++frame) {
         if (frame == steadyFrom) allocationsAtSteady = allocationCount();
         bool dump = options.dumpEvery > 0 && frame % options.dumpEvery == 0;
-        const auto events = script.byFrame.find(frame);
-        if (events != script.byFrame.end()) {
-            for (const Script::Event& e : events->second) {
-                if (!replaying) apply(e, run);
-                dump |= e.kind == Script::Event::Kind::Dump;
-            }
+        for (const Script::Event& e : script.at(frame)) {
+            if (!replaying) apply(e, run);
+            dump |= e.kind == Script::Event::Kind::Dump;
         }
         const auto start = std::chrono::steady_clock::now();
         const bool goOn = run.frame();
@@ -274,38 +295,32 @@ bool isFolder(const std::string& path) {
     return std::filesystem::is_directory(path, error);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Platform::writeStandardOutputAsBytes();
-    Options options;
-    const CommandLine::Outcome parsed = parseOptions(argc, argv, options);
-    switch (parsed.action) {
-        case CommandLine::Action::ShowHelp:
-            std::cout << kHelp;
-            return 0;
-        case CommandLine::Action::ShowVersion:
-            std::cout << "kelvarin-sim " KELVARIN_VERSION << std::endl;
-            return 0;
-        case CommandLine::Action::Refuse:
-            std::cerr << parsed.error << std::endl;
-            return kUsageStatus;
-        case CommandLine::Action::Play:
-            break;
-    }
-    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
-    if (!media.found) std::cerr << media.message << std::endl;
-    const std::string pngFolder =
+// What the options name, checked before anything runs: the picture folder, the bricks' file and
+// the script, read whole. The first problem is said.
+bool inputsAreUsable(const Options& options, const MediaFolder::Outcome& media,
+                     std::string& pngFolder, Script::Script& script) {
+    pngFolder =
         options.pngFolder.empty() ? "" : MediaFolder::fromStartFolder(media, options.pngFolder);
     if (!pngFolder.empty() && !isFolder(pngFolder)) {
-        std::cerr << "kelvarin-sim: --png needs a folder that exists, not '" << options.pngFolder
-                  << "'" << std::endl;
-        return kUsageStatus;
+        std::cerr << "kelvarin-sim: --png needs a folder that exists, not '"
+                  << shownSafely(options.pngFolder) << "'" << std::endl;
+        return false;
     }
-    Script::Script script;
-    if (!loadScript(options, media, script)) return kUsageStatus;
-    // A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
-    Session session;
+    const std::string why =
+        options.dumpBricksPath.empty()
+            ? ""
+            : Platform::whyNotWritable(MediaFolder::fromStartFolder(media, options.dumpBricksPath));
+    if (!why.empty()) {
+        std::cerr << "kelvarin-sim: cannot write " << shownSafely(options.dumpBricksPath) << ": "
+                  << why << std::endl;
+        return false;
+    }
+    return loadScript(options, media, script);
+}
+
+// A recording drives the frames as it drove the game: inputs, cursor reports, frame times.
+RunConfig configFor(Options& options, const MediaFolder::Outcome& media,
+                    const Script::Script& script, Session& session) {
     RunConfig config;
     config.drawing = options.draw;
     if (script.version >= Script::kFirstRecordingVersion) {
@@ -320,18 +335,11 @@ int main(int argc, char** argv) {
         Platform::Fake::useOffscreenContext(true);
         Platform::Fake::overrideWindowSize(options.frameWidth, options.frameHeight);
     }
-    GameRun run;
-    if (!run.start(config)) {
-        std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
-                  << std::endl;
-        return kNoContextStatus;
-    }
-    Platform::Fake::setTimeStepPerSwap(options.dt);
+    return config;
+}
 
-    std::fputs(kBrickCsvHeader, stdout);
-    const Played played = play(options, script, run, pngFolder);
-    printBricks(stdout, run.scene(), played.lastFrame);
-    if (options.time) reportTimes(played.micros, played.steadyAllocations, played.steadyFrames);
+// The run's end: every file written, standard output too, and no error from the driver.
+int statusAtEnd(GameRun& run, const Played& played) {
     const int glErrorFrames = run.glErrorFrames();
     bool written = run.finish() && !played.pngFailed;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
@@ -344,4 +352,32 @@ int main(int argc, char** argv) {
         return kGlErrorStatus;
     }
     return written ? 0 : kWriteFailedStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Platform::prepareStandardOutput();
+    Options options;
+    const int early = CommandLine::actOnEarly(parseOptions(argc, argv, options), usage(),
+                                              "kelvarin-sim " KELVARIN_VERSION);
+    if (early != CommandLine::kGoOn) return early;
+    const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
+    if (!media.found) std::cerr << media.message << std::endl;
+    std::string pngFolder;
+    Script::Script script;
+    if (!inputsAreUsable(options, media, pngFolder, script)) return CommandLine::kUsageStatus;
+    Session session;
+    GameRun run;
+    if (!run.start(configFor(options, media, script, session))) {
+        std::cerr << "kelvarin-sim: no OpenGL context to draw with here; --no-draw runs without one"
+                  << std::endl;
+        return kNoContextStatus;
+    }
+    Platform::Fake::setTimeStepPerSwap(options.dt);
+    std::fputs(kBrickCsvHeader, stdout);
+    const Played played = play(options, script, run, pngFolder);
+    printBricks(stdout, run.scene(), played.lastFrame);
+    if (options.time) reportTimes(played.micros, played.steadyAllocations, played.steadyFrames);
+    return statusAtEnd(run, played);
 }

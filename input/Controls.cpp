@@ -1,0 +1,196 @@
+#include "input/Controls.h"
+
+#include "core/Assert.h"
+#include "input/Keys.h"
+
+namespace Controls {
+namespace {
+
+using Platform::PadAxis;
+using Platform::PadButton;
+
+constexpr unsigned bit(PadButton button) {
+    return 1u << static_cast<unsigned>(button);
+}
+
+constexpr std::array<ActionControl, kActionCount> kActions = {{
+    {Action::Forward, "forward", 'W', kNoButton, {PadAxis::LeftY, -1, 0}},
+    {Action::Left, "left", 'A', kNoButton, {PadAxis::LeftX, -1, 0}},
+    {Action::Back, "back", 'S', kNoButton, {PadAxis::LeftY, 1, 0}},
+    {Action::Right, "right", 'D', kNoButton, {PadAxis::LeftX, 1, 0}},
+    {Action::Run,
+     "run",
+     Platform::kKeyLShift,
+     kNoButton,
+     {PadAxis::Count, 0,
+      bit(PadButton::LeftThumb) | bit(PadButton::LeftBumper) | bit(PadButton::RightBumper)}},
+    {Action::Fire, "fire", kNoKey, Platform::kMouseButtonLeft, {PadAxis::RightTrigger, 1, 0}},
+    {Action::Rewind, "rewind", Platform::kKeySpace, kNoButton, {PadAxis::LeftTrigger, 1, 0}},
+    {Action::Quit, "quit", Platform::kKeyEsc, kNoButton, {}},
+}};
+
+constexpr const char* kMouseButtonNames[] = {"Left click", "Right click", "Middle click"};
+
+// The text drawn over the game, a line per entry after the title; each names its actions' keys,
+// in the game's own words while they are the default ones.
+struct HelpLine {
+    const char* label;
+    std::vector<Action> actions;
+    const char* defaultWords;
+    const char* after;
+};
+
+constexpr const char* kHelpTitle = "CONTROLS:";
+// Every line but the last ends with a blank before its line feed.
+constexpr const char* kHelpLineBreak = " \n";
+
+const std::vector<HelpLine>& helpLines() {
+    static const std::vector<HelpLine> lines = {
+        {"Movement",
+         {Action::Forward, Action::Left, Action::Back, Action::Right},
+         "WASD",
+         " + Mouse"},
+        {"Shoot", {Action::Fire}, "Left Click", ""},
+        {"Run", {Action::Run}, "Shift", ""},
+        {"Rewind", {Action::Rewind}, "Spacebar", ""},
+        {"Quit", {Action::Quit}, "Escape", ""},
+    };
+    return lines;
+}
+
+std::vector<std::string> inputNames(Action action, const KeyMap& keys) {
+    std::vector<std::string> names;
+    if (keys[action] != kNoKey) names.push_back(Keys::name(keys[action]));
+    const int button = of(action).mouseButton;
+    if (button != kNoButton) names.emplace_back(kMouseButtonNames[button]);
+    return names;
+}
+
+std::string joined(const std::vector<std::string>& words, const char* separator) {
+    std::string text;
+    for (const std::string& word : words) text += (text.empty() ? "" : separator) + word;
+    return text;
+}
+
+// Keys of one letter each run together, as "WASD" does; longer names are kept apart.
+std::string helpWords(const HelpLine& line, const KeyMap& keys) {
+    const KeyMap defaults = defaultKeys();
+    std::vector<std::string> names;
+    bool asDefault = true;
+    bool allLetters = true;
+    for (const Action action : line.actions) {
+        asDefault = asDefault && keys[action] == defaults[action];
+        for (const std::string& name : inputNames(action, keys)) {
+            allLetters = allLetters && name.size() == 1;
+            names.push_back(name);
+        }
+    }
+    if (asDefault) return line.defaultWords;
+    return joined(names, allLetters ? "" : "/");
+}
+
+// A JSON string of text that holds no control characters.
+std::string quoted(const std::string& text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') json.push_back('\\');
+        json.push_back(c);
+    }
+    return json + "\"";
+}
+
+}  // namespace
+
+const ActionControl& of(Action action) {
+    const int index = static_cast<int>(action);
+    KELVARIN_ASSERT(index >= 0 && index < kActionCount);
+    return kActions[index];
+}
+
+const std::array<ActionControl, kActionCount>& all() {
+    return kActions;
+}
+
+bool named(std::string_view name, Action& action) {
+    for (const ActionControl& control : kActions) {
+        if (name == control.name) {
+            action = control.action;
+            return true;
+        }
+    }
+    return false;
+}
+
+KeyMap defaultKeys() {
+    KeyMap map{};
+    for (const ActionControl& control : kActions)
+        map.keys[static_cast<int>(control.action)] = control.key;
+    return map;
+}
+
+const std::vector<ShownControl>& shownControls() {
+    static const std::vector<ShownControl> rows = {
+        {"fly forward, left, back, right along the look direction",
+         {Action::Forward, Action::Left, Action::Back, Action::Right},
+         nullptr,
+         "",
+         "left stick",
+         "Move stick"},
+        {"look around", {}, "Mouse", "", "right stick", "drag on the game"},
+        {"run (twice the speed)",
+         {Action::Run},
+         nullptr,
+         "",
+         "left stick press or a shoulder button",
+         "Run"},
+        {"shoot", {Action::Fire}, nullptr, "", "right trigger", "Fire"},
+        {"rewind time", {Action::Rewind}, nullptr, " (hold)", "left trigger, held", "Rewind, held"},
+        {"quit (in a page: pause)", {Action::Quit}, nullptr, "", "Start, in a page only", "Pause"},
+        {"switch between the window and fullscreen",
+         {},
+         "F11, Alt+Enter",
+         "",
+         "-",
+         "the first touch"},
+    };
+    return rows;
+}
+
+std::string keyboardWords(const ShownControl& row, const KeyMap& keys) {
+    if (row.actions.empty()) return row.fixedKeys;
+    std::vector<std::string> names;
+    for (const Action action : row.actions) {
+        for (const std::string& name : inputNames(action, keys)) names.push_back(name);
+    }
+    return joined(names, ", ") + row.keysNote;
+}
+
+std::string helpText(const KeyMap& keys) {
+    std::string text = kHelpTitle;
+    for (const HelpLine& line : helpLines()) {
+        text += kHelpLineBreak + std::string(line.label) + "-" + helpWords(line, keys) + line.after;
+    }
+    return text;
+}
+
+std::string asMarkdown() {
+    std::string table =
+        "| Action | Keyboard and mouse | Pad | Touch (in a page) |\n|---|---|---|---|\n";
+    for (const ShownControl& row : shownControls()) {
+        table += std::string("| ") + row.what + " | " + keyboardWords(row, defaultKeys()) + " | " +
+                 row.pad + " | " + row.touch + " |\n";
+    }
+    return table;
+}
+
+std::string asJson() {
+    std::string json = "[";
+    for (const ShownControl& row : shownControls()) {
+        json += (json.size() > 1 ? ", " : "") + std::string("{\"action\": ") + quoted(row.what) +
+                ", \"keyboardAndMouse\": " + quoted(keyboardWords(row, defaultKeys())) +
+                ", \"pad\": " + quoted(row.pad) + ", \"touch\": " + quoted(row.touch) + "}";
+    }
+    return json + "]";
+}
+
+}  // namespace Controls

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// What the player can do, each action sampled once a frame from its key, mouse button and pad.
+enum class Action : std::uint8_t { Forward, Left, Back, Right, Run, Fire, Rewind, Quit, Count };
+
+// The game's controls in one table, the one place a control is defined: every action with its name
+// in recordings, its default key (by its place on the keyboard), mouse button and pad control, and
+// the rows in which the help text, the usage text, the page and the README show them.
+namespace Controls {
+
+constexpr int kActionCount = static_cast<int>(Action::Count);
+constexpr int kNoKey = -1;
+constexpr int kNoButton = -1;
+
+// A pad holds an action with a stick or trigger past its threshold in one direction, or with any of
+// some buttons.
+struct PadControl {
+    Platform::PadAxis axis = Platform::PadAxis::Count;
+    // -1 or 1: the half of the axis that holds the action.
+    int direction = 0;
+    // A bit per Platform::PadButton.
+    unsigned buttons = 0;
+};
+
+struct ActionControl {
+    Action action;
+    // In recordings and scripts.
+    const char* name;
+    int key;
+    int mouseButton;
+    PadControl pad;
+};
+
+const ActionControl& of(Action action);
+const std::array<ActionControl, kActionCount>& all();
+// The action with this name; false, leaving action alone, for none.
+bool named(std::string_view name, Action& action);
+
+// The key each action is played with.
+struct KeyMap {
+    std::array<int, kActionCount> keys;
+
+    int operator[](Action action) const { return keys[static_cast<int>(action)]; }
+};
+// The table's own keys.
+KeyMap defaultKeys();
+
+// A row of the controls as the usage text, the page and the README show them: what it does, its
+// keys (the names of its actions' keys and mouse buttons, or fixed words), the pad's and the
+// touch screen's controls.
+struct ShownControl {
+    const char* what;
+    std::vector<Action> actions;
+    // The keyboard's words where no action's keys make them ("Mouse").
+    const char* fixedKeys;
+    // After the keys' names: " (hold)".
+    const char* keysNote;
+    const char* pad;
+    const char* touch;
+};
+
+const std::vector<ShownControl>& shownControls();
+// "W, A, S, D", "Left click", "Space (hold)": the row's keys as the player has them.
+std::string keyboardWords(const ShownControl& row, const KeyMap& keys);
+// The text drawn over the game: its lines name the actions' keys, in the game's own words while
+// they are the default ones.
+std::string helpText(const KeyMap& keys);
+// The rows as a Markdown table, as the README has it.
+std::string asMarkdown();
+// The rows as JSON for the page: [{"what": "...", "keyboard": "...", "pad": "...", "touch":
+// "..."}].
+std::string asJson();
+
+}  // namespace Controls

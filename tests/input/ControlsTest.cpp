@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "input/Controls.h"
+#include "input/Keys.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The README's controls table: from its header line to the first line that is not a table row.
+std::string readmeControlsTable() {
+    std::ifstream readme("README.md");
+    std::string table;
+    bool inTable = false;
+    for (std::string line; std::getline(readme, line);) {
+        inTable = inTable || line.rfind("| Action | Keyboard and mouse", 0) == 0;
+        if (inTable && line.rfind("|", 0) != 0) break;
+        if (inTable) table += line + "\n";
+    }
+    return table;
+}
+
+}  // namespace
+
+TEST(Controls, WithTheDefaultKeysTheHelpTextIsTheGamesOwn) {
+    EXPECT_EQ(Controls::helpText(Controls::defaultKeys()),
+              "CONTROLS: \nMovement-WASD + Mouse \nShoot-Left Click \nRun-Shift \nRewind-Spacebar "
+              "\nQuit-Escape");
+}
+
+TEST(Controls, TheReadmeShowsTheControlsTable) {
+    EXPECT_EQ(readmeControlsTable(), Controls::asMarkdown());
+}
+
+TEST(Controls, EveryActionIsFoundByItsNameAndEveryKeyByItsName) {
+    for (const Controls::ActionControl& control : Controls::all()) {
+        Action found = Action::Count;
+        EXPECT_TRUE(Controls::named(control.name, found));
+        EXPECT_EQ(found, control.action);
+    }
+    for (int key = Platform::kKeySpace; key <= Platform::kKeyLast; ++key) {
+        const std::string name = Keys::name(key);
+        int found = 0;
+        if (name.empty()) continue;
+        EXPECT_TRUE(Keys::fromName(name, found) && found == key) << name;
+    }
+    int key = 0;
+    EXPECT_TRUE(Keys::fromName("left shift", key));
+    EXPECT_EQ(key, Platform::kKeyLShift);
+    EXPECT_TRUE(Keys::fromName("w", key));
+    EXPECT_EQ(key, 'W');
+    EXPECT_FALSE(Keys::fromName("Hyper", key));
+    EXPECT_EQ(Keys::name('Z' + 1), "[");
+    EXPECT_EQ(Keys::name(Platform::kKeyF1 + 4), "F5");
+}
