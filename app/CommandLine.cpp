@@ -153,6 +153,33 @@ std::vector<Option> gameOptions(Parsed& parsed) {
     };
 }
 
+constexpr const char* kSynopsis =
+    "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
+    "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
+    "       kelvarin --help | --version\n"
+    "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n\n";
+
+constexpr const char* kSettingsAndMedia =
+    "\n"
+    "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
+    "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for comments:\n"
+    "  fullscreen = true|false   sensitivity = X   invert_y = true|false\n"
+    "The options win over the file. The game only reads it; a line it cannot use is\n"
+    "named on standard error and that setting keeps its default. A replay plays with\n"
+    "the sensitivity and inversion of its recording, whatever these say.\n"
+    "\n"
+    "Media (models, textures, shaders, sounds) is read from media/ in the working folder.\n"
+    "When there is none, the first of these folders that holds media/ is used:\n"
+    "  $KELVARIN_DATA_DIR, the executable's folder, <executable's folder>/../share/kelvarin,\n"
+    "  " KELVARIN_INSTALLED_DATA_DIR "\n\n";
+
+constexpr const char* kExitStatus =
+    "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a bad\n"
+    "option or a recording that cannot be replayed, or for --record or --dump-bricks\n"
+    "naming something other than a regular file; 4 when a file asked for could not be\n"
+    "written; 128 + N after a crash with signal N; 255 when the window or OpenGL could\n"
+    "not be made.\n";
+
 // "  KEYS  action (pad: control)", the pad's part on a line of its own when it would not fit.
 std::string controlsText() {
     std::string text;
@@ -180,39 +207,9 @@ Parsed parse(int argc, const char* const* argv) {
 
 std::string usage() {
     Parsed unused;
-    return std::string(
-               "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
-               "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
-               "       kelvarin --help | --version\n"
-               "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n"
-               "\n"
-               "Controls:\n") +
-           controlsText() +
-           "Ctrl+C and closing the window quit too.\n"
-           "\n"
-           "Options:\n" +
-           describe(gameOptions(unused)) +
-           "\n"
-           "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
-           "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for "
-           "comments:\n"
-           "  fullscreen = true|false   sensitivity = X   invert_y = true|false\n"
-           "The options win over the file. The game only reads it; a line it cannot use is\n"
-           "named on standard error and that setting keeps its default. A replay plays with\n"
-           "the sensitivity and inversion of its recording, whatever these say.\n"
-           "\n"
-           "Media (models, textures, shaders, sounds) is read from media/ in the working folder.\n"
-           "When there is none, the first of these folders that holds media/ is used:\n"
-           "  $KELVARIN_DATA_DIR, the executable's folder, <executable's "
-           "folder>/../share/kelvarin,\n"
-           "  " KELVARIN_INSTALLED_DATA_DIR
-           "\n"
-           "\n"
-           "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a bad\n"
-           "option or a recording that cannot be replayed, or for --record or --dump-bricks\n"
-           "naming something other than a regular file; 4 when a file asked for could not be\n"
-           "written; 128 + N after a crash with signal N; 255 when the window or OpenGL could\n"
-           "not be made.\n";
+    return std::string(kSynopsis) + "Controls:\n" + controlsText() +
+           "Ctrl+C and closing the window quit too.\n\nOptions:\n" + describe(gameOptions(unused)) +
+           kSettingsAndMedia + kExitStatus;
 }
 
 std::string versionLine() {

@@ -8,6 +8,7 @@
 #include "app/Session.h"
 #include "core/Assert.h"
 #include "core/FrameClock.h"
+#include "core/LineReader.h"
 #include "core/WindowSize.h"
 #include "input/Camera.h"
 #include "input/Controls.h"
@@ -47,6 +48,15 @@ Session* activeSession = nullptr;
 
 void onMousePos(int x, int y) {
     if (activeRun) activeRun->onCursorReport(x, y);
+}
+
+// A pad that comes or goes is said once, so the player knows it is heard.
+void announcePad(const char* name) {
+    if (!name) {
+        std::cerr << "kelvarin: pad disconnected" << std::endl;
+        return;
+    }
+    std::cerr << "kelvarin: pad connected: " << (*name ? shownSafely(name) : "a pad") << std::endl;
 }
 
 // A crash keeps the recording up to the frame it happened in, so the session can be replayed.
@@ -140,6 +150,7 @@ void GameRun::connectInputAndCamera() {
     RenderContext::instance()->setCamera(&mainCamera);
     RenderContext::instance()->setShader(&mainShader);
     Platform::setMousePosCallback(onMousePos);
+    Platform::setGamepadListener(announcePad);
 }
 
 // The window title, sticky keys and OpenGL state the frames run with; set before the scene is
@@ -274,6 +285,7 @@ bool GameRun::finish() {
         litShader().destroy();
     }
     stopSound();
+    Platform::setGamepadListener(nullptr);
     Platform::terminate();
     Platform::CrashReport::setBeforeReport(nullptr);
     brickWall.reset();

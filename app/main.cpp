@@ -12,7 +12,7 @@
 #include "input/LookSettings.h"
 #include "platform/Platform.h"
 #include "platform/RegularFile.h"
-#include "platform/StopSignals.h"
+#include "platform/Signals.h"
 #include "platform/System.h"
 
 namespace {
@@ -21,10 +21,11 @@ constexpr int kWriteFailed = 4;
 constexpr int kStartUpFailed = -1;
 
 // Before the models read their files, as early as the media folder is chosen: a stop asked for
-// while the game starts ends it after its first frame, through the usual shutdown.
-struct CatchStopSignals {
-    CatchStopSignals() { Platform::StopSignals::install(); }
-} const catchStopSignals __attribute__((init_priority(101)));
+// while the game starts ends it after its first frame, through the usual shutdown, and a crash
+// then is reported too.
+struct CatchSignals {
+    CatchSignals() { Platform::Signals::install(); }
+} const catchSignals __attribute__((init_priority(101)));
 
 // Both outlive main: in a browser main returns while the game goes on.
 Session session;
@@ -56,6 +57,11 @@ bool filesAreUsable(const CommandLine::Parsed& parsed, const MediaFolder::Outcom
     }
     session.startReplay(std::move(script));
     return true;
+}
+
+int refused() {
+    Platform::sayEndBeforePlay("refused");
+    return CommandLine::kUsageStatus;
 }
 
 RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcome& media) {
@@ -93,11 +99,15 @@ int main(int argc, char** argv) {
     const CommandLine::Parsed parsed = CommandLine::parse(argc, argv);
     const int early =
         CommandLine::actOnEarly(parsed.outcome, CommandLine::usage(), CommandLine::versionLine());
+    if (early == CommandLine::kUsageStatus) return refused();
     if (early != CommandLine::kGoOn) return early;
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) std::cerr << media.message << std::endl;
-    if (!filesAreUsable(parsed, media)) return CommandLine::kUsageStatus;
-    if (!run.start(configFor(parsed, media))) return kStartUpFailed;
+    if (!filesAreUsable(parsed, media)) return refused();
+    if (!run.start(configFor(parsed, media))) {
+        Platform::sayEndBeforePlay("no-window");
+        return kStartUpFailed;
+    }
     Platform::runFrameLoop([] { return run.frame(); }, [] { everythingWritten = run.finish(); });
     return everythingWritten ? 0 : kWriteFailed;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-// Preconditions as checks. KELVARIN_ASSERT is on in Debug, RelWithDebInfo (the build the tests
-// use) and sanitizer builds, where the build defines KELVARIN_ASSERTS: RelWithDebInfo defines
-// NDEBUG, so the standard assert would be off exactly where the tests run.
+// Preconditions as checks, on wherever the build defines KELVARIN_ASSERTS (Debug, RelWithDebInfo,
+// the sanitizers'): RelWithDebInfo defines NDEBUG, which turns the standard assert off.
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,15 +2,9 @@
 
 namespace FrameClock {
 
-// Turns measured frame times into simulation steps of a fixed 1/60 s of real time, so bricks fall,
-// settle and rewind alike at any refresh rate. A steady 60 frames/s takes exactly one step a frame,
-// 144 frames/s one step every 2.4 frames, 30 frames/s two steps a frame.
-//
-// Jitter: the time owed to the simulation is kept to the microsecond, but when it lies within
-// kSnapSeconds of a whole number of steps, that whole number is taken now and the small
-// difference stays owed (or credited). A 60 Hz frame measured 0.5 ms short or long therefore still
-// takes one step, never 0 and then 2, and no time is lost: over any run the steps taken equal the
-// elapsed time in steps, give or take one.
+// Measured frame times as simulation steps of a fixed 1/60 s, so the bricks move alike at any
+// refresh rate. Time owed within kSnapSeconds of a whole number of steps takes that number and
+// keeps the difference owed: jitter never turns one step into 0 then 2, and no time is lost.
 class FixedStepper {
 public:
     static constexpr double kStepSeconds = 1.0 / 60.0;
@@ -20,8 +14,7 @@ public:
 
     // The steps due after a frame of frameDelta seconds.
     int advance(double frameDelta);
-    // The time the next step covers, in seconds: 0 for the very first step, which takes the scene
-    // as it was laid out at time 0, then kStepSeconds for every later one.
+    // The next step's seconds: 0 for the first, which takes the layout at time 0.
     float takeStep();
 
 private:

@@ -6,9 +6,8 @@
 #include <string>
 #include <string_view>
 
-// Text files the players hand the game (settings, recordings) read a line at a time, with bounds:
-// a file without line feeds, or a huge one, costs no more memory than one line of the bound, and
-// what is shown of it on a terminal is escaped.
+// Text files the players hand the game (settings, recordings), a line at a time within bounds: a
+// file without line feeds, or a huge one, costs no more memory than one line of the bound.
 class LineReader {
 public:
     enum class Result { Line, TooLong, End };
@@ -17,10 +16,8 @@ public:
     LineReader(std::istream& in, std::size_t maxLineBytes,
                std::size_t maxTotalBytes = std::numeric_limits<std::size_t>::max());
 
-    // The next line, without its line feed or a carriage return before it, nor a UTF-8 byte-order
-    // mark starting the first. TooLong: the line did
-    // not fit the bound; it is skipped to its line feed. End: no more lines (or the total bound was
-    // reached: see cutShort).
+    // The next line, without its line end or a byte-order mark starting the file. TooLong: skipped
+    // to its line feed. End: no more lines, or the total bound reached (cutShort).
     Result next(std::string& line);
     // The number of the line just read, from 1.
     int number() const { return lineNumber; }
@@ -42,6 +39,5 @@ private:
     bool stoppedAtBound = false;
 };
 
-// Text from a file or a command line as it may be shown on a terminal: printable ASCII as it is,
-// every other byte as \xNN, so no escape sequence or stray byte reaches the player's terminal.
+// Text as a terminal may show it: printable ASCII as it is, every other byte as \xNN.
 std::string shownSafely(std::string_view text);

@@ -8,9 +8,8 @@
 // another folder), it moves to the first folder that holds media/.
 namespace MediaFolder {
 
-// The folders tried, in order: dataDirFromEnvironment (KELVARIN_DATA_DIR; skipped when empty),
-// the executable's folder, <executable's folder>/../share/kelvarin (the installed layout) and the
-// data folder the build was configured with. An unknown executable folder is skipped.
+// In order: $KELVARIN_DATA_DIR, the executable's folder, its ../share/kelvarin (installed) and the
+// data folder the build was configured with; empty ones are skipped.
 std::vector<std::filesystem::path> candidates(const std::string& dataDirFromEnvironment,
                                               const std::string& executableFolder,
                                               const std::string& installedDataDir);
@@ -27,13 +26,11 @@ struct Outcome {
 // A path from the command line, as the user meant it: relative to the folder they started in.
 std::string fromStartFolder(const Outcome& outcome, const std::string& path);
 
-// Leaves the working folder alone when it holds media/; otherwise changes to the first candidate
-// that does.
+// Changes to the first candidate holding media/ unless the working folder does.
 Outcome choose(const std::vector<std::filesystem::path>& folders);
 
-// choose() with this process's candidates, made before any other static object of the program is
-// built (the models read their files then). It prints nothing: the program decides whether the
-// message matters (not for --help).
+// choose() with this process's candidates, made before the models read their files; it prints
+// nothing, the message being the program's to say (not for --help).
 const Outcome& chosenAtStart();
 
 }  // namespace MediaFolder

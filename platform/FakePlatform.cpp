@@ -10,6 +10,7 @@
 #include "platform/Audio.h"
 #include "platform/GlfwContext.h"
 #include "platform/OffscreenContext.h"
+#include "platform/Signals.h"
 #include "platform/StopSignals.h"
 
 namespace Platform {
@@ -42,6 +43,7 @@ struct FakeState {
     std::map<int, bool> buttons;
     bool padConnected = false;
     Gamepad pad;
+    GamepadListener padListener = nullptr;
     double time = 0.0;
     double stepPerSwap = 0.0;
     std::vector<std::pair<int, int>> cursorReports;
@@ -110,13 +112,17 @@ void tapKey(int key) {
 void setMouseButton(int button, bool down) {
     fake().buttons[button] = down;
 }
-void setGamepad(const Gamepad& pad) {
+void setGamepad(const Gamepad& pad, const char* name) {
+    const bool coming = !fake().padConnected;
     fake().pad = pad;
     fake().padConnected = true;
+    if (coming && fake().padListener) fake().padListener(name);
 }
 void disconnectGamepad() {
+    const bool going = fake().padConnected;
     fake().pad = Gamepad();
     fake().padConnected = false;
+    if (going && fake().padListener) fake().padListener(nullptr);
 }
 void setTime(double seconds) {
     fake().time = seconds;
@@ -166,13 +172,13 @@ bool init() {
     ++fake().record.initCalls;
     if (fake().failInit || !initWindowLibrary()) return false;
     StopSignals::clear();
-    StopSignals::install();
+    Signals::install();
     return true;
 }
 
 void terminate() {
     ++fake().record.terminateCalls;
-    StopSignals::restore();
+    Signals::restore();
     fake().windowOpen = false;
     fake().offscreenContext.destroy();
     if (fake().realContext) {
@@ -199,8 +205,8 @@ bool openWindow(int width, int height, int, int, int, int, int depthBits, int, W
     Fake::setWindowSize(width, height);
     Fake::setFramebufferSize(width, height);
     if (fake().offscreen &&
-        !fake().offscreenContext.create(width, height, r.hints.versionMajor, r.hints.versionMinor,
-                                        r.hints.coreProfile)) {
+        !fake().offscreenContext.create(width, height, depthBits, r.hints.versionMajor,
+                                        r.hints.versionMinor, r.hints.coreProfile)) {
         return false;
     }
     if (fake().realContext) {
@@ -300,6 +306,10 @@ bool getGamepad(Gamepad& pad) {
     return fake().padConnected;
 }
 
+void setGamepadListener(GamepadListener listener) {
+    fake().padListener = listener;
+}
+
 void enableStickyKeys() {
     fake().record.stickyKeys = true;
 }
@@ -320,12 +330,6 @@ void setMousePos(int x, int y) {
 void setMousePosCallback(MousePosCallback callback) {
     fake().mouseCallback = callback;
     if (callback) callback(fake().record.cursorX, fake().record.cursorY);
-}
-
-void runFrameLoop(bool (*frame)(), void (*finish)()) {
-    while (frame()) {
-    }
-    finish();
 }
 
 double getTime() {

@@ -27,8 +27,9 @@ void overrideWindowSize(int width, int height);
 void setKey(int key, bool down);
 void tapKey(int key);
 void setMouseButton(int button, bool down);
-// The pad getGamepad reports from now on; disconnectGamepad takes it away again.
-void setGamepad(const Gamepad& pad);
+// The pad getGamepad reports from now on, told by its name when it comes; disconnectGamepad takes
+// it away again.
+void setGamepad(const Gamepad& pad, const char* name = "Test Pad");
 void disconnectGamepad();
 
 void setTime(double seconds);

@@ -8,6 +8,7 @@
 
 #include "platform/CrashReport.h"
 #include "platform/GlfwContext.h"
+#include "platform/Signals.h"
 #include "platform/StopSignals.h"
 
 namespace Platform {
@@ -43,8 +44,7 @@ void forwardKey(GLFWwindow*, int key, int, int action, int mods) {
 
 bool init() {
     if (glfwInit() != GLFW_TRUE) return false;
-    StopSignals::install();
-    CrashReport::install();
+    Signals::install();
     return true;
 }
 
@@ -52,8 +52,7 @@ void terminate() {
     Glfw::beforeTerminate();
     glfwTerminate();
     state().window = nullptr;
-    StopSignals::restore();
-    CrashReport::restore();
+    Signals::restore();
 }
 
 void openWindowHint(Hint hint, int value) {

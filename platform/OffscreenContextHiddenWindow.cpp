@@ -1,6 +1,7 @@
 #include "platform/OffscreenContext.h"
 
 // OpenGL's own header came with the extension loader's.
+#include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -9,28 +10,34 @@
 // Windows has no surfaceless EGL: a hidden window of the window library stands in, its back buffer
 // the frames' framebuffer.
 namespace Platform {
-namespace {
 
-// As deep as the game's window asks for.
-constexpr int kDepthBits = 32;
+struct OffscreenContext::Parts {
+    GLFWwindow* window = nullptr;
+};
 
-}  // namespace
+OffscreenContext::OffscreenContext() : parts(std::make_unique<Parts>()) {}
+OffscreenContext::~OffscreenContext() = default;
+OffscreenContext::OffscreenContext(OffscreenContext&&) noexcept = default;
+OffscreenContext& OffscreenContext::operator=(OffscreenContext&&) noexcept = default;
 
-bool OffscreenContext::create(int w, int h, int versionMajor, int versionMinor, bool coreProfile) {
+bool OffscreenContext::isCurrent() const {
+    return parts && parts->window;
+}
+
+bool OffscreenContext::create(int width, int height, int depthBits, int versionMajor,
+                              int versionMinor, bool coreProfile) {
     if (glfwInit() != GLFW_TRUE) return false;
     ContextWindowRequest request;
-    request.width = w;
-    request.height = h;
+    request.width = width;
+    request.height = height;
     request.hints.versionMajor = versionMajor;
     request.hints.versionMinor = versionMinor;
     request.hints.coreProfile = coreProfile;
-    request.depthBits = kDepthBits;
+    request.depthBits = depthBits;
     request.visible = false;
-    context = openContextWindow(request);
-    if (!context) glfwTerminate();
-    width = w;
-    height = h;
-    return context != nullptr;
+    parts->window = openContextWindow(request);
+    if (!parts->window) glfwTerminate();
+    return parts->window != nullptr;
 }
 
 bool OffscreenContext::attachFramebuffer() {
@@ -38,10 +45,10 @@ bool OffscreenContext::attachFramebuffer() {
 }
 
 void OffscreenContext::destroy() {
-    if (!context) return;
-    glfwDestroyWindow(static_cast<GLFWwindow*>(context));
+    if (!isCurrent()) return;
+    glfwDestroyWindow(parts->window);
     glfwTerminate();
-    context = nullptr;
+    parts->window = nullptr;
 }
 
 }  // namespace Platform

@@ -2,7 +2,14 @@
 
 namespace Platform {
 
-bool OffscreenContext::create(int, int, int, int, bool) {
+struct OffscreenContext::Parts {};
+
+OffscreenContext::OffscreenContext() = default;
+OffscreenContext::~OffscreenContext() = default;
+OffscreenContext::OffscreenContext(OffscreenContext&&) noexcept = default;
+OffscreenContext& OffscreenContext::operator=(OffscreenContext&&) noexcept = default;
+
+bool OffscreenContext::create(int, int, int, int, int, bool) {
     return false;
 }
 
@@ -10,11 +17,10 @@ bool OffscreenContext::attachFramebuffer() {
     return false;
 }
 
-// Nothing was ever made: everything stays empty.
-void OffscreenContext::destroy() {
-    display = context = nullptr;
-    width = height = 0;
-    framebuffer = colour = depth = 0;
+void OffscreenContext::destroy() {}
+
+bool OffscreenContext::isCurrent() const {
+    return false;
 }
 
 }  // namespace Platform

@@ -141,8 +141,12 @@ struct Gamepad {
 };
 
 // The first connected pad (in a page, touch controls act as one too); false, with pad at rest,
-// when none is. Connecting or disconnecting one is said once, on standard error or on the page.
+// when none is.
 bool getGamepad(Gamepad& pad);
+// Hears once of each pad in the standard layout that comes (its name as the system gives it) or
+// goes (null), those there already at once; null for none. In a browser the page says it.
+using GamepadListener = void (*)(const char* connectedName);
+void setGamepadListener(GamepadListener listener);
 
 // Hidden also captures: the cursor stays in the window and reports unbounded motion.
 void showCursor(bool show);

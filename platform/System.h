@@ -20,4 +20,9 @@ void placeConsoleWindow(int x, int y, int width, int height);
 // head) a failed write rather than a signal that ends the program.
 void prepareStandardOutput();
 
+// A run that ends before its first frame says why to a page around it, by name: "refused" (an
+// option or a recording was refused) or "no-window" (no window or OpenGL); elsewhere the exit
+// status says it.
+void sayEndBeforePlay(const char* why);
+
 }  // namespace Platform

@@ -3,7 +3,10 @@
 #include "platform/System.h"
 
 // In library_kelvarin.js.
-extern "C" char* kelvarin_script_folder();
+extern "C" {
+char* kelvarin_script_folder();
+void kelvarin_tell_page(const char* event);
+}
 
 namespace Platform {
 
@@ -25,5 +28,9 @@ std::string settingsFilePath() {
 void placeConsoleWindow(int, int, int, int) {}
 
 void prepareStandardOutput() {}
+
+void sayEndBeforePlay(const char* why) {
+    kelvarin_tell_page(why);
+}
 
 }  // namespace Platform

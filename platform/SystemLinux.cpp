@@ -29,4 +29,6 @@ void prepareStandardOutput() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+void sayEndBeforePlay(const char*) {}
+
 }  // namespace Platform

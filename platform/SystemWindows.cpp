@@ -32,4 +32,6 @@ void prepareStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+void sayEndBeforePlay(const char*) {}
+
 }  // namespace Platform

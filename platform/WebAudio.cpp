@@ -1,6 +1,6 @@
 #include "platform/Audio.h"
 
-// In library_kelvarin.js: Web Audio, decoding the preloaded WAV files.
+// In library_kelvarin.js: Web Audio, the music fetched as MP3 and its reversed twin made from it.
 extern "C" {
 void kelvarin_play_looping(const char* path);
 void kelvarin_stop_music();

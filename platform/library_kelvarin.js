@@ -1,7 +1,8 @@
 // The page's side of the game in a browser: what the C++ code of platform/ calls in JavaScript
 // (linked with --js-library). The page hears of the game through Module.onGameEvent(name):
-// "started" (the frame loop runs), "ended", for the music "sound-waiting" (until the first click,
-// key or touch), "sound-on" and "sound-off" (no Web Audio).
+// "started" (the frame loop runs), "ended", "refused" (an option or a recording) and "no-window"
+// (no OpenGL context) before any frame, for the music "sound-waiting" (until the first click, key
+// or touch), "sound-on" and "sound-off" (no Web Audio).
 mergeInto(LibraryManager.library, {
   kelvarin_tell_page__sig: 'vi',
   kelvarin_tell_page: function(event) {
@@ -39,30 +40,30 @@ mergeInto(LibraryManager.library, {
     return Module.canvas.clientHeight;
   },
 
-  // The first pad in the browser's standard mapping, with the page's touch controls acting as one
-  // more (Module.kelvarinTouchPad: a movement stick and the Fire, Rewind and Run buttons), into
-  // the layout of platform/Platform.h: 15 buttons, then the sticks and the triggers from 0 to 1.
-  // (The page says when a pad comes or goes: it watches them while the game is paused too.)
+  // The first pad in the browser's standard mapping, as the page reads it (Module.kelvarinReadPad),
+  // with the page's touch controls acting as one more (Module.kelvarinTouchPad: a movement stick
+  // and the Fire, Rewind and Run buttons), into the layout of platform/Platform.h: 15 buttons, then
+  // the sticks and the triggers from 0 to 1. (The page says when a pad comes or goes: it watches
+  // them while the game is paused too.)
   $kelvarinPads: {
     // Platform.h's buttons, by their index in the standard mapping.
     fromStandard: [0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11, 12, 15, 13, 14],
+    leftTrigger: 6,
+    rightTrigger: 7,
   },
   kelvarin_read_gamepad__deps: ['$kelvarinPads'],
   kelvarin_read_gamepad__sig: 'iii',
   kelvarin_read_gamepad: function(buttons, axes) {
     // Before play starts, a pad's press only starts it, as a click does (the page's part).
     if (!Module.kelvarinPadsPlay) return 0;
-    var pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
-    var pad = pads.find(function(p) { return p && p.connected && p.mapping === 'standard'; });
+    var pad = Module.kelvarinReadPad ? Module.kelvarinReadPad() : null;
     var down = new Array(15).fill(false);
     var values = [0, 0, 0, 0, 0, 0];
     if (pad) {
-      kelvarinPads.fromStandard.forEach(function(standard, i) {
-        down[i] = !!(pad.buttons[standard] && pad.buttons[standard].pressed);
-      });
+      kelvarinPads.fromStandard.forEach(function(standard, i) { down[i] = !!pad.pressed[standard]; });
       for (var i = 0; i < 4; ++i) values[i] = pad.axes[i] || 0;
-      values[4] = pad.buttons[6] ? pad.buttons[6].value : 0;
-      values[5] = pad.buttons[7] ? pad.buttons[7].value : 0;
+      values[4] = pad.values[kelvarinPads.leftTrigger] || 0;
+      values[5] = pad.values[kelvarinPads.rightTrigger] || 0;
     }
     var touch = Module.kelvarinTouchPad;
     var touching = touch && touch.active;
@@ -118,22 +119,23 @@ mergeInto(LibraryManager.library, {
     return audio;
   },
 
-  // Where a page's music comes from. The data file holds what the first frame needs; the music,
-  // as MP3 beside the page, is fetched when the game first asks for it, and the reversed track is
-  // the forward one's samples reversed, as the desktop's file of it is. Any other sound is read
-  // from the preloaded files.
+  // Where a page's music comes from: the forward track, as MP3 beside the page, is fetched when the
+  // game first asks for it, and the reversed track is its samples reversed, as the desktop's file
+  // of it is.
   $kelvarinTrackSources: {
     'media/sounds/backgroundMusic.wav': {url: 'sounds/backgroundMusic.mp3'},
     'media/sounds/backgroundMusicBackwards.wav': {reverseOf: 'media/sounds/backgroundMusic.wav'},
   },
 
-  $kelvarinDecoded__deps: ['$kelvarinAudio', '$kelvarinTrackSources', '$FS'],
+  $kelvarinDecoded__deps: ['$kelvarinAudio', '$kelvarinTrackSources'],
   $kelvarinDecoded: function(name) {
     var audio = kelvarinAudio();
     if (audio.decoded[name]) return audio.decoded[name];
-    var source = kelvarinTrackSources[name] || {};
+    var source = kelvarinTrackSources[name];
     var decoded;
-    if (source.reverseOf) {
+    if (!source) {
+      decoded = Promise.reject(new Error(name + ': no such track'));
+    } else if (source.reverseOf) {
       decoded = kelvarinDecoded(source.reverseOf).then(function(forward) {
         var reversed = new AudioBuffer({length: forward.length, sampleRate: forward.sampleRate,
                                         numberOfChannels: forward.numberOfChannels});
@@ -142,15 +144,10 @@ mergeInto(LibraryManager.library, {
         }
         return reversed;
       });
-    } else if (source.url) {
+    } else {
       decoded = fetch(source.url).then(function(response) {
         if (!response.ok) throw new Error(source.url + ': ' + response.status);
         return response.arrayBuffer();
-      }).then(function(bytes) { return audio.context.decodeAudioData(bytes); });
-    } else {
-      decoded = new Promise(function(resolve) {
-        var bytes = FS.readFile(name);
-        resolve(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length));
       }).then(function(bytes) { return audio.context.decodeAudioData(bytes); });
     }
     audio.decoded[name] = decoded;

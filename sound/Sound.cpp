@@ -13,7 +13,7 @@ const std::string soundFiles[] = {
 
 namespace {
 
-constexpr int kTrackCount = static_cast<int>(std::size(soundFiles));
+[[maybe_unused]] constexpr int kTrackCount = static_cast<int>(std::size(soundFiles));
 
 }  // namespace
 

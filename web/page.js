@@ -1,11 +1,11 @@
 // The page around the game, an ES module: it downloads the game with a progress bar, starts it
-// (or the replay of a recording), keeps the page's state (waiting, playing, paused, ended) and
-// tells the game when to pause, gives the game its keys and nothing else, lays touch controls over
-// it on touch screens, starts and pauses play from a pad, saves, shares and opens recordings, and
-// says what went wrong where the game would be. The game itself is kelvarin.js and its
-// WebAssembly.
-import {keepForReplay, takeKeptReplay} from './handover.js';
-import {kFragmentKey, kMaxLinkLength, linkFor, recordingFrom} from './share.js';
+// (or the replay of a recording), keeps the page's state (waiting, playing, paused, ended, and the
+// same for replays) and tells the game when to pause, gives the game its keys and nothing else,
+// lays touch controls over it on touch screens, starts and pauses play from a pad, saves, shares
+// and opens recordings, and says what went wrong where the game would be. The game itself is
+// kelvarin.js and its WebAssembly.
+import {keepForReplay, keptReplay} from './handover.js';
+import {kFragmentKey, kMaxLinkLength, linkFor, recordingFrom, whyNotALink} from './share.js';
 import {TouchControls} from './touch.js';
 
 const $ = (id) => document.getElementById(id);
@@ -18,14 +18,21 @@ const loadingText = $('loading-text');
 
 const kRecordingPath = '/session.rec';
 const kBricksPath = '/bricks.csv';
-// What the game prints that the player should see: its own lines and start-up failures.
-const kShownOutput = /^(kelvarin: |GLFW|GLEW)/;
+// A replayed recording lies in a folder of its own, the game's working folder while it reads it,
+// so that no name (media, dev, ..) meets what the game's file system already holds.
+const kReplayFolder = '/replay';
+// The page holds a whole recording in memory twice over: up to this size, about five hours of
+// play, it replays one in seconds; the desktop game replays any.
+const kMaxReplayBytes = 64e6;
 // The desktop's hint, which means nothing on a page.
 const kDesktopHint = / \(kelvarin --help lists the options\)$/;
 // The keys the game uses that a page would act on (Space scrolls it).
 const kGameKeys = new Set([' ', 'Spacebar']);
 // Standard-mapping index of a pad's Start button.
 const kPadStart = 9;
+// The words a switch may be given in, as in the desktop's settings file.
+const kSwitchWords = {'': true, true: true, yes: true, on: true, 1: true,
+                      false: false, no: false, off: false, 0: false};
 // "On a touch device (coarse pointer)": no mouse to lock, on-screen controls instead.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
@@ -35,10 +42,12 @@ const kStatus = {
   playing: touchScreen ? 'Playing.' : 'Playing: Escape pauses.',
   paused: touchScreen ? 'Paused: touch the game to play' : 'Paused: click to play',
   ended: 'The game has ended.',
-  replaying: 'Replaying…',
+  replaying: () => `Replaying ${replay.name}…`,
+  replayPaused: `Replay paused: ${touchScreen ? 'touch' : 'click'} to go on, or Play for a game of your own.`,
   replayed: 'The replay has ended.',
   failed: 'Kelvarin did not start.',
 };
+const kCannotReplay = 'Kelvarin cannot replay that recording.';
 
 let game = null;
 let state = 'loading';
@@ -47,18 +56,19 @@ let replay = null;
 let playingWithMouse = false;
 let touchControls = null;
 
-// The game runs while waiting (the bricks settle) and playing; pads and touch drive it only once
-// play started, as a click locks the pointer only then.
-function setState(next, detail = '') {
+// The game runs while waiting (the bricks settle), playing and replaying; pads and touch drive it
+// only once play started, as a click locks the pointer only then. The status says the state in
+// its own words unless told others.
+function setState(next, words = kStatus[next]) {
   state = next;
   document.body.dataset.state = next;
-  status.textContent = kStatus[next] + detail;
+  status.textContent = typeof words === 'function' ? words() : words;
   if (game) {
-    game.kelvarinPaused = next === 'paused';
+    game.kelvarinPaused = next === 'paused' || next === 'replayPaused';
     game.kelvarinPadsPlay = next === 'playing';
   }
   const over = ['ended', 'replayed', 'failed'].includes(next);
-  $('play').hidden = !over;
+  $('play').hidden = !over && next !== 'replayPaused';
   $('share').disabled = !(next === 'playing' || next === 'paused') || !!replay;
   $('save-recording').disabled = $('share').disabled;
   if (over) document.exitPointerLock?.();
@@ -70,9 +80,10 @@ function showMessage(text) {
   loading.hidden = true;
 }
 
-function fail(text) {
-  showMessage(text);
-  setState('failed');
+function fail(text, statusText = kStatus.failed) {
+  if (text) showMessage(text);
+  loading.hidden = true;
+  setState('failed', statusText);
 }
 
 function hasWebGl2() {
@@ -83,8 +94,20 @@ function hasWebGl2() {
   }
 }
 
+// A file's name as the game shows it: never a name the file system gives a meaning.
 function baseName(path) {
-  return path.split(/[/?#]/).filter((part) => part).pop() || 'recording.rec';
+  const name = path.split(/[/?#]/).filter((part) => part).pop();
+  return !name || name === '.' || name === '..' ? 'recording.rec' : name;
+}
+
+function megabytes(bytes) {
+  return `${(bytes / 1e6).toFixed(1)} MB`;
+}
+
+// bytes: 0 when not known, only that it is more.
+function tooLarge(name, bytes) {
+  return `${name} is ${bytes ? megabytes(bytes) + ',' : ''} more than the ` +
+         `${megabytes(kMaxReplayBytes)} the page replays (kelvarin --replay plays any)`;
 }
 
 function download(name, text) {
@@ -100,67 +123,130 @@ function download(name, text) {
 const downloads = {received: 0, total: 0};
 
 function showProgress() {
-  const megabytes = (downloads.total / 1e6).toFixed(1);
   const share = downloads.total ? downloads.received / downloads.total : 0;
   progress.value = share;
   loadingText.textContent = downloads.total
-    ? `Loading the game… ${Math.floor(share * 100)} % of ${megabytes} MB`
+    ? `Loading the game… ${Math.floor(share * 100)} % of ${(downloads.total / 1e6).toFixed(1)} MB`
     : 'Loading the game…';
 }
 
-// The file's bytes, counted into the bar as they come. The page's preload links started the
-// request already; this takes it over.
+// A response's bytes, handed to counted as they come; more than most bytes ends the read with
+// tooMany.
+async function bytesOf(response, counted = () => {}, most = Infinity, tooMany = null) {
+  const reader = response.body.getReader();
+  const chunks = [];
+  let length = 0;
+  for (;;) {
+    const {done, value} = await reader.read();
+    if (done) break;
+    length += value.length;
+    if (length > most) {
+      reader.cancel();
+      throw tooMany;
+    }
+    chunks.push(value);
+    counted(value.length);
+  }
+  return new Uint8Array(await new Blob(chunks).arrayBuffer());
+}
+
+// The page's preload links started the request already; this takes it over.
 async function fetchCounted(url) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url} could not be loaded (${response.status})`);
   downloads.total += Number(response.headers.get('Content-Length')) || 0;
   showProgress();
-  const reader = response.body.getReader();
-  const chunks = [];
-  for (;;) {
-    const {done, value} = await reader.read();
-    if (done) break;
-    chunks.push(value);
-    downloads.received += value.length;
+  return bytesOf(response, (count) => {
+    downloads.received += count;
     showProgress();
-  }
-  return new Blob(chunks).arrayBuffer();
+  });
 }
 
 // ---- The recording to replay, if any -------------------------------------------------------------
 
+// A refusal, said by file and line as the game says its own, and by status.
+class Refusal extends Error {}
+
+// A path on this site only: no other origin ever hears of the page's address.
+function replayUrl(text) {
+  const onThisSite = !/^[a-z][a-z0-9+.-]*:/i.test(text) && !text.startsWith('//') &&
+                     !text.includes('\\');
+  const url = onThisSite ? new URL(text, location.href) : null;
+  if (!url || url.origin !== location.origin) {
+    throw new Refusal(`?replay= takes a path on this site, not '${text}'`);
+  }
+  return url;
+}
+
+async function fetchReplay(text) {
+  const url = replayUrl(text);
+  const name = baseName(url.pathname);
+  const response = await fetch(url, {mode: 'same-origin'});
+  if (!response.ok) throw new Refusal(`cannot read ${text}: ${response.status}`);
+  const length = Number(response.headers.get('Content-Length'));
+  if (length > kMaxReplayBytes) throw new Refusal(tooLarge(name, length));
+  return {name, bytes: await bytesOf(response, undefined, kMaxReplayBytes,
+                                     new Refusal(tooLarge(name, 0)))};
+}
+
 // From a share link's fragment, opened or dropped before a reload, or named in the address.
 async function chosenReplay() {
   if (location.hash.startsWith('#' + kFragmentKey)) {
-    return {name: 'shared.rec', text: await recordingFrom(location.hash.slice(kFragmentKey.length + 1))};
+    const why = whyNotALink(location.href);
+    if (why) throw new Refusal(`shared.rec:1: ${why}`);
+    const text = await recordingFrom(location.hash.slice(kFragmentKey.length + 1));
+    return {name: 'shared.rec', bytes: new TextEncoder().encode(text)};
   }
   const params = new URLSearchParams(location.search);
-  if (params.has('opened')) return takeKeptReplay();
-  const url = params.get('replay');
-  if (!url) return null;
-  const response = await fetch(url);
-  if (!response.ok) throw new Error(`cannot read ${url}: ${response.status}`);
-  return {name: baseName(url), text: await response.text()};
+  if (params.has('opened')) {
+    let kept;
+    try {
+      kept = await keptReplay(params.get('opened'));
+    } catch (e) {
+      throw new Refusal(`the browser's storage cannot give back the recording (${e?.name || e})`);
+    }
+    if (!kept) throw new Refusal('the recording opened here is no longer kept: open it again');
+    return kept;
+  }
+  return params.has('replay') ? fetchReplay(params.get('replay')) : null;
 }
 
-// Replays open in a fresh page, so no game runs under them.
+// Replays open in a fresh page, so no game runs under them. The file is read here, so that what
+// cannot be read (a folder, a file gone) is said at once.
 async function replayFile(file) {
+  if (file.size > kMaxReplayBytes) {
+    showMessage('kelvarin: ' + tooLarge(file.name, file.size));
+    return;
+  }
+  let bytes;
   try {
-    const text = await file.text();
-    await keepForReplay(baseName(file.name), text);
-    location.href = location.pathname + '?opened';
+    bytes = await file.arrayBuffer();
   } catch (e) {
     showMessage(`${file.name} cannot be replayed: it is a folder or cannot be read.`);
+    return;
   }
+  let key;
+  try {
+    key = await keepForReplay(baseName(file.name), new Blob([bytes]));
+  } catch (e) {
+    showMessage(`${file.name} cannot be kept for its replay: the browser's storage refused it ` +
+                `(${e?.name || e}).`);
+    return;
+  }
+  location.href = `${location.pathname}?opened=${key}`;
 }
 
-// The look settings a player may give in the address: ?sensitivity=1.5&invert-y
+// The look settings a player may give in the address (?sensitivity=1.5&invert-y), as the
+// options: every sensitivity given is handed on, the last one counting.
 function lookOptions() {
   const params = new URLSearchParams(location.search);
-  const options = [];
-  if (params.has('sensitivity')) options.push('--sensitivity', params.get('sensitivity'));
-  if (params.has('invert-y')) options.push('--invert-y');
-  return options;
+  const options = params.getAll('sensitivity').flatMap((value) => ['--sensitivity', value]);
+  if (!params.has('invert-y')) return options;
+  const invert = kSwitchWords[params.get('invert-y').toLowerCase()];
+  if (invert === undefined) {
+    throw new Refusal(`?invert-y is true or false, not '${params.get('invert-y')}'`);
+  }
+  return invert ? [...options, '--invert-y'] : options;
 }
 
 // ---- The game ----------------------------------------------------------------------------------
@@ -191,84 +277,104 @@ function showBricks() {
   $('replay-result').hidden = false;
 }
 
+// What the game tells the page, by name: its frames started or ended, it refused what it was given
+// or could not open its window, and how its music stands.
 function onGameEvent(event) {
   if (event === 'started') {
     loading.hidden = true;
-    if (replay) {
-      setState('replaying', '');
-      status.textContent = `Replaying ${replay.name}…`;
-    } else {
-      setState('waiting');
-    }
+    setState(replay ? 'replaying' : 'waiting');
     followCanvasSize();
   } else if (event === 'ended') {
     setState(replay ? 'replayed' : 'ended');
     if (replay) showBricks();
+  } else if (event === 'refused') {
+    fail('', replay ? kCannotReplay : kStatus.failed);
+  } else if (event === 'no-window') {
+    fail('', 'Kelvarin cannot run here.');
   } else if (event.startsWith('sound-')) {
     // The note stays while the music waits for the player's first click, key or touch.
     $('music-note').hidden = event !== 'sound-waiting';
   }
 }
 
+function gameArguments() {
+  return replay ? ['--replay', replay.name, '--dump-bricks', kBricksPath]
+                : ['--record', kRecordingPath, ...lookOptions()];
+}
+
+// A replay's file in its folder, which is the working folder the game starts in; the game finds
+// its media at the root.
+function handOverReplay(module) {
+  module.FS.mkdir(kReplayFolder);
+  module.FS.writeFile(`${kReplayFolder}/${replay.name}`, replay.bytes);
+  module.FS.chdir(kReplayFolder);
+  module.ENV.KELVARIN_DATA_DIR = '/';
+  replay.bytes = null;
+}
+
+async function runGame(createKelvarin, binaries, args) {
+  await createKelvarin({
+    canvas,
+    arguments: args,
+    wasmBinary: binaries[0],
+    getPreloadedPackage: () => binaries[1].buffer,
+    preRun: [(module) => {
+      game = module;
+      if (touchControls) module.kelvarinTouchPad = touchControls.pad;
+      if (replay) handOverReplay(module);
+    }],
+    kelvarinReadPad: readPad,
+    print: (text) => console.log(text),
+    printErr: (text) => {
+      console.warn(text);
+      showMessage(text);
+    },
+    onAbort: (what) => fail('The game stopped: ' + (what && what !== 'Aborted()' ? what
+        : 'it ran out of memory or failed inside (the browser\'s console says more)')),
+    onGameEvent,
+  });
+}
+
 async function start() {
-  const wasm = fetchCounted('kelvarin.wasm');
-  const data = fetchCounted('kelvarin.data');
-  let chosen;
+  const binaries = Promise.all([fetchCounted('kelvarin.wasm'), fetchCounted('kelvarin.data')]);
+  let args;
   try {
-    chosen = await chosenReplay();
+    replay = await chosenReplay();
+    args = gameArguments();
   } catch (error) {
-    setState('failed');
-    status.textContent = 'Kelvarin cannot replay that recording.';
-    showMessage('kelvarin: ' + error.message);
+    if (!(error instanceof Refusal)) throw error;
+    fail('kelvarin: ' + error.message, replayAsked() ? kCannotReplay : kStatus.failed);
     return;
   }
-  replay = chosen;
   let createKelvarin;
-  let binaries;
   try {
     ({default: createKelvarin} = await import('./kelvarin.js'));
-    binaries = await Promise.all([wasm, data]);
+    await binaries;
   } catch (error) {
     fail(`The game could not be loaded: ${error.message}`);
     return;
   }
-  const args = replay ? ['--replay', replay.name, '--dump-bricks', kBricksPath]
-                      : ['--record', kRecordingPath, ...lookOptions()];
   try {
-    await createKelvarin({
-      canvas,
-      arguments: args,
-      wasmBinary: binaries[0],
-      getPreloadedPackage: () => binaries[1],
-      preRun: [(module) => {
-        game = module;
-        if (touchControls) module.kelvarinTouchPad = touchControls.pad;
-        if (replay) module.FS.writeFile('/' + replay.name, replay.text);
-      }],
-      print: (text) => console.log(text),
-      printErr: (text) => {
-        console.warn(text);
-        if (kShownOutput.test(text)) showMessage(text);
-      },
-      onAbort: (what) => fail('The game stopped: ' + what),
-      onGameEvent,
-    });
+    await runGame(createKelvarin, await binaries, args);
   } catch (error) {
     fail('The game stopped: ' + error);
     return;
   }
-  // main has returned by now: a game whose frames never started refused what it was given.
-  if (state === 'loading') {
-    loading.hidden = true;
-    setState('failed');
-    if (replay) status.textContent = 'Kelvarin cannot replay that recording.';
-  }
   showControls();
+}
+
+function replayAsked() {
+  const params = new URLSearchParams(location.search);
+  return location.hash.startsWith('#' + kFragmentKey) || params.has('opened') || params.has('replay');
 }
 
 // ---- Playing: mouse, keys, pads and touch --------------------------------------------------------
 
 function play(withMouse) {
+  if (state === 'replayPaused') {
+    setState('replaying');
+    return;
+  }
   if (state !== 'waiting' && state !== 'paused') return;
   playingWithMouse = withMouse;
   setState('playing');
@@ -276,10 +382,12 @@ function play(withMouse) {
 
 function pause() {
   if (state === 'playing') setState('paused');
+  if (state === 'replaying') setState('replayPaused');
 }
 
 // The game looks around with a locked pointer; a browser locks it only for a click.
 canvas.addEventListener('click', () => {
+  if (state === 'replayPaused') play(false);
   if ((state === 'waiting' || state === 'paused') && !touchScreen) canvas.requestPointerLock();
 });
 document.addEventListener('pointerlockchange', () => {
@@ -298,24 +406,40 @@ document.addEventListener('fullscreenchange', () => {
 });
 
 // Browsers release a locked pointer on Escape themselves; some (a headless one, say) pass the key
-// to the page instead. Keys the game uses do not scroll the page while the game has them, and Tab
-// reaches the page's controls whenever the game is not being played: the window library, whose
-// listener comes after this one, would keep it.
+// to the page instead. Escape also pauses a replay. Keys the game uses do not scroll the page
+// while the game has them, and Tab reaches the page's controls whenever the game is not being
+// played: the window library, whose listener comes after this one, would keep it.
 window.addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && document.pointerLockElement) document.exitPointerLock();
+  if (event.key === 'Escape' && state === 'replaying') pause();
   const gameHasKeys = (state === 'waiting' || state === 'playing') &&
                       (document.activeElement === document.body || document.activeElement === canvas);
   if (kGameKeys.has(event.key) && gameHasKeys) event.preventDefault();
   if (event.key === 'Tab' && state !== 'playing') event.stopImmediatePropagation();
 }, true);
 
+// The first pad in the browser's standard mapping, as plain lists (a browser's or a driver's pad
+// object may lack either): the buttons pressed and their values, and the stick axes. The game
+// reads it too (Module.kelvarinReadPad).
+function readPad() {
+  const pads = Array.from(navigator.getGamepads?.() || []);
+  const pad = pads.find((p) => p && p.connected && p.mapping === 'standard');
+  if (!pad) return null;
+  const buttons = Array.from(pad.buttons || []);
+  return {
+    id: String(pad.id),
+    pressed: buttons.map((b) => !!b?.pressed),
+    values: buttons.map((b) => Number(b?.value) || 0),
+    axes: Array.from(pad.axes || [], (a) => Number(a) || 0),
+  };
+}
+
 // Pads: any button starts play where the page waits for a click, Start pauses and plays on, and
 // a pad that comes or goes is said once.
 let padButtonsBefore = [];
 let padShown = null;
 function watchPads() {
-  const pad = Array.from(navigator.getGamepads?.() || [])
-      .find((p) => p && p.connected && p.mapping === 'standard');
+  const pad = readPad();
   if ((pad?.id ?? null) !== padShown) {
     const note = $('pad-note');
     note.hidden = false;
@@ -323,11 +447,12 @@ function watchPads() {
                            : 'The pad was disconnected.';
     padShown = pad?.id ?? null;
   }
-  const down = pad ? pad.buttons.map((b) => b.pressed) : [];
+  const down = pad ? pad.pressed : [];
   const pressed = (i) => down[i] && !padButtonsBefore[i];
-  if (state === 'playing' && pressed(kPadStart)) {
+  if ((state === 'playing' || state === 'replaying') && pressed(kPadStart)) {
     pause();
-  } else if ((state === 'waiting' || state === 'paused') && down.some((d, i) => pressed(i))) {
+  } else if (['waiting', 'paused', 'replayPaused'].includes(state) &&
+             down.some((d, i) => pressed(i))) {
     play(false);
   }
   padButtonsBefore = down;
@@ -373,14 +498,12 @@ function recordingSoFar() {
   return game.FS.readFile(kRecordingPath, {encoding: 'utf8'});
 }
 
-$('save-recording').addEventListener('click', () => download('kelvarin-session.rec', recordingSoFar()));
-$('share').addEventListener('click', async () => {
+async function share() {
   pause();
   const link = await linkFor(recordingSoFar(), location.origin + location.pathname);
-  const result = $('share-result');
   const shown = $('share-link');
   const note = $('share-note');
-  result.hidden = false;
+  $('share-result').hidden = false;
   if (link.length > kMaxLinkLength) {
     shown.textContent = '';
     shown.removeAttribute('href');
@@ -398,7 +521,10 @@ $('share').addEventListener('click', async () => {
   } catch (e) {
     // Without the clipboard the link is still there to copy by hand.
   }
-});
+}
+
+$('save-recording').addEventListener('click', () => download('kelvarin-session.rec', recordingSoFar()));
+$('share').addEventListener('click', share);
 $('open-recording').addEventListener('change', (event) => {
   if (event.target.files[0]) replayFile(event.target.files[0]);
 });
@@ -424,11 +550,9 @@ $('show-help').addEventListener('click', () => $('help').showModal());
 window.addEventListener('hashchange', () => location.reload());
 
 if (!hasWebGl2()) {
-  setState('failed');
-  status.textContent = 'Kelvarin cannot run here.';
+  fail('This browser offers no WebGL 2, which Kelvarin draws with. A current Firefox, Chrome, ' +
+       'Edge or Safari with hardware acceleration on can play it.', 'Kelvarin cannot run here.');
   $('music-note').hidden = true;
-  showMessage('This browser offers no WebGL 2, which Kelvarin draws with. A current Firefox, ' +
-              'Chrome, Edge or Safari with hardware acceleration on can play it.');
 } else {
   if (touchScreen) setUpTouch();
   requestAnimationFrame(watchPads);

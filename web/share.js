@@ -3,9 +3,9 @@
 // edited still gives back as much text as it holds, for the game to refuse by line.
 
 // A link of up to this many characters stays whole in e-mail and in the messaging apps that keep
-// long messages (WhatsApp, Signal, Slack): 15 s to half a minute of play, fewer the more the
-// player looks around and the less even the frame times. A longer session is saved as a recording
-// instead.
+// long messages (WhatsApp, Signal, Slack): about 10 to 20 s of play looking around (10 s took 4,883
+// characters in headless Chromium, 60 s 25,304). A longer session is saved as a recording instead,
+// and a longer link is none the page made: it is refused before a byte of it is inflated.
 export const kMaxLinkLength = 8192;
 export const kFragmentKey = 'replay=';
 // Damaged input is found only after a slice has gone in; what came out of earlier slices stays.
@@ -35,6 +35,14 @@ export async function linkFor(recording, page) {
   const compressed = await allOf(new Blob([recording]).stream()
       .pipeThrough(new CompressionStream('deflate-raw')));
   return `${page}#${kFragmentKey}${base64url(compressed)}`;
+}
+
+// Why a link cannot be a session's, or empty when it may be. Deflate makes at most about a
+// thousand bytes of a byte, so the longest link the page makes inflates to a few megabytes.
+export function whyNotALink(link) {
+  return link.length > kMaxLinkLength
+    ? `a link of ${link.length} characters, longer than any the page makes (${kMaxLinkLength} at most)`
+    : '';
 }
 
 // The recording a fragment carries, decompressed as far as it goes: the bytes go in a little at a

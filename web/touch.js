@@ -70,8 +70,9 @@ export class TouchControls {
     }
   }
 
+  // A cancelled touch (the system took it) cannot be cancelled again.
   end(event) {
-    event.preventDefault();
+    if (event.cancelable) event.preventDefault();
     for (const touch of event.changedTouches) {
       const finger = this.fingers.get(touch.identifier);
       if (!finger) continue;

@@ -115,17 +115,21 @@ TEST(Gamepad, TheStickLookFollowsSensitivityAndInversion) {
     EXPECT_FLOAT_EQ(angles[1].x, -2.0f * angles[0].x);
 }
 
-TEST(Gamepad, APadConnectedOrDisconnectedMidGameTakesOverOrLetsGo) {
+// Coming and going is said once each, the pad's name shown safely.
+TEST(Gamepad, APadConnectedOrDisconnectedMidGameIsSaidAndTakesOverOrLetsGo) {
     GameRun run;
     startGame(run);
     frames(run, 2);
     EXPECT_FALSE(Input::instance()->isForwardDown());
-    Platform::Fake::setGamepad(padWith({{PadAxis::LeftY, -1.0f}}));
+    testing::internal::CaptureStderr();
+    Platform::Fake::setGamepad(padWith({{PadAxis::LeftY, -1.0f}}), "Arcade\x1b[2J Stick");
     frames(run, 1);
     EXPECT_TRUE(Input::instance()->isForwardDown());
     Platform::Fake::disconnectGamepad();
     frames(run, 1);
     EXPECT_FALSE(Input::instance()->isForwardDown());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "kelvarin: pad connected: Arcade\\x1b[2J Stick\nkelvarin: pad disconnected\n");
     run.finish();
 }
 

@@ -6,8 +6,8 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  base, committed, newPage, root, served, setUp, tearDown, waitForStatus,
-  waitFrames, watchAudio, work,
+  base, committed, newPage, otherOrigin, requestsElsewhere, root, served, setUp, tearDown,
+  waitForStatus, waitFrames, watchAudio, work,
 } from './support.mjs';
 
 before(setUp);
@@ -119,60 +119,101 @@ describe('fitting the window and saying what is wrong', {concurrency: true}, () 
     assert.equal(await page.locator('#play').isVisible(), true, 'no way back to playing');
   }
 
-  test('a bad sensitivity in the address is said in place of the game', async () => {
-    await Promise.all(['abc', '0', '1e9', '-1', 'NaN', '10.5'].map(async (value) => {
-      const {page} = await newPage({viewport: {width: 800, height: 600}});
-      await page.goto(`${base}index.html?sensitivity=${value}`);
-      await expectRefusal(page, `kelvarin: option '--sensitivity' needs a number above 0, up to 10, ` +
-                          `not '${value}'`, 'Kelvarin did not start.');
-      await page.context().close();
-    }));
-  });
-
-  test('a recording that cannot be replayed is said, and the page offers to play', async () => {
+  // Every address a careless or hostile player may open is refused with one line, before any
+  // request leaves the site, and the page offers a game instead.
+  test('a bad address or a recording that cannot be replayed is said in place of the game',
+       async () => {
     const lines = committed.split('\n').length - 1;
-    served['big.txt'] = 'hello, this is no recording\n'.repeat(750000);
     served['noise.rec'] = Buffer.from(Array.from({length: 5000}, (_, i) => (i * 7919) % 256));
-    served['image.rec'] = fs.readFileSync(path.join(root, 'media/icon/kelvarin.png'));
+    served['day.rec'] = 'kelvarin-script 2\n1 delta 0.1\n5184000 delta 0.1\n';
+    const notStarted = 'Kelvarin did not start.';
+    const notReplayed = 'Kelvarin cannot replay that recording.';
+    const elsewhere = (url) => [`?replay=${url}`,
+                                `kelvarin: ?replay= takes a path on this site, not '${url}'`, notReplayed];
+    const tooLong = '#replay=' + 'A'.repeat(9000);
     const cases = [
-      ['torn.rec', `kelvarin: torn.rec:${lines}: cut off mid-line`],
-      ['big.txt', 'kelvarin: big.txt:1: bad frame number'],
-      ['noise.rec', 'kelvarin: noise.rec:1:'],
-      ['image.rec', 'kelvarin: image.rec:1:'],
-      ['missing.rec', 'kelvarin: cannot read recordings/missing.rec: 404'],
+      ['?sensitivity=abc', "kelvarin: option '--sensitivity' needs a number above 0, up to 10, not 'abc'",
+       notStarted],
+      ['?sensitivity=--help', "needs a number above 0, up to 10, not '--help'", notStarted],
+      ['?invert-y=maybe', "kelvarin: ?invert-y is true or false, not 'maybe'", notStarted],
+      ['?replay=recordings/torn.rec', `kelvarin: torn.rec:${lines}: cut off mid-line`, notReplayed],
+      ['?replay=recordings/noise.rec', 'kelvarin: noise.rec:1:', notReplayed],
+      ['?replay=recordings/missing.rec', 'kelvarin: cannot read recordings/missing.rec: 404', notReplayed],
+      ['?replay=recordings/day.rec', "kelvarin: day.rec:3: frame 2 has no 'delta' line", notReplayed],
+      ['?replay=recordings/huge.rec', 'kelvarin: huge.rec is 70.0 MB, more than the 64.0 MB the page replays',
+       notReplayed],
+      ['?replay=recordings/endless.rec', 'kelvarin: endless.rec is more than the 64.0 MB the page replays',
+       notReplayed],
+      elsewhere(`http://${otherOrigin}/x`),
+      elsewhere(`//${otherOrigin}/x`),
+      elsewhere(`\\\\${otherOrigin}\\x`),
+      elsewhere('data:text/plain,1'),
+      [tooLong, `kelvarin: shared.rec:1: a link of ${(base + 'index.html' + tooLong).length} characters, ` +
+       'longer than any the page makes (8192 at most)', notReplayed],
+      ['?opened=nothing-kept', 'kelvarin: the recording opened here is no longer kept: open it again',
+       notReplayed],
     ];
-    await Promise.all(cases.map(async ([name, text]) => {
-      const {page} = await newPage({viewport: {width: 800, height: 600}});
-      await page.goto(`${base}index.html?replay=recordings/${name}`);
-      await expectRefusal(page, text, 'Kelvarin cannot replay that recording.');
+    await Promise.all(cases.map(async ([address, text, statusText]) => {
+      const {page} = await newPage({viewport: {width: 640, height: 480}});
+      await page.goto(`${base}index.html${address}`);
+      await expectRefusal(page, text, statusText).catch(async (e) => {
+        throw new Error(`${address.slice(0, 40)}: ${await page.locator('#message').textContent()} ${e}`);
+      });
       await page.context().close();
     }));
+    assert.equal(requestsElsewhere, 0, 'a request reached another origin');
   });
 
-  test('a 10 MB recording opened from the file picker replays', async () => {
+  // Each tab replays its own file, a reload replays it again, and a file named as the game's own
+  // folders are still plays; too large a file, or storage that refuses it, is said.
+  test('recordings opened in two tabs at once replay each its own, again on a reload', async () => {
     const padded = path.join(work, 'long.rec');
     fs.writeFileSync(padded, committed + '# kept for the record\n'.repeat(480000));
     assert.ok(fs.statSync(padded).size > 10e6);
-    const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300}});
-    await page.goto(base + 'index.html');
-    await waitForStatus(page, 'Click the game to play.');
-    await page.locator('#open-recording').setInputFiles(padded);
-    await page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
+    const named = path.join(work, 'media');
+    fs.writeFileSync(named, committed);
+    const large = path.join(work, 'large.rec');
+    fs.writeFileSync(large, Buffer.alloc(65e6, '#'));
+    // The file picker works before the game has loaded.
+    const tab = async (initScripts) => {
+      const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300},
+                                              initScripts});
+      await page.goto(base + 'index.html', {waitUntil: 'domcontentloaded'});
+      return {page, problems};
+    };
+    const refuseStorage = () => {
+      IDBObjectStore.prototype.put = () => {
+        throw new DOMException('the disk is full', 'QuotaExceededError');
+      };
+    };
+    const [a, b, c, d] = await Promise.all([tab(), tab(), tab(), tab([refuseStorage])]);
+    await Promise.all([a.page.locator('#open-recording').setInputFiles(padded),
+                       b.page.locator('#open-recording').setInputFiles(named),
+                       c.page.locator('#open-recording').setInputFiles(large),
+                       d.page.locator('#open-recording').setInputFiles(named)]);
+    await c.page.locator('#message').filter({hasText: 'large.rec is 65.0 MB, more than'}).waitFor();
+    await d.page.locator('#message')
+        .filter({hasText: 'media cannot be kept for its replay: the browser\'s storage refused it ' +
+                          '(QuotaExceededError)'}).waitFor();
+    await Promise.all([c.page.context().close(), d.page.context().close()]);
+    await waitForStatus(b.page, 'Replaying media', 120000);
+    await b.page.reload();
+    await waitForStatus(b.page, 'Replaying media', 120000);
+    await a.page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
     const expected = fs.readFileSync(path.join(root, 'tests/replay/session.csv'), 'utf8');
-    assert.equal(await page.locator('#bricks').textContent(), expected);
-    assert.equal(await page.locator('#play').isVisible(), true);
-    assert.deepEqual(problems, []);
-    await page.context().close();
+    assert.equal(await a.page.locator('#bricks').textContent(), expected);
+    for (const {page, problems} of [a, b, c, d]) assert.deepEqual(problems, []);
+    await Promise.all([a.page.context().close(), b.page.context().close()]);
   });
 
   test('a folder dropped on the page is said, not thrown', async () => {
-    const {page, problems} = await newPage({viewport: {width: 800, height: 600}});
+    const {page, problems} = await newPage({viewport: {width: 400, height: 300}});
     await page.goto(base + 'index.html');
     await waitForStatus(page, 'Click the game to play.');
     // A folder arrives as a file that cannot be read.
     await page.evaluate(() => {
       const folder = new File([], 'recordings');
-      folder.text = () => Promise.reject(new DOMException('not readable', 'NotReadableError'));
+      folder.arrayBuffer = () => Promise.reject(new DOMException('not readable', 'NotReadableError'));
       const drop = new Event('drop', {bubbles: true, cancelable: true});
       drop.dataTransfer = {files: [folder], items: []};
       document.body.dispatchEvent(drop);

@@ -16,9 +16,29 @@ export const root = process.env.KELVARIN_ROOT;
 export const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvarin-web-'));
 
 // Recordings served under /recordings/ (the real game's committed one among them) and any other
-// file a test hands the page.
+// file a test hands the page; huge.rec says it is 70 MB and endless.rec never ends.
 export const committed = fs.readFileSync(path.join(root, 'tests/replay/session.rec'), 'utf8');
 export const served = {'session.rec': committed, 'torn.rec': committed.slice(0, -3)};
+export let requestsElsewhere = 0;
+
+function serveRecording(name, request, response) {
+  if (name === 'huge.rec' || name === 'endless.rec') {
+    response.writeHead(200, name === 'huge.rec' ? {'Content-Length': 70e6} : {});
+    response.flushHeaders();
+    const megabyte = Buffer.alloc(1 << 20, '# padding\n');
+    const more = () => {
+      if (response.destroyed) return;
+      if (response.write(megabyte)) setImmediate(more);
+      else response.once('drain', more);
+    };
+    if (name === 'endless.rec') more();
+    request.on('close', () => response.destroy());
+    return;
+  }
+  const body = served[name];
+  response.writeHead(body === undefined ? 404 : 200, {'Content-Type': 'application/octet-stream'});
+  response.end(body === undefined ? 'not found' : body);
+}
 
 const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
                 '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png',
@@ -30,9 +50,7 @@ function serve(request, response) {
   const url = new URL(request.url, 'http://localhost');
   let name = decodeURIComponent(url.pathname);
   if (name.startsWith('/recordings/')) {
-    const body = served[name.slice('/recordings/'.length)];
-    response.writeHead(body === undefined ? 404 : 200, {'Content-Type': 'application/octet-stream'});
-    response.end(body === undefined ? 'not found' : body);
+    serveRecording(name.slice('/recordings/'.length), request, response);
     return;
   }
   const missing = /^\/(nodata|nogame)\//.exec(name)?.[1];
@@ -52,7 +70,10 @@ function serve(request, response) {
 }
 
 let server;
+// Another origin, which answers anyone: the page must never ask it.
+let elsewhere;
 export let base;
+export let otherOrigin;
 export let browser;
 // Replays only (a promise of it): animation frames as fast as the machine draws them. A replay's
 // bricks do not depend on its pace (every frame takes its recorded time), while a game played by a
@@ -73,6 +94,13 @@ export async function setUp() {
   server = http.createServer(serve);
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   base = `http://127.0.0.1:${server.address().port}/`;
+  elsewhere = http.createServer((request, response) => {
+    ++requestsElsewhere;
+    response.writeHead(200, {'Access-Control-Allow-Origin': '*'});
+    response.end(committed);
+  });
+  await new Promise((resolve) => elsewhere.listen(0, '127.0.0.1', resolve));
+  otherOrigin = `127.0.0.1:${elsewhere.address().port}`;
   browser = await launch();
 }
 
@@ -80,6 +108,7 @@ export async function tearDown() {
   await (await replayBrowser)?.close();
   await browser?.close();
   server?.close();
+  elsewhere?.close();
   fs.rmSync(work, {recursive: true, force: true});
 }
 
@@ -108,7 +137,10 @@ export async function newPage(options = {}) {
   for (const script of options.initScripts || [watchAudio]) await context.addInitScript(script);
   const page = await context.newPage();
   const problems = [];
-  page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
+  // Errors, and the browser's word that the page asked what an event does not allow.
+  page.on('console', (m) => {
+    if (m.type() === 'error' || /Ignored attempt/.test(m.text())) problems.push(m.text());
+  });
   page.on('pageerror', (e) => problems.push(e.message));
   return {page, problems};
 }
@@ -203,24 +235,18 @@ export async function waitForChange(page, before, least, region) {
   return changed;
 }
 
-export async function replayInPage(url) {
-  // A small window: the replay's bricks do not depend on the picture's size, and small frames are
-  // what software WebGL draws fast.
-  const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300}});
-  await page.goto(url);
-  await page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
-  const bricks = await page.locator('#bricks').textContent();
-  assert.deepEqual(problems, []);
-  await page.context().close();
-  return bricks;
-}
-
-// The bricks the Linux kelvarin-sim ends a recording with.
-export function linuxBricks(recording) {
-  const dump = path.join(work, `linux-${Date.now()}-${Math.random()}.csv`);
-  execFileSync(linuxSim, ['--no-draw', '--script', recording, '--dump-bricks', dump], {cwd: root});
+// The bricks a kelvarin-sim ends a recording with: the Linux one, or the browser build's under
+// node, which replays as the page does.
+function simBricks(command, recording) {
+  const dump = path.join(work, `bricks-${Date.now()}-${Math.random()}.csv`);
+  execFileSync(command[0], [...command.slice(1), '--no-draw', '--script', recording,
+                            '--dump-bricks', dump], {cwd: root});
   return fs.readFileSync(dump, 'utf8');
 }
+
+export const linuxBricks = (recording) => simBricks([linuxSim], recording);
+export const wasmBricks = (recording) =>
+  simBricks([process.execPath, path.join(site, '../kelvarin-sim.js')], recording);
 
 // Saves the page's recording through its Save button; the file's path.
 export async function saveRecording(page, name) {
