@@ -36,7 +36,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$wer
     -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON "${web[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-jobs=$(nproc)
+jobs=$(($(nproc) + 1))
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 # Thread-local storage is not scanned for pointers: the leak checker's walk of the dynamically
 # loaded blocks (the OpenGL driver's, unloaded with the window library) read a bogus range and

@@ -1,5 +1,6 @@
-# Shared steps of the end-to-end tests: the real game in the X server named by DISPLAY, driven
-# with xdotool, judged by screenshots, recorded audio and exit status.
+# Shared steps of the end-to-end tests: the real game in an X server of the test's own, driven
+# with xdotool, judged by screenshots, recorded audio and exit status. Each test's screen, window
+# search and screenshots are its own, so tests run side by side.
 set -euo pipefail
 
 GAME=$1
@@ -7,6 +8,7 @@ ROOT=$2
 PROBE=${3:-}
 WORK=$(mktemp -d)
 GAME_PID=""
+XVFB_PID=""
 RUNS=0
 # A failed test keeps its folder: the game's output, its recordings and screenshots.
 KEEP_WORK=0
@@ -14,6 +16,7 @@ trap 'cleanup' EXIT
 
 cleanup() {
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     if [ "$KEEP_WORK" = 1 ]; then echo "kept for inspection: $WORK" >&2; else rm -rf "$WORK"; fi
 }
 
@@ -26,7 +29,22 @@ fail() {
     exit 1
 }
 
-[ -n "${DISPLAY:-}" ] || fail "no X display: run under Xvfb"
+# The server picks a free display number itself and writes it once it takes connections. It never
+# resets: a connection just as the last client left would be refused.
+start_display() {
+    command -v Xvfb >/dev/null || fail "no Xvfb to run the game in"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$WORK/display" \
+        2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 300); do
+        [ -s "$WORK/display" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+        sleep 0.05
+    done
+    [ -s "$WORK/display" ] || fail "Xvfb gave no display in 15 s"
+    export DISPLAY=":$(cat "$WORK/display")"
+}
+start_display
 
 # Outside the sanitizers' build (which brings its own allocator), the games run under glibc's malloc
 # checking, which aborts at heap corruption that would otherwise pass unseen, with freed and new
@@ -113,9 +131,49 @@ wait_until_still() {
     fail "the picture never came to rest"
 }
 
-# count_pixels PNG GEOMETRY FX: how many pixels of the region satisfy the fx expression.
+# wait_for_change BEFORE NAME WHAT [LEAST]: screenshots as NAME until more than LEAST (20000)
+# pixels differ from BEFORE (a busy machine shows a change late), for 15 s at most.
+wait_for_change() {
+    for _ in $(seq 30); do
+        shot "$2"
+        [ "$(differing "$1" "$2")" -gt "${4:-20000}" ] && return 0
+        sleep 0.5
+    done
+    fail "$3 did not change the view (only $(differing "$1" "$2") pixels)"
+}
+
+# wait_for_pixels NAME GEOMETRY KIND LEAST WHAT: screenshots as NAME until the region has more than
+# LEAST pixels of the kind (see count_pixels), for 15 s at most.
+wait_for_pixels() {
+    for _ in $(seq 30); do
+        shot "$1"
+        [ "$(count_pixels "$1" "$2" "$3")" -gt "$4" ] && return 0
+        sleep 0.5
+    done
+    fail "$5 ($(count_pixels "$1" "$2" "$3") $3 pixels)"
+}
+
+# textured PNG GEOMETRY: the region is the lit, textured room (varied, not one flat colour).
+textured() {
+    local spread
+    spread=$(convert "$WORK/$1.png" -crop "$2" +repage -colorspace Gray \
+        -format "%[fx:standard_deviation > 0.02 && mean > 0.05 ? 1 : 0]" info:)
+    [ "$spread" = 1 ]
+}
+
+# wait_for_room NAME: screenshots as NAME until the room is drawn below the help text, for 15 s.
+wait_for_room() {
+    for _ in $(seq 30); do
+        shot "$1"
+        textured "$1" 1024x600+0+168 && return 0
+        sleep 0.5
+    done
+    fail "the room was never drawn"
+}
+
+# count_pixels PNG GEOMETRY KIND: how many pixels of the region are white (the help text) or brick.
 count_pixels() {
-    convert "$WORK/$1.png" -crop "$2" +repage -fx "$3 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info:
+    "$(dirname "$PROBE")/kelvarin_pixel_count" "$WORK/$1.png" "$2" "$3"
 }
 
 # expect_end STATUS SECONDS WHAT: the game must end with STATUS within SECONDS after WHAT.

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # A session played by a person can be handed over: the game records it while xdotool plays (look
-# down, shoot, walk back, turn, shoot, rewind for a second, shoot again, Escape) and dumps the
-# bricks at exit; kelvarin-sim replaying the recording, and the game replaying it in its window,
-# end with the very same bricks, byte for byte.
+# down, shoot, walk back, turn, shoot, rewind for a second, shoot again, Escape) at --sensitivity 2
+# and dumps the bricks at exit; kelvarin-sim replaying the recording, and the game replaying it in
+# its window while the player's settings file says sensitivity 5, end with the very same bricks,
+# byte for byte: a replay turns as the recorded game did.
 source "$(dirname "$0")/lib.sh"
 SIM=$(dirname "$GAME")/kelvarin-sim
 
-AUDIO_DRIVER=dummy start_game "$ROOT" --record "$WORK/session.rec" --dump-bricks "$WORK/game.csv"
-look 0 25 30
+config=$WORK/config
+mkdir -p "$config/kelvarin"
+printf 'sensitivity = 5\n' >"$config/kelvarin/settings.ini"
+export XDG_CONFIG_HOME=$config
+
+AUDIO_DRIVER=dummy start_game "$ROOT" --sensitivity 2 --record "$WORK/session.rec" \
+    --dump-bricks "$WORK/game.csv"
+look 0 25 28  # 700 pixels at twice the turn rate: about 56 degrees down, at the wall's front
 sleep 1
 click
 hold s 0.6
-look 20 0 10
+look 10 0 10
 click
 sleep 0.5
 hold space 1
@@ -19,11 +26,14 @@ click
 sleep 0.5
 quit_and_expect 0
 
-[ -s "$WORK/session.rec" ] || fail "nothing recorded"
-head -n 1 "$WORK/session.rec" | grep -qx "kelvarin-script 3" || fail "the recording has no header"
+head -n 2 "$WORK/session.rec" | tr '\n' ' ' | grep -qx "kelvarin-script 3 look 2 normal " ||
+    fail "the recording does not start with its header and look settings"
 grep -q " press fire" "$WORK/session.rec" || fail "the shots were not recorded"
 grep -q " press rewind" "$WORK/session.rec" || fail "the rewind was not recorded"
 grep -q " mouse " "$WORK/session.rec" || fail "the mouse was not recorded"
+# The shots knocked bricks out of the wall's plane: a replay turning at another rate would miss.
+[ "$(awk -F, 'NR > 1 && $5 != "0.000000"' "$WORK/game.csv" | wc -l)" -gt 0 ] ||
+    fail "the shots hit no brick"
 
 "$SIM" --no-draw --script "$WORK/session.rec" --dump-bricks "$WORK/sim.csv" >/dev/null ||
     fail "kelvarin-sim could not replay the recording"

@@ -38,17 +38,29 @@ TEST(SignalsDeathTest, StopSignalsWithinASecondAreOneRequestAndALaterOneEndsTheP
         testing::KilledBySignal(SIGINT), "");
 }
 
-// The report names the frame in progress, the frames before the first one included.
+// Every fatal signal is reported with the frame in progress, the frames before the first one
+// included, and the process then dies of it.
 TEST(SignalsDeathTest, ACrashReportNamesTheSignalAndTheFrameInProgress) {
-    for (const int frame : {0, 40}) {
+    const struct {
+        int signal;
+        const char* name;
+        int frame;
+    } crashes[] = {{SIGSEGV, "SIGSEGV", 0},
+                   {SIGBUS, "SIGBUS", 40},
+                   {SIGFPE, "SIGFPE", 40},
+                   {SIGILL, "SIGILL", 40},
+                   {SIGABRT, "SIGABRT", 7}};
+    for (const auto& c : crashes) {
         EXPECT_EXIT(
             {
                 Platform::CrashReport::install();
-                Platform::CrashReport::noteFrame(frame);
-                std::raise(SIGFPE);
+                Platform::CrashReport::noteFrame(c.frame);
+                std::raise(c.signal);
             },
-            testing::KilledBySignal(SIGFPE),
-            "kelvarin: crashed with SIGFPE \\(signal 8\\) in frame " + std::to_string(frame) +
-                "; backtrace:");
+            testing::KilledBySignal(c.signal),
+            std::string("kelvarin: crashed with ") + c.name + " \\(signal " +
+                std::to_string(c.signal) + "\\) in frame " + std::to_string(c.frame) +
+                "; backtrace:")
+            << c.name;
     }
 }

@@ -8,6 +8,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import {chromium} from 'playwright-core';
 
 export const site = process.env.KELVARIN_SITE;
@@ -80,8 +81,10 @@ export let browser;
 // person does.
 let replayBrowser;
 
-const kChromiumArgs = ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader',
-                       '--enable-unsafe-swiftshader', '--autoplay-policy=no-user-gesture-required',
+// WebGL through Mesa's llvmpipe, the driver the desktop tests use: it draws the game for about
+// half the work of the browser's own software renderer.
+const kChromiumArgs = ['--no-sandbox', '--use-gl=angle', '--use-angle=gl-egl', '--ignore-gpu-blocklist',
+                       '--autoplay-policy=no-user-gesture-required',
                        '--disable-background-networking', '--disable-component-update',
                        '--disable-sync', '--no-first-run', '--disable-quic'];
 
@@ -122,9 +125,10 @@ export function watchAudio() {
   };
 }
 
-// A page in a context of its own, with the console's errors and the page's own collected; with
-// fast, in the browser whose animation frames run as fast as it draws (for replays only).
-export async function newPage(options = {}) {
+// A context of its own, a private profile (storage, cache, compiled code): each costs the browser
+// a second of work, so pages that can share one do. With fast, in the browser whose animation
+// frames run as fast as it draws (for replays only).
+export async function newContext(options = {}) {
   // Launched once, also when tests side by side ask at the same moment.
   if (options.fast) replayBrowser ||= launch(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
   const context = await (options.fast ? await replayBrowser : browser).newContext({
@@ -135,7 +139,15 @@ export async function newPage(options = {}) {
     deviceScaleFactor: options.deviceScaleFactor,
   });
   for (const script of options.initScripts || [watchAudio]) await context.addInitScript(script);
-  const page = await context.newPage();
+  // Pages side by side on two cores load slowly, and load waits for the game's downloads too.
+  context.setDefaultNavigationTimeout(120000);
+  return context;
+}
+
+// A page, in the context given or one of its own, with the console's errors and the page's own
+// collected.
+export async function newPage(options = {}) {
+  const page = await (options.context || await newContext(options)).newPage();
   const problems = [];
   // Errors, and the browser's word that the page asked what an event does not allow.
   page.on('console', (m) => {
@@ -160,57 +172,80 @@ export async function waitFrames(page, count) {
   }), count);
 }
 
-// The canvas as shown, as PNG in base64; the touch controls over it are painted out, so a button
-// that lights up while held changes nothing.
-export async function shot(page) {
-  const png = await page.locator('#canvas').screenshot(
-      {mask: [page.locator('#touch-controls button, #move')]});
-  return png.toString('base64');
+// Pages whose pictures are judged need no more than a device pixel for every two CSS pixels: the
+// counts are in pixels of a 1024 wide picture whatever the canvas's size.
+export const kJudgedPixels = 0.5;
+
+// The canvas as shown, as PNG; the touch controls over it are painted out, so a button that
+// lights up while held changes nothing.
+export function shot(page) {
+  return page.locator('#canvas').screenshot({mask: [page.locator('#touch-controls button, #move')]});
 }
 
-// Pixel counts worked out by the page itself from screenshots. Regions are in pixels of a 1024
-// wide picture (scaled to the canvas shown); kinds: white (help text), brick (red bricks), changed
-// (between two shots).
-export async function count(page, kind, pngs, region) {
-  return (await counts(page, kind, pngs, [region]))[0];
+// A screenshot's pixels: Chromium writes PNGs of 8-bit RGB or RGBA, not interlaced.
+function decodePng(png) {
+  let width = 0;
+  let height = 0;
+  let channels = 0;
+  const data = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
+    const type = png.toString('latin1', at + 4, at + 8);
+    const body = png.subarray(at + 8, at + 8 + png.readUInt32BE(at));
+    if (type === 'IHDR') {
+      [width, height, channels] = [body.readUInt32BE(0), body.readUInt32BE(4), {2: 3, 6: 4}[body[9]]];
+      assert.ok(body[8] === 8 && channels && body[12] === 0, 'a PNG the counts cannot read');
+    }
+    if (type === 'IDAT') data.push(body);
+  }
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const pixels = Buffer.alloc(height * stride);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    const line = raw.subarray(y * (stride + 1) + 1);
+    const row = y * stride;
+    for (let x = 0; x < stride; ++x) {
+      const a = x >= channels ? pixels[row + x - channels] : 0;
+      const b = y > 0 ? pixels[row - stride + x] : 0;
+      const c = y > 0 && x >= channels ? pixels[row - stride + x - channels] : 0;
+      const p = a + b - c;
+      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a
+                  : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
+      pixels[row + x] = line[x] + [0, a, b, (a + b) >> 1, paeth][filter];
+    }
+  }
+  return {width, height, channels, pixels};
+}
+
+// Pixel counts worked out from screenshots, here in node. Regions are in pixels of a 1024 wide
+// picture (scaled to the canvas shown); kinds: white (help text), brick (red bricks), changed
+// (between two shots). The count is in pixels of the 1024 wide picture too.
+export function count(kind, pngs, region) {
+  return counts(kind, pngs, [region])[0];
 }
 
 // count for several regions of the same pictures, decoded once.
-export async function counts(page, kind, pngs, regions) {
-  return page.evaluate(async ({kind, pngs, regions}) => {
-    const images = await Promise.all(pngs.map(async (png) => {
-      const image = new Image();
-      image.src = 'data:image/png;base64,' + png;
-      await image.decode();
-      const canvas = document.createElement('canvas');
-      canvas.width = image.width;
-      canvas.height = image.height;
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      return context.getImageData(0, 0, image.width, image.height);
-    }));
-    const a = images[0];
-    const scale = a.width / 1024;
-    return regions.map((region) => {
-      const [x0, y0, w, h] =
-          (region || [0, 0, 1024, a.height / scale]).map((v) => Math.round(v * scale));
-      let n = 0;
-      for (let y = y0; y < Math.min(y0 + h, a.height); ++y) {
-        for (let x = x0; x < Math.min(x0 + w, a.width); ++x) {
-          const i = (y * a.width + x) * 4;
-          const [r, g, b] = [a.data[i], a.data[i + 1], a.data[i + 2]];
-          if (kind === 'white') n += r > 204 && g > 204 && b > 204;
-          if (kind === 'brick') n += r > g + 38 && r > b + 38;
-          if (kind === 'changed') {
-            const c = images[1].data;
-            n += Math.max(Math.abs(r - c[i]), Math.abs(g - c[i + 1]), Math.abs(b - c[i + 2])) > 20;
-          }
+export function counts(kind, pngs, regions) {
+  const [a, b] = pngs.map(decodePng);
+  const scale = a.width / 1024;
+  return regions.map((region) => {
+    const [x0, y0, w, h] = (region || [0, 0, 1024, a.height / scale]).map((v) => Math.round(v * scale));
+    let n = 0;
+    for (let y = y0; y < Math.min(y0 + h, a.height); ++y) {
+      for (let x = x0; x < Math.min(x0 + w, a.width); ++x) {
+        const i = (y * a.width + x) * a.channels;
+        const [r, g, bl] = [a.pixels[i], a.pixels[i + 1], a.pixels[i + 2]];
+        if (kind === 'white') n += r > 204 && g > 204 && bl > 204;
+        if (kind === 'brick') n += r > g + 38 && r > bl + 38;
+        if (kind === 'changed') {
+          const j = (y * b.width + x) * b.channels;
+          n += Math.max(Math.abs(r - b.pixels[j]), Math.abs(g - b.pixels[j + 1]),
+                        Math.abs(bl - b.pixels[j + 2])) > 20;
         }
       }
-      // In pixels of the 1024 wide picture, whatever size the canvas is shown at.
-      return n / (scale * scale);
-    });
-  }, {kind, pngs, regions});
+    }
+    return n / (scale * scale);
+  });
 }
 
 // Screenshots until two in a row match: the bricks have settled, whatever the frame rate.
@@ -219,7 +254,7 @@ export async function waitUntilStill(page) {
   for (let i = 0; i < 120; ++i) {
     await waitFrames(page, 10);
     const next = await shot(page);
-    if (await count(page, 'changed', [last, next]) < 100) return next;
+    if (count('changed', [last, next]) < 100) return next;
     last = next;
   }
   assert.fail('the picture never came to rest');
@@ -230,7 +265,7 @@ export async function waitForChange(page, before, least, region) {
   let changed = 0;
   for (let i = 0; i < 100 && changed <= least; ++i) {
     await waitFrames(page, 5);
-    changed = await count(page, 'changed', [before, await shot(page)], region);
+    changed = count('changed', [before, await shot(page)], region);
   }
   return changed;
 }
