@@ -50,6 +50,10 @@ void onMousePos(int x, int y) {
     if (activeRun) activeRun->onCursorReport(x, y);
 }
 
+void onOptionsKey(int key, bool repeat) {
+    if (activeRun) activeRun->onOptionsKey(key, repeat);
+}
+
 // A pad that comes or goes is said once, so the player knows it is heard.
 void announcePad(const char* name) {
     if (!name) {
@@ -100,10 +104,9 @@ void beginDrawing(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
     shader.setCameraPosition();
 }
 
-// Asked once a frame, after it.
-bool playerWantsToGoOn() {
-    return !Input::instance()->isQuitAsked() && Platform::isWindowOpen() &&
-           !Platform::isStopRequested();
+// What the player's layout prints on a key, where the system can tell.
+std::string keyLabel(int key) {
+    return Platform::keyLabel(key);
 }
 
 }  // namespace
@@ -146,7 +149,7 @@ bool GameRun::openWindow() {
 // The input state, then the render context's camera and lit shader (from here on reached through
 // it only), then the mouse callback, which fires once at registration and so needs both.
 void GameRun::connectInputAndCamera() {
-    Input::instance()->setLook(config.look);
+    Input::instance()->setLook(config.settings.look);
     RenderContext::instance()->setCamera(&mainCamera);
     RenderContext::instance()->setShader(&mainShader);
     Platform::setMousePosCallback(onMousePos);
@@ -172,13 +175,16 @@ bool GameRun::start(const RunConfig& runConfig) {
     errorFrames = 0;
     stepper = FrameClock::FixedStepper();
     padLook = GamepadControls::Look();
+    played = config.settings;
+    keeper = SettingsKeeper(config.settingsPath, config.settingsInFile);
+    quitWaitsForRelease = false;
     RenderContext::instance()->setDrawing(config.drawing);
     if (!openWindow()) return false;
     started = true;
     activeRun = this;
     activeSession = config.session;
     if (config.drawing) {
-        if (config.fullscreen) Platform::setFullscreen(true);
+        if (played.fullscreen) Platform::setFullscreen(true);
         Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
         createModelBuffers();
         loadTextures();
@@ -193,11 +199,32 @@ bool GameRun::start(const RunConfig& runConfig) {
     prepareFrameLoop();
     Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
     brickWall = std::make_unique<BrickWallScene>();
+    applySettings(played);
     return true;
+}
+
+void GameRun::applySettings(const Settings::Values& values) {
+    Input* input = Input::instance();
+    input->setKeys(values.keys);
+    input->setRewindToggles(values.rewindToggles);
+    // A replay turns as its recording says, whatever the player's options.
+    if (!(values.look == played.look) && !(config.session && config.session->isReplaying())) {
+        input->setLook(values.look);
+        if (config.session) config.session->lookChanged(values.look);
+    }
+    padLook.setSpeed(values.padLookSpeed);
+    setMusicVolume(values.musicVolume);
+    if (values.fullscreen != played.fullscreen) Platform::setFullscreen(values.fullscreen);
+    played = values;
+    brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
 }
 
 bool GameRun::frame() {
     KELVARIN_ASSERT(started);
+    return options.isOpen() ? optionsFrame() : playFrame();
+}
+
+bool GameRun::playFrame() {
     Session* session = config.session;
     const ReplayedFrame* replayed = session ? &session->beginFrame() : nullptr;
     if (replayed) {
@@ -224,7 +251,77 @@ bool GameRun::frame() {
     }
     Platform::swapBuffers();
     lookWithPad(in);
+    followDevice(in);
+    if (config.offersOptions && Input::instance()->isPressed(Action::Options)) openOptions();
     return playerWantsToGoOn() && !(session && session->isOver());
+}
+
+// A frame with the options over the game, which waits: no step, no camera, no recorded frame.
+// The devices are read all the same, so nothing pressed meanwhile reaches the game afterwards.
+bool GameRun::optionsFrame() {
+    const GLUtils::FrameLayout layout = currentLayout();
+    const bool drawing = config.drawing && layout.drawable;
+    if (drawing) beginDrawing(*brickWall, layout);
+    FrameClock::tick();
+    Platform::Gamepad pad;
+    Platform::getGamepad(pad);
+    Input* input = Input::instance();
+    input->poll(pad);
+    onOptionsOutcome(options.pad(pad));
+    if (options.isOpen() && input->isClicked()) onOptionsOutcome(options.click());
+    if (drawing) {
+        brickWall->draw();
+        if (options.isOpen()) {
+            brickWall->text.print(options.text(keyLabel).c_str(), OptionsMenu::kX,
+                                  OptionsMenu::kTopY, OptionsMenu::kSize);
+        }
+    }
+    Platform::swapBuffers();
+    return playerWantsToGoOn();
+}
+
+void GameRun::openOptions() {
+    options.open(played);
+    Platform::setKeyListener(::onOptionsKey);
+    // The mouse points at the options instead of turning the view.
+    Input::instance()->showCursor(true);
+}
+
+void GameRun::onOptionsKey(int key, bool repeat) {
+    if (options.isOpen()) onOptionsOutcome(options.press(key, repeat));
+}
+
+void GameRun::onOptionsOutcome(OptionsMenu::Outcome outcome) {
+    if (outcome == OptionsMenu::Outcome::Changed) {
+        const Settings::Values before = played;
+        applySettings(options.values());
+        keeper.keep(before, played);
+    }
+    if (outcome != OptionsMenu::Outcome::Closed) return;
+    Platform::setKeyListener(nullptr);
+    Input::instance()->showCursor(false);
+    Input::instance()->recentreCursor();
+    quitWaitsForRelease = true;
+}
+
+// On a touch screen the help names the touch controls, with a pad the pad's, else the keys.
+void GameRun::followDevice(const FrameInput& in) {
+    const Controls::Device device = Platform::isTouchScreen() ? Controls::Device::Touch
+                                    : in.padConnected         ? Controls::Device::Pad
+                                                              : Controls::Device::Keyboard;
+    if (device == helpDevice) return;
+    helpDevice = device;
+    brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
+}
+
+// Asked once a frame, after it. The quit key's press that closed the options quits nothing.
+bool GameRun::playerWantsToGoOn() {
+    const bool quit = Input::instance()->isQuitAsked();
+    if (quitWaitsForRelease || options.isOpen()) {
+        quitWaitsForRelease = quit && !options.isOpen();
+        return Platform::isWindowOpen() && !Platform::isStopRequested();
+    }
+    return !quit && Platform::isWindowOpen() && !Platform::isStopRequested();
 }
 
 // The frame's time (measured, or as recorded) and the pad, each read once, and the actions
@@ -296,6 +393,13 @@ bool GameRun::finish() {
 }
 
 void GameRun::onCursorReport(int x, int y) {
+    if (options.isOpen()) {
+        int overlayX = 0;
+        int overlayY = 0;
+        GLUtils::toOverlay(x, y, overlayX, overlayY);
+        options.point(overlayX, overlayY);
+        return;
+    }
     if (config.session && !config.session->onCursorReport(x, y)) return;
     deliverCursorReport(x, y);
 }

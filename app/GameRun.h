@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "app/OptionsMenu.h"
+#include "app/Settings.h"
+#include "app/SettingsKeeper.h"
 #include "core/FixedStepper.h"
 #include "input/GamepadControls.h"
-#include "input/LookSettings.h"
 #include "platform/Platform.h"
 
 class BrickWallScene;
@@ -17,8 +19,14 @@ struct ReplayedFrame;
 
 // Everything a run is started with.
 struct RunConfig {
-    bool fullscreen = false;
-    LookSettings look;
+    // The settings played with: the file's, with the command line's in their place.
+    Settings::Values settings;
+    // The options open over the game on their action (the game's own run, not kelvarin-sim's), and
+    // what the player changes there is kept in the settings file at this path (none when empty),
+    // which holds settingsInFile.
+    bool offersOptions = false;
+    std::string settingsPath;
+    Settings::Values settingsInFile;
     // False for a run without a window or OpenGL (kelvarin-sim --no-draw): the same frames, no
     // pixels.
     bool drawing = true;
@@ -59,6 +67,9 @@ public:
     int glErrorFrames() const { return errorFrames; }
     // A cursor report from the window library, unless a replay stands in for it.
     void onCursorReport(int x, int y);
+    // A key pressed while the options are open.
+    void onOptionsKey(int key, bool repeat);
+    bool areOptionsOpen() const { return options.isOpen(); }
 
 private:
     // What a frame reads once, at its start, and hands inward.
@@ -71,12 +82,26 @@ private:
     bool openWindow();
     void connectInputAndCamera();
     void prepareFrameLoop();
+    bool playFrame();
+    bool optionsFrame();
+    void openOptions();
+    void onOptionsOutcome(OptionsMenu::Outcome outcome);
+    // The settings played from now on: the input, the pad's look, the music, the window, the help.
+    void applySettings(const Settings::Values& values);
+    void followDevice(const FrameInput& in);
+    bool playerWantsToGoOn();
     FrameInput readInput(const ReplayedFrame* replayed);
     void simulate(double delta);
     void checkGlErrors();
     void lookWithPad(const FrameInput& in);
 
     RunConfig config;
+    Settings::Values played;
+    OptionsMenu options;
+    SettingsKeeper keeper;
+    // Escape closed the options: it quits again once let go.
+    bool quitWaitsForRelease = false;
+    Controls::Device helpDevice = Controls::Device::Keyboard;
     std::unique_ptr<BrickWallScene> brickWall;
     FrameClock::FixedStepper stepper;
     GamepadControls::Look padLook;

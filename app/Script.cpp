@@ -40,6 +40,17 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
+// "SENSITIVITY normal|inverted" from words[first] on.
+bool readLook(const std::vector<std::string>& words, std::size_t first, LookSettings& look) {
+    float sensitivity = 0.0f;
+    if (words.size() != first + 2 || !readSensitivity(words[first], sensitivity) ||
+        (words[first + 1] != kNormalWord && words[first + 1] != kInvertedWord)) {
+        return false;
+    }
+    look = {sensitivity, words[first + 1] == kInvertedWord};
+    return true;
+}
+
 std::string frameWithoutTime(int frame) {
     return "frame " + std::to_string(frame) + " has no 'delta' line";
 }
@@ -123,12 +134,7 @@ bool Parser::takeHeader(const std::vector<std::string>& words) {
 // "look SENSITIVITY normal|inverted"
 bool Parser::takeLook(const std::vector<std::string>& words) {
     if (lookSeen) return fail("look line out of place");
-    float sensitivity = 0.0f;
-    if (words.size() != 3 || !readSensitivity(words[1], sensitivity) ||
-        (words[2] != kNormalWord && words[2] != kInvertedWord)) {
-        return fail("bad look line");
-    }
-    script.look = {sensitivity, words[2] == kInvertedWord};
+    if (!readLook(words, 1, script.look)) return fail("bad look line");
     lookSeen = true;
     return true;
 }
@@ -170,6 +176,11 @@ bool Parser::readEvent(const std::vector<std::string>& words, Event& event,
     if (verb == "delta" && isRecording()) {
         event.kind = Event::Kind::Delta;
         return words.size() == 3 && readSeconds(words[2], event.seconds);
+    }
+    if (verb == kLookWord && script.version >= kRecordingVersion) {
+        event.kind = Event::Kind::Look;
+        what = "bad look line";
+        return readLook(words, 2, event.look);
     }
     what = "unknown line";
     event.kind = Event::Kind::Dump;
@@ -240,7 +251,7 @@ const std::vector<Action>& recordedActions() {
     static const std::vector<Action> actions = [] {
         std::vector<Action> all;
         for (const Controls::ActionControl& control : Controls::all()) {
-            if (control.action != Action::Quit) all.push_back(control.action);
+            if (control.drivesTheGame) all.push_back(control.action);
         }
         return all;
     }();
@@ -270,6 +281,10 @@ std::string actionLine(int frame, Action action, bool down) {
            "\n";
 }
 
+std::string lookLine(int frame, const LookSettings& look) {
+    return std::to_string(frame) + " " + lookLine(look);
+}
+
 std::string mouseLine(int frame, int dx, int dy) {
     return std::to_string(frame) + " mouse " + std::to_string(dx) + " " + std::to_string(dy) + "\n";
 }
@@ -280,6 +295,9 @@ std::string write(const Script& script) {
         switch (e.kind) {
             case Event::Kind::Delta:
                 text += deltaLine(e.frame, e.seconds);
+                break;
+            case Event::Kind::Look:
+                text += lookLine(e.frame, e.look);
                 break;
             case Event::Kind::Mouse:
                 text += mouseLine(e.frame, e.dx, e.dy);

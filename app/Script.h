@@ -12,11 +12,13 @@
 // Timed inputs: kelvarin-sim's scripts, and the recordings the game writes with --record. One
 // event a line, frames counting from 1, '#' starting a comment:
 //   FRAME press ACTION      FRAME release ACTION      (ACTION as Controls names it)
-//   FRAME mouse DX DY       FRAME dump                FRAME delta SECONDS (recordings only)
+//   FRAME mouse DX DY       FRAME dump
+//   FRAME delta SECONDS     FRAME look SENSITIVITY normal|inverted        (recordings only)
 // A script without a header is hand-written, in any order of frames. A recording starts with
-// "kelvarin-script 3" (or 2), then, from version 3, "look SENSITIVITY normal|inverted"; each frame
-// in turn has its measured time exactly, so it replays the same everywhere, and its presses and
-// releases are the states the game sampled. Bounds keep any file from making a reader run away.
+// "kelvarin-script 3" (or 2), then, from version 3, "look SENSITIVITY normal|inverted", which a
+// frame's look line changes from that frame on; each frame in turn has its measured time exactly,
+// so it replays the same everywhere, and its presses and releases are the states the game
+// sampled. Bounds keep any file from making a reader run away.
 namespace Script {
 
 constexpr int kFirstRecordingVersion = 2;
@@ -28,13 +30,14 @@ constexpr std::size_t kMaxLineBytes = 4096;
 constexpr std::size_t kMaxBytes = std::size_t{64} * kMaxFrame;
 
 struct Event {
-    enum class Kind : std::uint8_t { Press, Release, Mouse, Dump, Delta };
+    enum class Kind : std::uint8_t { Press, Release, Mouse, Dump, Delta, Look };
     int frame = 0;
     Kind kind = Kind::Dump;
     Action action = Action::Quit;
     int dx = 0;
     int dy = 0;
     double seconds = 0.0;
+    LookSettings look;
 };
 
 // The events of one frame, in the order of the text.
@@ -70,8 +73,7 @@ Script readReplay(const std::string& path, const std::string& name, bool mustBeR
 // header, or holds no frame), as "NAME:LINE: what"; empty when it can.
 std::string whyNotReplayable(const Script& script, const std::string& name);
 
-// The actions a recording writes, in the order it writes them: all but quit, which ends the game
-// rather than driving it.
+// The actions a recording writes, in the order it writes them: those that drive the game.
 const std::vector<Action>& recordedActions();
 
 // The lines a recording is made of, each ending with a line feed.
@@ -80,6 +82,8 @@ std::string lookLine(const LookSettings& look);
 std::string deltaLine(int frame, double seconds);
 std::string actionLine(int frame, Action action, bool down);
 std::string mouseLine(int frame, int dx, int dy);
+// The look settings from this frame on.
+std::string lookLine(int frame, const LookSettings& look);
 // A recording as text again: reading a recording and writing it gives back the same bytes.
 std::string write(const Script& script);
 

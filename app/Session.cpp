@@ -62,6 +62,8 @@ const ReplayedFrame& Session::beginFrame() {
         if (e.kind == Kind::Delta) {
             replayed.timed = true;
             replayed.delta = e.seconds;
+        } else if (e.kind == Kind::Look) {
+            input->setLook(e.look);
         } else if (e.kind == Kind::Mouse) {
             replayed.cursorReports.push_back(
                 {Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
@@ -76,7 +78,8 @@ const ReplayedFrame& Session::beginFrame() {
 
 void Session::afterPoll(double delta, const Input& input) {
     if (!recording) return;
-    write(cursorLinesOfThisFrame);
+    write(lookLineOfNextFrame + cursorLinesOfThisFrame);
+    lookLineOfNextFrame.clear();
     cursorLinesOfThisFrame.clear();
     write(Script::deltaLine(frame, delta));
     const std::vector<Action>& actions = Script::recordedActions();
@@ -91,6 +94,10 @@ void Session::afterPoll(double delta, const Input& input) {
         secondsSinceFlush = 0.0;
         if (std::fflush(recording) != 0) stopRecording(std::strerror(errno));
     }
+}
+
+void Session::lookChanged(const LookSettings& look) {
+    if (recording) lookLineOfNextFrame = Script::lookLine(frame + 1, look);
 }
 
 bool Session::onCursorReport(int x, int y) {

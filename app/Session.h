@@ -42,6 +42,8 @@ public:
     bool isOver() const;
     // After the frame's input poll: records the frame's time and the sampled actions.
     void afterPoll(double delta, const Input& input);
+    // The look settings from the next frame on, changed in the options.
+    void lookChanged(const LookSettings& look);
     // Every cursor report from the window library; recorded for the next frame. False while
     // replaying: the recorded reports stand in for the real ones.
     bool onCursorReport(int x, int y);
@@ -62,6 +64,7 @@ private:
     // Cursor reports arrive during the previous frame's swap; they are written with the frame they
     // drive, so a recording never ends with a frame that was not played.
     std::string cursorLinesOfThisFrame;
+    std::string lookLineOfNextFrame;
     double secondsSinceFlush = 0.0;
     bool failed = false;
 

@@ -1,6 +1,14 @@
 #include "app/Settings.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string_view>
+
 #include "core/LineReader.h"
+#include "core/Numbers.h"
+#include "input/Keys.h"
 #include "platform/RegularFile.h"
 
 namespace Settings {
@@ -9,6 +17,8 @@ namespace {
 constexpr const char* kTrueWords[] = {"true", "yes", "on", "1"};
 constexpr const char* kFalseWords[] = {"false", "no", "off", "0"};
 constexpr const char* kBlanks = " \t";
+constexpr const char* kKeyPrefix = "key.";
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -29,46 +39,166 @@ bool readSwitch(const std::string& word, bool& value) {
     return true;
 }
 
-// The problem with one key and its value, or empty when the value was taken.
-std::string apply(const std::string& key, const std::string& value, Values& values) {
-    if (key == "fullscreen") {
-        return readSwitch(value, values.fullscreen) ? "" : "fullscreen is true or false";
+const char* switchText(bool on) {
+    return on ? kTrueWords[0] : kFalseWords[0];
+}
+
+// One key of the file: how its value is taken into the values (the problem, or empty when
+// taken), written from them, and copied from one set of values to another.
+struct Setting {
+    std::string key;
+    std::function<std::string(const std::string& value, Values& values)> read;
+    std::function<std::string(const Values& values)> write;
+    std::function<void(const Values& from, Values& to)> copy;
+};
+
+// A field of the values, read through the accessor that can also change it.
+template <typename Field>
+const Field& of(Field& (*field)(Values&), const Values& values) {
+    return field(const_cast<Values&>(values));
+}
+
+template <typename Field>
+std::function<void(const Values&, Values&)> copier(Field& (*field)(Values&)) {
+    return [field](const Values& from, Values& to) { field(to) = of(field, from); };
+}
+
+Setting switchSetting(const char* key, bool& (*field)(Values&)) {
+    return {key,
+            [key, field](const std::string& value, Values& values) {
+                return readSwitch(value, field(values)) ? ""
+                                                        : std::string(key) + " is true or false";
+            },
+            [field](const Values& values) { return std::string(switchText(of(field, values))); },
+            copier(field)};
+}
+
+Setting factorSetting(const char* key, float& (*field)(Values&)) {
+    return {key,
+            [key, field](const std::string& value, Values& values) {
+                return readSensitivity(value, field(values))
+                           ? ""
+                           : std::string(key) + " is " + LookSettings::kSensitivityRange;
+            },
+            [field](const Values& values) {
+                std::ostringstream text;
+                text << of(field, values);
+                return text.str();
+            },
+            copier(field)};
+}
+
+Setting keySetting(const Controls::ActionControl& control) {
+    const std::string key = kKeyPrefix + std::string(control.name);
+    const Action action = control.action;
+    return {
+        key,
+        [key, action](const std::string& value, Values& values) -> std::string {
+            // Whether another action has the key is known once every line is read: see
+            // takeKeysApart.
+            int code = 0;
+            if (!Keys::fromName(value, code)) {
+                return key + " is the name of a key, such as W, Space, Left Shift or F5";
+            }
+            values.keys[action] = code;
+            return "";
+        },
+        [action](const Values& values) {
+            return values.keys[action] == Controls::kNoKey ? std::string()
+                                                           : Keys::name(values.keys[action]);
+        },
+        // Keys change places together: copied one by one, each is kept whatever the other holds.
+        [action](const Values& from, Values& to) { to.keys[action] = from.keys[action]; }};
+}
+
+const std::vector<Setting>& settings() {
+    static const std::vector<Setting> table = [] {
+        std::vector<Setting> all = {
+            switchSetting("fullscreen", [](Values& v) -> bool& { return v.fullscreen; }),
+            factorSetting("sensitivity", [](Values& v) -> float& { return v.look.sensitivity; }),
+            switchSetting("invert_y", [](Values& v) -> bool& { return v.look.invertY; }),
+            factorSetting("pad_look_speed", [](Values& v) -> float& { return v.padLookSpeed; }),
+            {"music_volume",
+             [](const std::string& value, Values& values) {
+                 return Numbers::read(value, Numbers::Bounds::within(0, kMaxMusicVolume),
+                                      values.musicVolume)
+                            ? ""
+                            : "music_volume is a whole number from 0 to 100";
+             },
+             [](const Values& values) { return std::to_string(values.musicVolume); },
+             copier<int>([](Values& v) -> int& { return v.musicVolume; })},
+            {"rewind",
+             [](const std::string& value, Values& values) {
+                 if (value != "hold" && value != "toggle") return "rewind is hold or toggle";
+                 values.rewindToggles = value == "toggle";
+                 return "";
+             },
+             [](const Values& values) {
+                 return std::string(values.rewindToggles ? "toggle" : "hold");
+             },
+             copier<bool>([](Values& v) -> bool& { return v.rewindToggles; })},
+        };
+        for (const Controls::ActionControl& control : Controls::all()) {
+            all.push_back(keySetting(control));
+        }
+        return all;
+    }();
+    return table;
+}
+
+const Setting* findSetting(const std::string& key) {
+    for (const Setting& setting : settings()) {
+        if (setting.key == key) return &setting;
     }
-    if (key == "invert_y") {
-        return readSwitch(value, values.look.invertY) ? "" : "invert_y is true or false";
-    }
-    if (key == "sensitivity") {
-        return readSensitivity(value, values.look.sensitivity)
-                   ? ""
-                   : std::string("sensitivity is ") + LookSettings::kSensitivityRange;
-    }
-    return "unknown setting '" + shownSafely(key) + "'";
+    return nullptr;
+}
+
+// A line's key and value, and what follows them (a comment) as it stands; false for a line
+// without '='.
+struct Assignment {
+    std::string key;
+    std::string value;
+    std::string comment;
+};
+
+bool assignmentOf(const std::string& line, Assignment& assignment) {
+    const std::size_t hash = line.find('#');
+    const std::string content = line.substr(0, hash);
+    const std::size_t equals = content.find('=');
+    if (equals == std::string::npos) return false;
+    assignment.key = trimmed(content.substr(0, equals));
+    assignment.value = trimmed(content.substr(equals + 1));
+    assignment.comment = hash == std::string::npos ? "" : " " + line.substr(hash);
+    return true;
 }
 
 // The problem with one line, or empty when it was used (or holds nothing).
 std::string applyLine(const std::string& line, Values& values) {
-    const std::string content = trimmed(line.substr(0, line.find('#')));
-    if (content.empty()) return {};
-    const std::size_t equals = content.find('=');
-    if (equals == std::string::npos) return "not a 'key = value' line";
+    if (trimmed(line.substr(0, line.find('#'))).empty()) return {};
+    Assignment assignment;
+    if (!assignmentOf(line, assignment)) return "not a 'key = value' line";
+    const Setting* setting = findSetting(assignment.key);
+    if (!setting) return "unknown setting '" + shownSafely(assignment.key) + "'";
     Values candidate = values;
-    std::string problem =
-        apply(trimmed(content.substr(0, equals)), trimmed(content.substr(equals + 1)), candidate);
+    std::string problem = setting->read(assignment.value, candidate);
     if (problem.empty()) values = candidate;
     return problem;
 }
 
-// Names the first kMaxProblemsNamed problems and counts the rest.
+// Names the first kMaxProblemsNamed problems, in the order of their lines, and counts the rest.
 class Problems {
 public:
     Problems(std::vector<std::string>& out, const std::string& name) : out(out), name(name) {}
-    void add(int line, const std::string& problem) {
-        if (++count > kMaxProblemsNamed) return;
-        out.push_back(name + ":" + std::to_string(line) + ": " + problem);
-    }
+    void add(int line, const std::string& problem) { found.push_back({line, problem}); }
     void finish(bool cutShort) {
-        if (count > kMaxProblemsNamed) {
-            out.push_back(name + ": " + std::to_string(count - kMaxProblemsNamed) +
+        std::stable_sort(found.begin(), found.end(),
+                         [](const Found& a, const Found& b) { return a.line < b.line; });
+        const std::size_t named = std::min<std::size_t>(found.size(), kMaxProblemsNamed);
+        for (std::size_t i = 0; i < named; ++i) {
+            out.push_back(name + ":" + std::to_string(found[i].line) + ": " + found[i].problem);
+        }
+        if (found.size() > named) {
+            out.push_back(name + ": " + std::to_string(found.size() - named) +
                           " more lines could not be used");
         }
         if (cutShort) {
@@ -78,18 +208,57 @@ public:
     }
 
 private:
+    struct Found {
+        int line;
+        std::string problem;
+    };
     std::vector<std::string>& out;
     const std::string& name;
-    int count = 0;
+    std::vector<Found> found;
 };
 
+// The last line giving each action a key.
+struct KeyLine {
+    int line;
+    Action action;
+};
+
+// Keys given in the file are taken together, so that two may change places in any order of
+// lines; a key another action keeps is refused, the later line first, and that action keeps its
+// default key.
+void takeKeysApart(std::vector<KeyLine> given, Values& values, Problems& problems) {
+    const Controls::KeyMap defaults = Controls::defaultKeys();
+    for (bool refused = true; refused;) {
+        refused = false;
+        for (auto it = given.rbegin(); it != given.rend() && !refused; ++it) {
+            const int key = values.keys[it->action];
+            const Action holder = values.keys.holder(key, it->action);
+            if (holder == Action::Count) continue;
+            problems.add(it->line, std::string(kKeyPrefix) + Controls::of(it->action).name + ": " +
+                                       Keys::name(key) + " is the key of " +
+                                       Controls::of(holder).name + " already");
+            values.keys[it->action] = defaults[it->action];
+            given.erase(std::next(it).base());
+            refused = true;
+        }
+    }
+}
+
 }  // namespace
+
+bool Values::operator==(const Values& that) const {
+    for (const Setting& setting : settings()) {
+        if (setting.write(*this) != setting.write(that)) return false;
+    }
+    return true;
+}
 
 Read parse(std::istream& in, const std::string& name) {
     Read read;
     const std::string shownName = shownSafely(name);
     Problems problems(read.problems, shownName);
     LineReader lines(in, kMaxLineBytes, kMaxFileBytes);
+    std::vector<KeyLine> keyLines;
     std::string line;
     for (LineReader::Result result; (result = lines.next(line)) != LineReader::Result::End;) {
         if (result == LineReader::Result::TooLong) {
@@ -97,9 +266,19 @@ Read parse(std::istream& in, const std::string& name) {
                          "a line longer than " + std::to_string(kMaxLineBytes) + " bytes");
             continue;
         }
+        const Controls::KeyMap keysBefore = read.values.keys;
         const std::string problem = applyLine(line, read.values);
         if (!problem.empty()) problems.add(lines.number(), problem);
+        for (const Controls::ActionControl& control : Controls::all()) {
+            if (read.values.keys[control.action] == keysBefore[control.action]) continue;
+            keyLines.erase(
+                std::remove_if(keyLines.begin(), keyLines.end(),
+                               [&](const KeyLine& k) { return k.action == control.action; }),
+                keyLines.end());
+            keyLines.push_back({lines.number(), control.action});
+        }
     }
+    takeKeysApart(keyLines, read.values, problems);
     problems.finish(lines.cutShort());
     return read;
 }
@@ -116,6 +295,64 @@ Read readFile(const std::string& path) {
     read.problems.push_back(shownSafely(path) + ":1: cannot be read (" + why +
                             "); the defaults are used");
     return read;
+}
+
+Values carried(Values inFile, const Values& before, const Values& after) {
+    for (const Setting& setting : settings()) {
+        if (setting.write(after) != setting.write(before)) setting.copy(after, inFile);
+    }
+    return inFile;
+}
+
+std::string rewrite(const std::string& text, const Values& before, const Values& after) {
+    std::vector<const Setting*> changed;
+    for (const Setting& setting : settings()) {
+        if (setting.write(before) != setting.write(after)) changed.push_back(&setting);
+    }
+    std::string out;
+    std::vector<bool> written(changed.size(), false);
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        // A line's end and a byte-order mark stay as the player's editor wrote them.
+        const bool carriageReturn = !line.empty() && line.back() == '\r';
+        if (carriageReturn) line.pop_back();
+        const bool marked =
+            out.empty() && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+        if (marked) line.erase(0, kByteOrderMark.size());
+        Assignment assignment;
+        for (std::size_t i = 0; i < changed.size() && assignmentOf(line, assignment); ++i) {
+            if (assignment.key != changed[i]->key) continue;
+            line = assignment.key + " = " + changed[i]->write(after) + assignment.comment;
+            written[i] = true;
+        }
+        out +=
+            (marked ? std::string(kByteOrderMark) : "") + line + (carriageReturn ? "\r\n" : "\n");
+    }
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const std::string value = changed[i]->write(after);
+        if (!written[i] && !value.empty()) out += changed[i]->key + " = " + value + "\n";
+    }
+    return out;
+}
+
+bool save(const std::string& path, const Values& before, const Values& after, std::string& why) {
+    std::string text(kMaxFileBytes + 1, '\0');
+    Platform::RegularFile file;
+    std::size_t length = 0;
+    if (file.open(path)) {
+        file.stream().read(text.data(), static_cast<std::streamsize>(text.size()));
+        length = static_cast<std::size_t>(file.stream().gcount());
+    }
+    text.resize(length);
+    if (!file.isOpen() && !file.isMissing()) {
+        why = file.why();
+        return false;
+    }
+    if (!file.readError().empty() || text.size() > kMaxFileBytes) {
+        why = file.readError().empty() ? "it is longer than the game reads" : file.readError();
+        return false;
+    }
+    return Platform::replaceFile(path, rewrite(text, before, after), why);
 }
 
 }  // namespace Settings

@@ -4,26 +4,38 @@
 #include <string>
 #include <vector>
 
+#include "input/Controls.h"
 #include "input/LookSettings.h"
 
-// The player's settings file: plain "key = value" lines, '#' starting a comment, keys fullscreen,
-// sensitivity and invert_y. Command-line options win over it. The game only reads it; it never
-// refuses to start over it: a missing file says nothing, and an unreadable file, an unknown key or
-// a bad value gives one line "FILE:LINE: problem" and leaves that key at its default.
+// The player's settings file: plain "key = value" lines, '#' starting a comment. Command-line
+// options win over it. It never stops the game: a missing file says nothing, and an unreadable
+// file, an unknown key or a bad value gives one line "FILE:LINE: problem" and leaves that key at
+// its default. When an option changes in the game, the file is written again, with the player's
+// comments and the lines the game does not know kept as they stand.
 //
-// A settings file is a few short lines, so the reader has bounds: only regular files are read (a
-// FIFO or a device would never end), at most kMaxFileBytes of them, lines of at most kMaxLineBytes,
-// and at most kMaxProblemsNamed problems are named, the rest counted in one more line. A UTF-8
-// byte-order mark at the start (as Windows editors write) is skipped.
+// Bounds: only regular files are read (a FIFO or a device would never end), at most kMaxFileBytes
+// of them, lines of at most kMaxLineBytes, and at most kMaxProblemsNamed problems are named, the
+// rest counted in one more line.
 namespace Settings {
 
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr std::size_t kMaxLineBytes = 1024;
 constexpr int kMaxProblemsNamed = 10;
+constexpr int kMaxMusicVolume = 100;
 
 struct Values {
     bool fullscreen = false;
     LookSettings look;
+    // A factor on the pad's turn, as sensitivity is on the mouse's.
+    float padLookSpeed = 1.0f;
+    // Percent: 0 is silent.
+    int musicVolume = kMaxMusicVolume;
+    // One press starts a rewind, the next stops it, instead of holding the key.
+    bool rewindToggles = false;
+    Controls::KeyMap keys = Controls::defaultKeys();
+
+    bool operator==(const Values& that) const;
+    bool operator!=(const Values& that) const { return !(*this == that); }
 };
 
 struct Read {
@@ -37,5 +49,16 @@ Read parse(std::istream& in, const std::string& name);
 // A missing file (or an empty path: no settings file on this system, see
 // Platform::settingsFilePath) reads as the defaults, without a problem.
 Read readFile(const std::string& path);
+
+// The file's text with the settings that changed from before to after: each line of a changed key
+// takes its new value, a changed key without a line gets one at the end, and every other line
+// stays as it stands.
+std::string rewrite(const std::string& text, const Values& before, const Values& after);
+// What the file holds once the settings that changed from before to after are written into it.
+Values carried(Values inFile, const Values& before, const Values& after);
+// Writes the settings that changed into the file at path, replacing it only with a whole new one.
+// False, with why, when it cannot (the folder cannot be written, the file is longer than the game
+// reads).
+bool save(const std::string& path, const Values& before, const Values& after, std::string& why);
 
 }  // namespace Settings

@@ -64,11 +64,14 @@ int refused() {
     return CommandLine::kUsageStatus;
 }
 
+// The settings played with, and the file the options the player changes are kept in.
 RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcome& media) {
-    const Settings::Values settings = CommandLine::withOptions(playerSettings(), parsed);
     RunConfig config;
-    config.fullscreen = settings.fullscreen;
-    config.look = settings.look;
+    config.settingsPath = Platform::settingsFilePath();
+    config.settingsInFile = playerSettings();
+    config.settings = CommandLine::withOptions(config.settingsInFile, parsed);
+    config.offersOptions = true;
+    const Settings::Values& settings = config.settings;
     config.session = &session;
     if (!parsed.recordPath.empty()) {
         session.startRecording(MediaFolder::fromStartFolder(media, parsed.recordPath),

@@ -13,31 +13,38 @@ constexpr unsigned bit(PadButton button) {
     return 1u << static_cast<unsigned>(button);
 }
 
+constexpr unsigned kRunButtons =
+    bit(PadButton::LeftThumb) | bit(PadButton::LeftBumper) | bit(PadButton::RightBumper);
+
+// clang-format off
 constexpr std::array<ActionControl, kActionCount> kActions = {{
-    {Action::Forward, "forward", 'W', kNoButton, {PadAxis::LeftY, -1, 0}},
-    {Action::Left, "left", 'A', kNoButton, {PadAxis::LeftX, -1, 0}},
-    {Action::Back, "back", 'S', kNoButton, {PadAxis::LeftY, 1, 0}},
-    {Action::Right, "right", 'D', kNoButton, {PadAxis::LeftX, 1, 0}},
-    {Action::Run,
-     "run",
-     Platform::kKeyLShift,
-     kNoButton,
-     {PadAxis::Count, 0,
-      bit(PadButton::LeftThumb) | bit(PadButton::LeftBumper) | bit(PadButton::RightBumper)}},
-    {Action::Fire, "fire", kNoKey, Platform::kMouseButtonLeft, {PadAxis::RightTrigger, 1, 0}},
-    {Action::Rewind, "rewind", Platform::kKeySpace, kNoButton, {PadAxis::LeftTrigger, 1, 0}},
-    {Action::Quit, "quit", Platform::kKeyEsc, kNoButton, {}},
+    {Action::Forward, "forward", "Forward", 'W', kNoButton, {PadAxis::LeftY, -1, 0}, true},
+    {Action::Left, "left", "Left", 'A', kNoButton, {PadAxis::LeftX, -1, 0}, true},
+    {Action::Back, "back", "Back", 'S', kNoButton, {PadAxis::LeftY, 1, 0}, true},
+    {Action::Right, "right", "Right", 'D', kNoButton, {PadAxis::LeftX, 1, 0}, true},
+    {Action::Run, "run", "Run", Platform::kKeyLShift, kNoButton, {PadAxis::Count, 0, kRunButtons}, true},
+    {Action::Fire, "fire", "Shoot", kNoKey, Platform::kMouseButtonLeft, {PadAxis::RightTrigger, 1, 0},
+     true},
+    {Action::Rewind, "rewind", "Rewind", Platform::kKeySpace, kNoButton, {PadAxis::LeftTrigger, 1, 0},
+     true},
+    {Action::Quit, "quit", "Quit", Platform::kKeyEsc, kNoButton, {}, false},
+    {Action::Options, "options", "Options", Platform::kKeyTab, kNoButton,
+     {PadAxis::Count, 0, bit(PadButton::Start)}, false},
 }};
+// clang-format on
 
 constexpr const char* kMouseButtonNames[] = {"Left click", "Right click", "Middle click"};
 
 // The text drawn over the game, a line per entry after the title; each names its actions' keys,
-// in the game's own words while they are the default ones.
+// in the game's own words while they are the default ones, and what a pad and a touch screen
+// have for them (a line without words there is left out there).
 struct HelpLine {
     const char* label;
     std::vector<Action> actions;
     const char* defaultWords;
     const char* after;
+    const char* pad;
+    const char* touch;
 };
 
 constexpr const char* kHelpTitle = "CONTROLS:";
@@ -45,22 +52,30 @@ constexpr const char* kHelpTitle = "CONTROLS:";
 constexpr const char* kHelpLineBreak = " \n";
 
 const std::vector<HelpLine>& helpLines() {
+    // clang-format off
     static const std::vector<HelpLine> lines = {
-        {"Movement",
-         {Action::Forward, Action::Left, Action::Back, Action::Right},
-         "WASD",
-         " + Mouse"},
-        {"Shoot", {Action::Fire}, "Left Click", ""},
-        {"Run", {Action::Run}, "Shift", ""},
-        {"Rewind", {Action::Rewind}, "Spacebar", ""},
-        {"Quit", {Action::Quit}, "Escape", ""},
+        {"Movement", {Action::Forward, Action::Left, Action::Back, Action::Right}, "WASD", " + Mouse",
+         "Sticks", "Move + Drag"},
+        {"Shoot", {Action::Fire}, "Left Click", "", "Right Trigger", "Fire"},
+        {"Run", {Action::Run}, "Shift", "", "Left Stick Press", "Run"},
+        {"Rewind", {Action::Rewind}, "Spacebar", "", "Left Trigger", "Rewind"},
+        {"Quit", {Action::Quit}, "Escape", "", "", ""},
+        {"Options", {Action::Options}, "Tab", "", "Start", "Pause"},
     };
+    // clang-format on
     return lines;
 }
 
-std::vector<std::string> inputNames(Action action, const KeyMap& keys) {
+// A key's label where the system can tell the player's layout, else its name.
+std::string shown(int key, std::string (*label)(int key)) {
+    const std::string fromLayout = label ? label(key) : "";
+    return fromLayout.empty() ? Keys::name(key) : fromLayout;
+}
+
+std::vector<std::string> inputNames(Action action, const KeyMap& keys,
+                                    std::string (*label)(int key) = nullptr) {
     std::vector<std::string> names;
-    if (keys[action] != kNoKey) names.push_back(Keys::name(keys[action]));
+    if (keys[action] != kNoKey) names.push_back(shown(keys[action], label));
     const int button = of(action).mouseButton;
     if (button != kNoButton) names.emplace_back(kMouseButtonNames[button]);
     return names;
@@ -73,14 +88,14 @@ std::string joined(const std::vector<std::string>& words, const char* separator)
 }
 
 // Keys of one letter each run together, as "WASD" does; longer names are kept apart.
-std::string helpWords(const HelpLine& line, const KeyMap& keys) {
+std::string helpWords(const HelpLine& line, const KeyMap& keys, std::string (*label)(int key)) {
     const KeyMap defaults = defaultKeys();
     std::vector<std::string> names;
     bool asDefault = true;
     bool allLetters = true;
     for (const Action action : line.actions) {
         asDefault = asDefault && keys[action] == defaults[action];
-        for (const std::string& name : inputNames(action, keys)) {
+        for (const std::string& name : inputNames(action, keys, label)) {
             allLetters = allLetters && name.size() == 1;
             names.push_back(name);
         }
@@ -121,38 +136,36 @@ bool named(std::string_view name, Action& action) {
     return false;
 }
 
+Action KeyMap::holder(int key, Action except) const {
+    for (const ActionControl& control : kActions) {
+        if (control.action != except && (*this)[control.action] == key) return control.action;
+    }
+    return Action::Count;
+}
+
 KeyMap defaultKeys() {
     KeyMap map{};
-    for (const ActionControl& control : kActions)
-        map.keys[static_cast<int>(control.action)] = control.key;
+    for (const ActionControl& control : kActions) map[control.action] = control.key;
     return map;
 }
 
 const std::vector<ShownControl>& shownControls() {
+    // clang-format off
     static const std::vector<ShownControl> rows = {
         {"fly forward, left, back, right along the look direction",
-         {Action::Forward, Action::Left, Action::Back, Action::Right},
-         nullptr,
-         "",
-         "left stick",
+         {Action::Forward, Action::Left, Action::Back, Action::Right}, nullptr, "", "left stick",
          "Move stick"},
         {"look around", {}, "Mouse", "", "right stick", "drag on the game"},
-        {"run (twice the speed)",
-         {Action::Run},
-         nullptr,
-         "",
-         "left stick press or a shoulder button",
+        {"run (twice the speed)", {Action::Run}, nullptr, "", "left stick press or a shoulder button",
          "Run"},
         {"shoot", {Action::Fire}, nullptr, "", "right trigger", "Fire"},
         {"rewind time", {Action::Rewind}, nullptr, " (hold)", "left trigger, held", "Rewind, held"},
-        {"quit (in a page: pause)", {Action::Quit}, nullptr, "", "Start, in a page only", "Pause"},
-        {"switch between the window and fullscreen",
-         {},
-         "F11, Alt+Enter",
-         "",
-         "-",
-         "the first touch"},
+        {"quit (in a page: pause)", {Action::Quit}, nullptr, "", "-", "Pause"},
+        {"the options, the game waiting", {Action::Options}, nullptr, "", "Start (in a page: pause)",
+         "Pause, then Options"},
+        {"switch between the window and fullscreen", {}, "F11, Alt+Enter", "", "-", "the first touch"},
     };
+    // clang-format on
     return rows;
 }
 
@@ -165,10 +178,13 @@ std::string keyboardWords(const ShownControl& row, const KeyMap& keys) {
     return joined(names, ", ") + row.keysNote;
 }
 
-std::string helpText(const KeyMap& keys) {
+std::string helpText(const KeyMap& keys, Device device, std::string (*label)(int key)) {
     std::string text = kHelpTitle;
     for (const HelpLine& line : helpLines()) {
-        text += kHelpLineBreak + std::string(line.label) + "-" + helpWords(line, keys) + line.after;
+        const char* words = device == Device::Pad ? line.pad : line.touch;
+        if (device != Device::Keyboard && *words == '\0') continue;
+        text += kHelpLineBreak + std::string(line.label) + "-" +
+                (device == Device::Keyboard ? helpWords(line, keys, label) + line.after : words);
     }
     return text;
 }

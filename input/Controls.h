@@ -9,7 +9,18 @@
 #include "platform/Platform.h"
 
 // What the player can do, each action sampled once a frame from its key, mouse button and pad.
-enum class Action : std::uint8_t { Forward, Left, Back, Right, Run, Fire, Rewind, Quit, Count };
+enum class Action : std::uint8_t {
+    Forward,
+    Left,
+    Back,
+    Right,
+    Run,
+    Fire,
+    Rewind,
+    Quit,
+    Options,
+    Count
+};
 
 // The game's controls in one table, the one place a control is defined: every action with its name
 // in recordings, its default key (by its place on the keyboard), mouse button and pad control, and
@@ -32,11 +43,14 @@ struct PadControl {
 
 struct ActionControl {
     Action action;
-    // In recordings and scripts.
+    // In recordings, scripts and the settings file (key.NAME); what the options call it.
     const char* name;
+    const char* title;
     int key;
     int mouseButton;
     PadControl pad;
+    // Recorded and replayed: false for what stops the game or steps out of it (quit, options).
+    bool drivesTheGame;
 };
 
 const ActionControl& of(Action action);
@@ -49,6 +63,10 @@ struct KeyMap {
     std::array<int, kActionCount> keys;
 
     int operator[](Action action) const { return keys[static_cast<int>(action)]; }
+    int& operator[](Action action) { return keys[static_cast<int>(action)]; }
+    bool operator==(const KeyMap& that) const { return keys == that.keys; }
+    // The action another than except plays with key; Count for none.
+    Action holder(int key, Action except) const;
 };
 // The table's own keys.
 KeyMap defaultKeys();
@@ -70,9 +88,13 @@ struct ShownControl {
 const std::vector<ShownControl>& shownControls();
 // "W, A, S, D", "Left click", "Space (hold)": the row's keys as the player has them.
 std::string keyboardWords(const ShownControl& row, const KeyMap& keys);
-// The text drawn over the game: its lines name the actions' keys, in the game's own words while
-// they are the default ones.
-std::string helpText(const KeyMap& keys);
+// The devices the help text speaks to.
+enum class Device { Keyboard, Pad, Touch };
+// The text drawn over the game: on a keyboard its lines name the actions' keys, in the game's own
+// words while they are the default ones, by label (a name of the player's layout) when rebound;
+// with a pad or on a touch screen they name their controls.
+std::string helpText(const KeyMap& keys, Device device = Device::Keyboard,
+                     std::string (*label)(int key) = nullptr);
 // The rows as a Markdown table, as the README has it.
 std::string asMarkdown();
 // The rows as JSON for the page: [{"what": "...", "keyboard": "...", "pad": "...", "touch":

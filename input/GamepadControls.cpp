@@ -23,17 +23,23 @@ double shaped(float deflection) {
 
 bool holds(const Platform::Gamepad& pad, Action action) {
     const Controls::PadControl& control = Controls::of(action).pad;
-    for (int button = 0; button < static_cast<int>(Platform::PadButton::Count); ++button) {
-        if ((control.buttons >> button & 1u) && pad.buttons[button]) return true;
+    for (int button = 0; button < Platform::Gamepad::kButtons; ++button) {
+        if ((control.buttons >> button & 1u) &&
+            pad.wasDown(static_cast<Platform::PadButton>(button))) {
+            return true;
+        }
     }
     if (control.axis == PadAxis::Count) return false;
     const float threshold = isTrigger(control.axis) ? kTriggerThreshold : kStickThreshold;
-    return pad.axis(control.axis) * static_cast<float>(control.direction) > threshold;
+    // As far as the axis went since the last frame: a short pull between two frames counts.
+    const float farthest =
+        control.direction > 0 ? pad.highest(control.axis) : -pad.lowest(control.axis);
+    return farthest > threshold;
 }
 
 void Look::motion(const Platform::Gamepad& pad, double seconds, int& dx, int& dy) {
-    carriedX += shaped(pad.axis(PadAxis::RightX)) * kLookPixelsPerSecond * seconds;
-    carriedY += shaped(pad.axis(PadAxis::RightY)) * kLookPixelsPerSecond * seconds;
+    carriedX += shaped(pad.axis(PadAxis::RightX)) * kLookPixelsPerSecond * speed * seconds;
+    carriedY += shaped(pad.axis(PadAxis::RightY)) * kLookPixelsPerSecond * speed * seconds;
     dx = static_cast<int>(std::trunc(carriedX));
     dy = static_cast<int>(std::trunc(carriedY));
     carriedX -= dx;

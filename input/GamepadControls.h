@@ -24,9 +24,12 @@ bool holds(const Platform::Gamepad& pad, Action action);
 // for fine aim near the centre; fractions of a pixel carry over to the next frame.
 class Look {
 public:
+    // A factor on the turn rate, as sensitivity is on the mouse's.
+    void setSpeed(float factor) { speed = factor; }
     void motion(const Platform::Gamepad& pad, double seconds, int& dx, int& dy);
 
 private:
+    double speed = 1.0;
     double carriedX = 0.0;
     double carriedY = 0.0;
 };

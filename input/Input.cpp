@@ -41,22 +41,51 @@ void Input::showCursor(bool show) {
 }
 
 bool Input::sampledDown(Action action, const Platform::Gamepad& pad) const {
-    if (replayingRecording) return state(action).recorded;
+    // What does not drive the game (the options) is never in a recording: the devices give it.
+    if (replayingRecording && Controls::of(action).drivesTheGame) return state(action).recorded;
+    return heldOnDevices(action, pad);
+}
+
+bool Input::heldOnDevices(Action action, const Platform::Gamepad& pad) const {
     const int key = keys[action];
     const int button = Controls::of(action).mouseButton;
     return (key != Controls::kNoKey && Platform::getKey(key) == Platform::kPress) ||
-           (button != Controls::kNoButton &&
-            Platform::getMouseButton(button) == Platform::kPress) ||
+           (button != Controls::kNoButton && buttonsDown[button]) ||
            GamepadControls::holds(pad, action);
 }
 
 void Input::poll(const Platform::Gamepad& pad) {
+    buttonsBefore = buttonsDown;
+    for (int button = 0; button < kMouseButtons; ++button) {
+        buttonsDown[button] = Platform::getMouseButton(button) == Platform::kPress;
+    }
     for (const Controls::ActionControl& control : Controls::all()) {
         if (control.action == Action::Quit) continue;
         KeyState& sample = states[index(control.action)];
         sample.wasDown = sample.down;
         sample.down = sampledDown(control.action, pad);
+        if (control.action == Action::Rewind && rewindToggles && !replayingRecording) {
+            sample.down = toggledRewind(sample.down);
+        }
     }
+}
+
+bool Input::toggledRewind(bool keyDown) {
+    const bool pressed = keyDown && !rewindKeyWasDown;
+    rewindKeyWasDown = keyDown;
+    if (lettingGoOfRewind) {
+        lettingGoOfRewind = false;
+        rewindToggledOn = false;
+        rewindPressWaits = pressed;
+        return false;
+    }
+    if (pressed || rewindPressWaits) rewindToggledOn = !rewindToggledOn;
+    rewindPressWaits = false;
+    return rewindToggledOn;
+}
+
+void Input::onRewindEndedByItself() {
+    if (rewindToggles && rewindToggledOn) lettingGoOfRewind = true;
 }
 
 bool Input::isQuitAsked() const {

@@ -32,6 +32,14 @@ public:
     Input();
 
     void setLook(const LookSettings& look);
+    void setKeys(const Controls::KeyMap& keyMap) { keys = keyMap; }
+    const Controls::KeyMap& getKeys() const { return keys; }
+    // Rewinding by one press to start and the next to stop instead of holding: the rewind action
+    // is then held from the one press to the other, and so recorded.
+    void setRewindToggles(bool toggles) { rewindToggles = toggles; }
+    // A rewind that ended by itself (the history ran out) lets go of a toggled rewind, so the next
+    // press starts another.
+    void onRewindEndedByItself();
     void recentreCursor();
     void showCursor(bool show);
     // Samples every action but quit, from the devices or, while replaying, the recorded states.
@@ -58,6 +66,11 @@ public:
     bool isFirePressed() const { return isPressed(Action::Fire); }
     bool isRewindPressed() const { return isPressed(Action::Rewind); }
     bool isRewindReleased() const { return isReleased(Action::Rewind); }
+    // The left mouse button went down at the latest sample, whatever action it plays.
+    bool isClicked() const {
+        return buttonsDown[Platform::kMouseButtonLeft] &&
+               !buttonsBefore[Platform::kMouseButtonLeft];
+    }
 
     void setReplaying(bool replaying) { replayingRecording = replaying; }
     bool isReplaying() const { return replayingRecording; }
@@ -67,6 +80,8 @@ private:
     static int index(Action action) { return static_cast<int>(action); }
     const KeyState& state(Action action) const { return states[index(action)]; }
     bool sampledDown(Action action, const Platform::Gamepad& pad) const;
+    bool heldOnDevices(Action action, const Platform::Gamepad& pad) const;
+    bool toggledRewind(bool keyDown);
 
     int mouseX = 0;
     int mouseY = 0;
@@ -77,5 +92,16 @@ private:
     float sensitivityY = 0.0f;
     Controls::KeyMap keys = Controls::defaultKeys();
     std::array<KeyState, Controls::kActionCount> states;
+    // Each mouse button read once a poll (a sticky press is gone after the first read).
+    static constexpr int kMouseButtons = 3;
+    std::array<bool, kMouseButtons> buttonsDown{};
+    std::array<bool, kMouseButtons> buttonsBefore{};
     bool replayingRecording = false;
+    bool rewindToggles = false;
+    bool rewindToggledOn = false;
+    bool rewindKeyWasDown = false;
+    // After a rewind ended by itself: the next sample lets go, a press then waits for the one
+    // after.
+    bool lettingGoOfRewind = false;
+    bool rewindPressWaits = false;
 };

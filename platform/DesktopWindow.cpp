@@ -1,7 +1,9 @@
 // The window module's desktop part (Linux, Windows): the driver's swap interval with a frame cap
 // where it is ignored, fullscreen on the window's monitor, the library's own sticky keys and
 // captured cursor, and a frame loop of its own.
+#include <algorithm>
 #include <bitset>
+#include <cctype>
 #include <chrono>
 #include <thread>
 
@@ -17,6 +19,9 @@ using Glfw::state;
 struct Desktop {
     FramePacer pacer{FramePacer::kDefaultRefreshHz};
     GamepadListener padListener = nullptr;
+    // The pad as read while frames wait, for the next getGamepad; connected when one was read.
+    Gamepad pad;
+    bool padConnected = false;
     std::bitset<GLFW_JOYSTICK_LAST + 1> announcedPads;
     bool pacing = true;
     // Where and how large the window was before it went fullscreen.
@@ -65,6 +70,29 @@ GLFWmonitor* monitorOfWindow() {
     return glfwGetPrimaryMonitor();
 }
 
+// The first pad in the standard layout as it stands now, followed into the span of the next read.
+void readPad() {
+    GLFWgamepadstate state{};
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        if (!glfwJoystickIsGamepad(joystick) || !glfwGetGamepadState(joystick, &state)) continue;
+        Gamepad now;
+        for (int i = 0; i < Gamepad::kButtons; ++i) now.buttons[i] = state.buttons[i] == GLFW_PRESS;
+        for (int i = 0; i < Gamepad::kAxes; ++i) now.axes[i] = state.axes[i];
+        // The library's triggers run from -1 to 1.
+        for (const PadAxis trigger : {PadAxis::LeftTrigger, PadAxis::RightTrigger}) {
+            float& value = now.axes[static_cast<int>(trigger)];
+            value = (value + 1.0f) / 2.0f;
+        }
+        if (!desktop.padConnected) {
+            desktop.pad = now;
+            desktop.pad.startSpan();
+        }
+        desktop.pad.follow(now);
+        desktop.padConnected = true;
+        return;
+    }
+}
+
 // Each pad the library maps to the standard layout is told once when it comes and once when it
 // goes.
 void onJoystick(int joystick, int event) {
@@ -94,12 +122,16 @@ void beforeTerminate() {
 }
 
 // Drivers may ignore the swap interval (llvmpipe under Xvfb does): the pacer then holds frames to
-// the refresh rate, waiting until an absolute deadline.
+// the refresh rate, waiting until an absolute deadline, and reads the pad meanwhile so that a
+// button pressed and let go within the wait still counts.
 void afterSwap() {
     if (!desktop.pacing) return;
+    constexpr SteadySeconds kPadReadEvery{0.002};
     const double start = desktop.pacer.nextFrameStart(steadyNow());
-    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
-        std::chrono::duration_cast<std::chrono::steady_clock::duration>(SteadySeconds(start))));
+    for (double now = steadyNow(); now < start; now = steadyNow()) {
+        readPad();
+        std::this_thread::sleep_for(std::min(kPadReadEvery, SteadySeconds(start - now)));
+    }
 }
 
 void onKey(int key, int action, int mods) {
@@ -171,26 +203,29 @@ void setGamepadListener(GamepadListener listener) {
 }
 
 bool getGamepad(Gamepad& pad) {
-    pad = Gamepad();
-    GLFWgamepadstate state{};
-    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
-        if (!glfwJoystickIsGamepad(joystick) || !glfwGetGamepadState(joystick, &state)) continue;
-        for (int i = 0; i < static_cast<int>(PadButton::Count); ++i) {
-            pad.buttons[i] = state.buttons[i] == GLFW_PRESS;
-        }
-        for (int i = 0; i < static_cast<int>(PadAxis::Count); ++i) pad.axes[i] = state.axes[i];
-        // The library's triggers run from -1 to 1.
-        for (const PadAxis trigger : {PadAxis::LeftTrigger, PadAxis::RightTrigger}) {
-            float& value = pad.axes[static_cast<int>(trigger)];
-            value = (value + 1.0f) / 2.0f;
-        }
-        return true;
-    }
+    readPad();
+    pad = desktop.padConnected ? desktop.pad : Gamepad();
+    desktop.pad.startSpan();
+    const bool connected = desktop.padConnected;
+    desktop.padConnected = false;
+    return connected;
+}
+
+std::string keyLabel(int key) {
+    const char* name = glfwGetKeyName(GlfwMapping::toGlfwKey(key), 0);
+    std::string label = name ? name : "";
+    for (char& c : label) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return label;
+}
+
+bool isTouchScreen() {
     return false;
 }
 
 void enableStickyKeys() {
-    if (state().window) glfwSetInputMode(state().window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    if (!state().window) return;
+    glfwSetInputMode(state().window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetInputMode(state().window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
 }
 
 void showCursor(bool show) {

@@ -40,10 +40,11 @@ struct FakeState {
     int framebufferHeight = 0;
     GLFWwindow* window = nullptr;
     std::map<int, KeyState> keys;
-    std::map<int, bool> buttons;
+    std::map<int, KeyState> buttons;
     bool padConnected = false;
     Gamepad pad;
     GamepadListener padListener = nullptr;
+    KeyListener keyListener = nullptr;
     double time = 0.0;
     double stepPerSwap = 0.0;
     std::vector<std::pair<int, int>> cursorReports;
@@ -101,7 +102,19 @@ void overrideWindowSize(int width, int height) {
 void setKey(int key, bool down) {
     KeyState& state = fake().keys[key];
     if (state.down && !down && fake().record.stickyKeys) state.stuck = true;
+    if (down && !state.down && fake().keyListener) fake().keyListener(key, false);
     state.down = down;
+}
+
+void setMouseButton(int button, bool down) {
+    KeyState& state = fake().buttons[button];
+    if (state.down && !down && fake().record.stickyKeys) state.stuck = true;
+    state.down = down;
+}
+
+void tapMouseButton(int button) {
+    setMouseButton(button, true);
+    setMouseButton(button, false);
 }
 
 void tapKey(int key) {
@@ -109,12 +122,13 @@ void tapKey(int key) {
     setKey(key, false);
 }
 
-void setMouseButton(int button, bool down) {
-    fake().buttons[button] = down;
-}
 void setGamepad(const Gamepad& pad, const char* name) {
     const bool coming = !fake().padConnected;
-    fake().pad = pad;
+    if (coming) {
+        fake().pad = pad;
+        fake().pad.startSpan();
+    }
+    fake().pad.follow(pad);
     fake().padConnected = true;
     if (coming && fake().padListener) fake().padListener(name);
 }
@@ -298,11 +312,15 @@ int getKey(int key) {
 }
 
 int getMouseButton(int button) {
-    return fake().buttons[button] ? kPress : kRelease;
+    KeyState& state = fake().buttons[button];
+    const bool pressed = state.down || state.stuck;
+    state.stuck = false;
+    return pressed ? kPress : kRelease;
 }
 
 bool getGamepad(Gamepad& pad) {
     pad = fake().pad;
+    fake().pad.startSpan();
     return fake().padConnected;
 }
 
@@ -312,6 +330,18 @@ void setGamepadListener(GamepadListener listener) {
 
 void enableStickyKeys() {
     fake().record.stickyKeys = true;
+}
+
+void setKeyListener(KeyListener listener) {
+    fake().keyListener = listener;
+}
+
+std::string keyLabel(int) {
+    return {};
+}
+
+bool isTouchScreen() {
+    return false;
 }
 void showCursor(bool show) {
     fake().record.cursorShown = show;
@@ -345,6 +375,10 @@ namespace Platform::Audio {
 
 void playLooping(const char* path) {
     Platform::fake().record.playedTracks.emplace_back(path);
+}
+
+void setVolume(float volume) {
+    Platform::fake().record.musicVolume = volume;
 }
 
 void close() {

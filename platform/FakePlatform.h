@@ -22,13 +22,14 @@ void failOpenWindow(bool fail);
 // decide: frames whose pixels nobody judges cost the driver far less when small.
 void overrideWindowSize(int width, int height);
 
-// Keys and buttons use the 2.x codes of Platform.h. With sticky keys on, a key released before
-// the next poll still reads as pressed once, as in the window library.
+// Keys and buttons use the 2.x codes of Platform.h. With sticky keys on, a key or button released
+// before the next poll still reads as pressed once, as in the window library.
 void setKey(int key, bool down);
 void tapKey(int key);
 void setMouseButton(int button, bool down);
-// The pad getGamepad reports from now on, told by its name when it comes; disconnectGamepad takes
-// it away again.
+void tapMouseButton(int button);
+// The pad as it stands from now on, told by its name when it comes; what it did since the last
+// read counts at the next one, as on the desktop. disconnectGamepad takes it away again.
 void setGamepad(const Gamepad& pad, const char* name = "Test Pad");
 void disconnectGamepad();
 
@@ -63,6 +64,7 @@ struct Record {
     int cursorY = 0;
     std::string title;
     std::vector<std::string> playedTracks;
+    float musicVolume = 1.0f;
     int audioCloseCalls = 0;
 };
 const Record& record();

@@ -63,6 +63,17 @@ int toGlfwKey(int key) {
     return key;
 }
 
+int fromGlfwKey(int glfwKey) {
+    if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F25) return kKeyF1 + (glfwKey - GLFW_KEY_F1);
+    if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9) {
+        return kKeyKp0 + (glfwKey - GLFW_KEY_KP_0);
+    }
+    for (const KeyPair& pair : kSpecialKeys) {
+        if (pair.glfwKey == glfwKey) return pair.key;
+    }
+    return glfwKey >= GLFW_KEY_SPACE && glfwKey <= GLFW_KEY_GRAVE_ACCENT ? glfwKey : -1;
+}
+
 int cursorMode(bool show) {
     return show ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/CrashReport.h"
 #include "platform/GlfwContext.h"
+#include "platform/GlfwMapping.h"
 #include "platform/Signals.h"
 #include "platform/StopSignals.h"
 
@@ -37,6 +38,10 @@ void requestCursorResync(GLFWwindow*, int) {
 }
 
 void forwardKey(GLFWwindow*, int key, int, int action, int mods) {
+    const int ours = GlfwMapping::fromGlfwKey(key);
+    if (action != GLFW_RELEASE && ours >= 0 && state().keyListener) {
+        state().keyListener(ours, action == GLFW_REPEAT);
+    }
     Glfw::onKey(key, action, mods);
 }
 
@@ -134,6 +139,10 @@ void setMousePos(int x, int y) {
         glfwSetCursorPos(state().window, x, y);
         state().cursor.requestResync();
     }
+}
+
+void setKeyListener(KeyListener listener) {
+    state().keyListener = listener;
 }
 
 void setMousePosCallback(MousePosCallback callback) {

@@ -18,6 +18,7 @@ struct State {
     GLFWwindow* window = nullptr;
     WindowHints hints;
     MousePosCallback mouseCallback = nullptr;
+    KeyListener keyListener = nullptr;
     CursorTracker cursor;
 };
 

@@ -3,6 +3,8 @@
 // platform/: the only code that calls the window and audio libraries, and the scripted fake of
 // them. Includes no other folder of the game.
 
+#include <string>
+
 // The window library seen through the calls of its 2.x interface: key codes, window hints, sticky
 // keys, a captured cursor, a swap that polls events, and a mouse callback that fires once when it
 // is registered. The game and its tools link either the GLFW build of this module or the scripted
@@ -106,8 +108,18 @@ void getWindowSize(int& width, int& height);
 
 int getKey(int key);
 int getMouseButton(int button);
-// A key pressed and released between two polls still reads as pressed at the next poll.
+// A key or mouse button pressed and released between two polls still reads as pressed at the next
+// poll.
 void enableStickyKeys();
+// Told of each key pressed (repeats too) by its 2.x code, as the swap delivers events; null for
+// none. The options read keys so; the game's actions are sampled with getKey.
+using KeyListener = void (*)(int key, bool repeat);
+void setKeyListener(KeyListener listener);
+// What the player's layout prints on the key in this place ("Z" on a French keyboard for the key
+// in W's place); empty where the system cannot tell.
+std::string keyLabel(int key);
+// A screen played by touch (a phone, in a browser).
+bool isTouchScreen();
 
 // A game pad in the standard layout (the window library's gamepad interface and the browsers'
 // standard mapping name the same controls): the sticks from -1 to 1, y growing downwards, and
@@ -132,12 +144,44 @@ enum class PadButton {
 };
 enum class PadAxis { LeftX, LeftY, RightX, RightY, LeftTrigger, RightTrigger, Count };
 
+// As it stands now, and what it did since it was read before: a button pressed and let go in
+// between, an axis pushed further for a moment, is not lost.
 struct Gamepad {
-    bool buttons[static_cast<int>(PadButton::Count)] = {};
-    float axes[static_cast<int>(PadAxis::Count)] = {};
+    static constexpr int kButtons = static_cast<int>(PadButton::Count);
+    static constexpr int kAxes = static_cast<int>(PadAxis::Count);
+
+    bool buttons[kButtons] = {};
+    float axes[kAxes] = {};
+    bool pressedSince[kButtons] = {};
+    float lowestSince[kAxes] = {};
+    float highestSince[kAxes] = {};
 
     bool isDown(PadButton button) const { return buttons[static_cast<int>(button)]; }
     float axis(PadAxis which) const { return axes[static_cast<int>(which)]; }
+    // Held now or pressed since the last read.
+    bool wasDown(PadButton button) const {
+        return isDown(button) || pressedSince[static_cast<int>(button)];
+    }
+    // Held so now or since the last read.
+    float lowest(PadAxis which) const { return lowestSince[static_cast<int>(which)]; }
+    float highest(PadAxis which) const { return highestSince[static_cast<int>(which)]; }
+    // Takes a reading of the pad as it stands in between: what it did counts at the next read.
+    void follow(const Gamepad& now) {
+        for (int i = 0; i < kButtons; ++i) {
+            buttons[i] = now.buttons[i];
+            pressedSince[i] = pressedSince[i] || now.buttons[i];
+        }
+        for (int i = 0; i < kAxes; ++i) {
+            axes[i] = now.axes[i];
+            if (now.axes[i] < lowestSince[i]) lowestSince[i] = now.axes[i];
+            if (now.axes[i] > highestSince[i]) highestSince[i] = now.axes[i];
+        }
+    }
+    // Starts the next read's span from what the pad holds now.
+    void startSpan() {
+        for (int i = 0; i < kButtons; ++i) pressedSince[i] = false;
+        for (int i = 0; i < kAxes; ++i) lowestSince[i] = highestSince[i] = axes[i];
+    }
 };
 
 // The first connected pad (in a page, touch controls act as one too); false, with pad at rest,

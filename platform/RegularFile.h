@@ -45,5 +45,8 @@ private:
 std::string whyNotWritable(const std::string& path);
 // Creates or empties the file for writing, never blocking; null, with why set, when it cannot.
 std::FILE* openForWriting(const std::string& path, std::string& why);
+// Puts contents in the file's place whole or not at all: written beside it, flushed to the disk,
+// then renamed over it; its folder is made when missing. False, with why, when it cannot.
+bool replaceFile(const std::string& path, const std::string& contents, std::string& why);
 
 }  // namespace Platform

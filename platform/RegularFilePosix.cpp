@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/RegularFile.h"
 
@@ -120,6 +122,23 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
         ::close(fd);
     }
     return file;
+}
+
+bool replaceFile(const std::string& path, const std::string& contents, std::string& why) {
+    std::error_code error;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+    const std::string written = path + ".new";
+    std::FILE* file = openForWriting(written, why);
+    if (!file) return false;
+    const bool whole = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
+                       std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    if (!whole) why = std::strerror(errno);
+    if (std::fclose(file) != 0 && whole) why = std::strerror(errno);
+    if (why.empty() && std::rename(written.c_str(), path.c_str()) != 0) why = std::strerror(errno);
+    if (why.empty()) return true;
+    std::remove(written.c_str());
+    return false;
 }
 
 }  // namespace Platform

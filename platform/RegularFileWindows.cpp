@@ -1,4 +1,7 @@
+#include <windows.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -56,6 +59,27 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) why = std::strerror(errno);
     return file;
+}
+
+bool replaceFile(const std::string& path, const std::string& contents, std::string& why) {
+    std::error_code error;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+    const std::string written = path + ".new";
+    std::FILE* file = openForWriting(written, why);
+    if (!file) return false;
+    const bool whole = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
+                       std::fflush(file) == 0;
+    if (!whole) why = std::strerror(errno);
+    if (std::fclose(file) != 0 && whole) why = std::strerror(errno);
+    // Replaces the old file in one step, through to the disk.
+    if (why.empty() && !MoveFileExA(written.c_str(), path.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        why = "the new file could not take the old one's place";
+    }
+    if (why.empty()) return true;
+    std::remove(written.c_str());
+    return false;
 }
 
 }  // namespace Platform

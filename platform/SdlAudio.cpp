@@ -34,11 +34,17 @@ public:
         started = false;
     }
 
+    void setVolume(float level) {
+        volume = level;
+        if (ready) Mix_VolumeMusic(static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f));
+    }
+
     void play(const char* path) {
         if (!started) start();
         if (!ready) return;
         Mix_Music* next = Mix_LoadMUS(path);
         if (next) {
+            Mix_VolumeMusic(static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f));
             Mix_PlayMusic(next, kLoopForever);
         } else {
             Mix_HaltMusic();
@@ -69,6 +75,7 @@ private:
 
     bool started = false;
     bool ready = false;
+    float volume = 1.0f;
     Mix_Music* current = nullptr;
 };
 
@@ -78,6 +85,10 @@ MusicChannel channel;
 
 void playLooping(const char* path) {
     channel.play(path);
+}
+
+void setVolume(float volume) {
+    channel.setVolume(volume);
 }
 
 void close() {

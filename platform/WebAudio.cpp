@@ -4,12 +4,17 @@
 extern "C" {
 void kelvarin_play_looping(const char* path);
 void kelvarin_stop_music();
+void kelvarin_set_volume(float volume);
 }
 
 namespace Platform::Audio {
 
 void playLooping(const char* path) {
     kelvarin_play_looping(path);
+}
+
+void setVolume(float volume) {
+    kelvarin_set_volume(volume);
 }
 
 void close() {

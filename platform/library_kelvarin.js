@@ -96,7 +96,8 @@ mergeInto(LibraryManager.library, {
   $kelvarinAudio: function() {
     var audio = Module.kelvarinAudio;
     if (audio) return audio;
-    audio = Module.kelvarinAudio = {decoded: {}, current: null, request: 0, context: null};
+    audio = Module.kelvarinAudio = {decoded: {}, current: null, request: 0, context: null,
+                                    gain: null};
     var tell = function(event) {
       if (Module.onGameEvent) Module.onGameEvent(event);
     };
@@ -107,6 +108,9 @@ mergeInto(LibraryManager.library, {
       tell('sound-off');
       return audio;
     }
+    // Every track plays through one gain: the player's music volume.
+    audio.gain = audio.context.createGain();
+    audio.gain.connect(audio.context.destination);
     var follow = function() {
       tell(audio.context.state === 'running' ? 'sound-on' : 'sound-waiting');
     };
@@ -170,11 +174,18 @@ mergeInto(LibraryManager.library, {
       var source = audio.context.createBufferSource();
       source.buffer = buffer;
       source.loop = true;
-      source.connect(audio.context.destination);
+      source.connect(audio.gain);
       source.kelvarinTrack = name;
       source.start();
       audio.current = source;
     }, function() {});
+  },
+
+  kelvarin_set_volume__deps: ['$kelvarinAudio'],
+  kelvarin_set_volume__sig: 'vf',
+  kelvarin_set_volume: function(volume) {
+    var audio = kelvarinAudio();
+    if (audio.gain) audio.gain.gain.value = volume;
   },
 
   kelvarin_stop_music__sig: 'v',

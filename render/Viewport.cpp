@@ -20,4 +20,9 @@ FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowW
     return layout;
 }
 
+void toOverlay(int windowX, int windowY, int& x, int& y) {
+    x = windowX * kOverlayUnitsWide / kOverlayReferenceWidth;
+    y = kOverlayUnitsHigh - windowY * kOverlayUnitsHigh / kOverlayReferenceHeight;
+}
+
 }  // namespace GLUtils

@@ -33,4 +33,11 @@ constexpr int kOverlayReferenceHeight = Core::kWindowHeight;
 // screen's density.
 FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowWidth);
 
+// The overlay's own space, which its shader (Text2D.vert) maps onto the overlay area: units from
+// the bottom-left corner.
+constexpr int kOverlayUnitsWide = 800;
+constexpr int kOverlayUnitsHigh = 600;
+// A point of the window, in screen coordinates from its top-left corner, in the overlay's space.
+void toOverlay(int windowX, int windowY, int& x, int& y);
+
 }  // namespace GLUtils

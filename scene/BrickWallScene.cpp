@@ -48,7 +48,9 @@ void BrickWallScene::latchInput(const Input& input) {
 void BrickWallScene::step(float dt) {
     const LatchedInput input = std::exchange(latched, LatchedInput{});
     Rewind::Controller* controller = Rewind::Controller::instance();
-    followWithMusic(controller->update(input.rewind));
+    const Rewind::RewindChange change = controller->update(input.rewind);
+    followWithMusic(change);
+    rewindRanOut = rewindRanOut || (change.stopped && !input.rewind.released);
     // A shot asked for while rewinding is dropped, not kept for later.
     if (controller->isRewinding()) return;
     handleShot(input.firePressed);

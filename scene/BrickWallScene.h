@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "objects/Bullet.h"
 #include "render/Text2D.h"
@@ -40,6 +41,8 @@ public:
     void draw();
     // The reversed music while rewinding, the normal music from its start when a rewind ends.
     void followWithMusic(Rewind::RewindChange change);
+    // True once a rewind ended by itself (its history ran out) since the last call.
+    bool takeRewindRanOut() { return std::exchange(rewindRanOut, false); }
     void handleShot(bool firePressed);
     void updateObjects(float dt);
     void releaseGL();
@@ -57,4 +60,5 @@ private:
         Rewind::RewindKeys rewind;
     };
     LatchedInput latched;
+    bool rewindRanOut = false;
 };

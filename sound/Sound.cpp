@@ -27,6 +27,12 @@ void playSound(SoundTrack track) {
     Platform::Audio::playLooping(soundFile(track).c_str());
 }
 
+void setMusicVolume(int percent) {
+    constexpr float kWhole = 100.0f;
+    KELVARIN_ASSERT(percent >= 0 && percent <= kWhole);
+    Platform::Audio::setVolume(static_cast<float>(percent) / kWhole);
+}
+
 void stopSound() {
     Platform::Audio::close();
 }

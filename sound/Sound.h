@@ -13,5 +13,7 @@ extern const std::string soundFiles[];
 const std::string& soundFile(SoundTrack track);
 // Starts looping the track from its beginning, replacing whatever played; returns at once.
 void playSound(SoundTrack track);
+// From 0 (silent) to 100 percent, for every track from now on.
+void setMusicVolume(int percent);
 // At shutdown: the music stops and the audio device is let go.
 void stopSound();

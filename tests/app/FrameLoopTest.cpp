@@ -1,9 +1,12 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/GameRun.h"
 #include "app/Script.h"
@@ -12,6 +15,7 @@
 #include "platform/FakePlatform.h"
 #include "platform/StopSignals.h"
 #include "rewind/Controller.h"
+#include "scene/BrickWallScene.h"
 #include "tests/support/FreshState.h"
 
 namespace {
@@ -180,4 +184,82 @@ TEST(FrameLoop, AfterShutdownSignalsHaveTheirFormerHandlers) {
     struct sigaction current {};
     sigaction(SIGTERM, nullptr, &current);
     EXPECT_EQ(current.sa_handler, SIG_DFL);
+}
+
+namespace {
+
+struct Played {
+    std::vector<glm::vec3> bricks;
+    glm::vec3 angles;
+    glm::vec3 eye;
+};
+
+Played playedBy(GameRun& run) {
+    Played played{{}, mainCamera.view.angles, mainCamera.view.eyePosition()};
+    for (const Geo::Brick& brick : run.scene().bricks) played.bricks.push_back(brick.getPosition());
+    return played;
+}
+
+void frames(GameRun& run, int count) {
+    for (int i = 0; i < count; ++i) ASSERT_TRUE(run.frame());
+}
+
+}  // namespace
+
+// While the options are open the game waits: no step, no move, no recorded frame; a look changed
+// there is recorded from the next frame on, and the recording replays to the same bricks and view.
+TEST(FrameLoop, TheOptionsHoldTheGameAndALookChangedThereIsRecorded) {
+    const std::string path = testing::TempDir() + "kelvarin-options-" + std::to_string(getpid());
+    Played played;
+    {
+        Session session;
+        ASSERT_TRUE(session.startRecording(path, LookSettings()));
+        RunConfig config;
+        config.drawing = false;
+        config.offersOptions = true;
+        config.session = &session;
+        GameRun run;
+        ASSERT_TRUE(run.start(config));
+        Platform::Fake::setTimeStepPerSwap(1.0 / 60.0);
+        frames(run, 30);
+        Platform::Fake::tapKey(Platform::kKeyTab);
+        frames(run, 1);
+        ASSERT_TRUE(run.areOptionsOpen());
+        const Played before = playedBy(run);
+        const std::uint32_t step = Rewind::Controller::instance()->getFrameCounter();
+        Platform::Fake::setKey('W', true);
+        Platform::Fake::tapKey(Platform::kKeyDown);
+        Platform::Fake::tapKey(Platform::kKeyRight);
+        frames(run, 20);
+        EXPECT_EQ(playedBy(run).eye, before.eye);
+        EXPECT_EQ(Rewind::Controller::instance()->getFrameCounter(), step);
+        EXPECT_EQ(run.framesRun(), 31);
+        Platform::Fake::tapKey(Platform::kKeyEsc);
+        Platform::Fake::setKey('W', false);
+        frames(run, 1);
+        ASSERT_FALSE(run.areOptionsOpen());
+        Platform::Fake::queueCursorReport(512 + 100, 384);
+        frames(run, 20);
+        EXPECT_FLOAT_EQ(mainCamera.view.angles.y, 100 * 0.04f * 1.25f);
+        played = playedBy(run);
+        EXPECT_TRUE(run.finish());
+    }
+    Script::Script recording = Script::readFile(path, "options.rec");
+    std::remove(path.c_str());
+    ASSERT_EQ(recording.error, "");
+    EXPECT_NE(Script::write(recording).find("\n32 look 1.25 normal\n"), std::string::npos);
+    startAfresh();
+    Session replay;
+    replay.startReplay(recording);
+    RunConfig config;
+    config.drawing = false;
+    config.session = &replay;
+    GameRun run;
+    ASSERT_TRUE(run.start(config));
+    while (run.frame()) {
+    }
+    const Played replayed = playedBy(run);
+    EXPECT_EQ(replayed.bricks, played.bricks);
+    EXPECT_EQ(replayed.angles, played.angles);
+    run.finish();
 }

@@ -24,7 +24,9 @@ constexpr const char* kRecording =
     "3 mouse -4 7\n"
     "3 delta 0.0166\n"
     "3 release fire\n"
-    "3 press rewind\n";
+    "3 press rewind\n"
+    "4 look 1.25 normal\n"
+    "4 delta 0.0166\n";
 
 }  // namespace
 
@@ -48,7 +50,8 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     const Script::Script s = parseText(kRecording);
     ASSERT_TRUE(s.error.empty()) << s.error;
     EXPECT_EQ(s.version, Script::kRecordingVersion);
-    EXPECT_EQ(s.lastFrame, 3);
+    EXPECT_EQ(s.lastFrame, 4);
+    EXPECT_EQ(s.at(4).begin()->look, (LookSettings{1.25f, false}));
     EXPECT_EQ(s.at(1).begin()->kind, Event::Kind::Delta);
     EXPECT_EQ(s.at(1).begin()->seconds, 0.35036289900000001);
     EXPECT_EQ(s.look.sensitivity, 2.5f);

@@ -22,13 +22,21 @@ Settings::Read parse(const std::string& text) {
 }  // namespace
 
 TEST(Settings, ReadsEveryKeyThroughCommentsBlanksAndWindowsLineEnds) {
+    // Two keys change places in either order of lines.
     const Settings::Read read = parse(
         "# the player's own\r\n\r\n  fullscreen = yes\r\nsensitivity=2.5 # faster\r\n"
-        "invert_y = true\r\n");
+        "invert_y = true\r\npad_look_speed = 0.5\r\nmusic_volume = 30\r\nrewind = toggle\r\n"
+        "key.rewind = W\r\nkey.forward = space\r\nkey.fire = Left Ctrl\r\n");
     EXPECT_TRUE(read.problems.empty()) << read.problems.front();
     EXPECT_TRUE(read.values.fullscreen);
     EXPECT_EQ(read.values.look.sensitivity, 2.5f);
     EXPECT_TRUE(read.values.look.invertY);
+    EXPECT_EQ(read.values.padLookSpeed, 0.5f);
+    EXPECT_EQ(read.values.musicVolume, 30);
+    EXPECT_TRUE(read.values.rewindToggles);
+    EXPECT_EQ(read.values.keys[Action::Rewind], 'W');
+    EXPECT_EQ(read.values.keys[Action::Forward], Platform::kKeySpace);
+    EXPECT_EQ(read.values.keys[Action::Fire], Platform::kKeyLCtrl);
     const Settings::Read empty = parse("");
     EXPECT_TRUE(empty.problems.empty());
     EXPECT_EQ(empty.values.look, LookSettings());
@@ -40,7 +48,8 @@ TEST(Settings, ReadsEveryKeyThroughCommentsBlanksAndWindowsLineEnds) {
 TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
     const Settings::Read read = parse(
         "sensitivity = 3\ncolour = red\nsensitivity = 0\ninvert_y = maybe\nfullscreen\n"
-        "sensitivity = 11\nsensitivity = nan\nfullscreen = on\n");
+        "sensitivity = 11\nsensitivity = nan\nfullscreen = on\nmusic_volume = 101\n"
+        "rewind = sometimes\nkey.forward = Hyper\nkey.forward = Space\n");
     const std::vector<std::string> expected = {
         "settings.ini:2: unknown setting 'colour'",
         "settings.ini:3: sensitivity is a number above 0, up to 10",
@@ -48,11 +57,60 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
         "settings.ini:5: not a 'key = value' line",
         "settings.ini:6: sensitivity is a number above 0, up to 10",
         "settings.ini:7: sensitivity is a number above 0, up to 10",
+        "settings.ini:9: music_volume is a whole number from 0 to 100",
+        "settings.ini:10: rewind is hold or toggle",
+        "settings.ini:11: key.forward is the name of a key, such as W, Space, Left Shift or F5",
+        "settings.ini:12: key.forward: Space is the key of rewind already",
     };
     EXPECT_EQ(read.problems, expected);
     EXPECT_EQ(read.values.look.sensitivity, 3.0f);
     EXPECT_FALSE(read.values.look.invertY);
     EXPECT_TRUE(read.values.fullscreen);
+    EXPECT_EQ(read.values.keys, Controls::defaultKeys());
+}
+
+// What the options change goes into the player's file, and nothing else of it changes: comments,
+// unknown lines, line ends and the byte-order mark stay as they stand.
+TEST(Settings, TheOptionsChangedAreWrittenIntoTheFileAndTheRestStays) {
+    const std::string file =
+        "\xef\xbb\xbf# mine\r\nsensitivity=2.5 # faster\r\ncolour = red\r\nkey.rewind = R\r\n";
+    const Settings::Values before = parse(file).values;
+    Settings::Values after = before;
+    after.look.sensitivity = 3.0f;
+    after.musicVolume = 40;
+    std::swap(after.keys[Action::Forward], after.keys[Action::Rewind]);
+    EXPECT_EQ(Settings::rewrite(file, before, after),
+              "\xef\xbb\xbf# mine\r\nsensitivity = 3 # faster\r\ncolour = red\r\nkey.rewind = W\r\n"
+              "music_volume = 40\nkey.forward = R\n");
+    EXPECT_EQ(parse(Settings::rewrite(file, before, after)).values, after);
+    EXPECT_EQ(Settings::rewrite(file, before, before), file);
+    // The file keeps its own values where the run played others (a command line's).
+    Settings::Values played = before;
+    played.fullscreen = true;
+    Settings::Values changed = played;
+    changed.look.invertY = true;
+    const Settings::Values kept = Settings::carried(before, played, changed);
+    EXPECT_FALSE(kept.fullscreen);
+    EXPECT_TRUE(kept.look.invertY);
+}
+
+// A file is only ever replaced by a whole new one, its folder made when missing; where nothing
+// can be written the game is told why.
+TEST(Settings, SavingReplacesTheFileWholeOrSaysWhyNot) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kelvarin-saved-" + std::to_string(getpid()));
+    const std::string path = (folder / "kelvarin" / "settings.ini").string();
+    Settings::Values after;
+    after.musicVolume = 0;
+    std::string why;
+    EXPECT_TRUE(Settings::save(path, Settings::Values(), after, why)) << why;
+    EXPECT_EQ(Settings::readFile(path).values.musicVolume, 0);
+    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(Settings::save(path, Settings::Values(), after, why));
+    EXPECT_EQ(why, "a folder stands there");
+    std::filesystem::remove_all(folder);
 }
 
 // Each line a player, an editor or a stray file may hold: the sensitivity taken from it (1, the

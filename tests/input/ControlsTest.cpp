@@ -28,7 +28,25 @@ std::string readmeControlsTable() {
 TEST(Controls, WithTheDefaultKeysTheHelpTextIsTheGamesOwn) {
     EXPECT_EQ(Controls::helpText(Controls::defaultKeys()),
               "CONTROLS: \nMovement-WASD + Mouse \nShoot-Left Click \nRun-Shift \nRewind-Spacebar "
-              "\nQuit-Escape");
+              "\nQuit-Escape \nOptions-Tab");
+}
+
+// Rebound keys are named as the player's layout prints them; a pad's and a touch screen's help
+// name their controls.
+TEST(Controls, TheHelpTextNamesTheKeysAsReboundAndTheDeviceInUse) {
+    Controls::KeyMap keys = Controls::defaultKeys();
+    keys[Action::Rewind] = 'R';
+    keys[Action::Forward] = Platform::kKeyUp;
+    const auto azerty = [](int key) { return std::string(key == 'A' ? "Q" : ""); };
+    const std::string rebound = Controls::helpText(keys, Controls::Device::Keyboard, azerty);
+    EXPECT_NE(rebound.find("Movement-Up/Q/S/D + Mouse \n"), std::string::npos) << rebound;
+    EXPECT_NE(rebound.find("Rewind-R \n"), std::string::npos) << rebound;
+    EXPECT_EQ(Controls::helpText(keys, Controls::Device::Pad),
+              "CONTROLS: \nMovement-Sticks \nShoot-Right Trigger \nRun-Left Stick Press "
+              "\nRewind-Left Trigger \nOptions-Start");
+    EXPECT_EQ(
+        Controls::helpText(keys, Controls::Device::Touch),
+        "CONTROLS: \nMovement-Move + Drag \nShoot-Fire \nRun-Run \nRewind-Rewind \nOptions-Pause");
 }
 
 TEST(Controls, TheReadmeShowsTheControlsTable) {

@@ -29,6 +29,7 @@ Gamepad padWith(std::initializer_list<std::pair<PadAxis, float>> axes,
     Gamepad pad;
     for (const auto& [axis, value] : axes) pad.axes[static_cast<int>(axis)] = value;
     for (const PadButton button : buttons) pad.buttons[static_cast<int>(button)] = true;
+    pad.startSpan();
     return pad;
 }
 
@@ -37,7 +38,7 @@ void startGame(GameRun& run, Session* session = nullptr, LookSettings look = {})
     RunConfig config;
     config.drawing = false;
     config.session = session;
-    config.look = look;
+    config.settings.look = look;
     ASSERT_TRUE(run.start(config));
     Platform::Fake::setTimeStepPerSwap(kFrameTime);
 }

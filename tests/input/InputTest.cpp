@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "input/Input.h"
 #include "platform/FakePlatform.h"
 
@@ -40,7 +42,9 @@ TEST_F(InputTest, EdgeQueriesStayTrueForTheWholeFrame) {
     EXPECT_TRUE(input.isRewindPressed());
 }
 
-TEST_F(InputTest, HeldFireButtonFiresOnceUntilReleased) {
+// Held, the button fires once; a click shorter than a frame still fires, once: the button is
+// sticky, as the keys are.
+TEST_F(InputTest, HeldFireButtonFiresOnceUntilReleasedAndNoClickIsLost) {
     Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
     input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isFirePressed());
@@ -48,9 +52,46 @@ TEST_F(InputTest, HeldFireButtonFiresOnceUntilReleased) {
     EXPECT_FALSE(input.isFirePressed());
     Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, false);
     input.poll(Platform::Gamepad());
-    Platform::Fake::setMouseButton(Platform::kMouseButtonLeft, true);
+    input.poll(Platform::Gamepad());
+    EXPECT_FALSE(input.isDown(Action::Fire));
+    Platform::Fake::tapMouseButton(Platform::kMouseButtonLeft);
     input.poll(Platform::Gamepad());
     EXPECT_TRUE(input.isFirePressed());
+    input.poll(Platform::Gamepad());
+    EXPECT_FALSE(input.isDown(Action::Fire));
+}
+
+// Toggled, one press of the key holds the rewind and the next lets go; a rewind that ran out lets
+// go by itself, and a press just then starts the next one a frame later instead of being lost.
+TEST_F(InputTest, AToggledRewindIsHeldFromOnePressToTheNext) {
+    input.setRewindToggles(true);
+    const auto sample = [&](bool tap) {
+        if (tap) Platform::Fake::tapKey(Platform::kKeySpace);
+        input.poll(Platform::Gamepad());
+        return input.isDown(Action::Rewind);
+    };
+    EXPECT_EQ((std::vector<bool>{sample(true), sample(false), sample(true), sample(false)}),
+              (std::vector<bool>{true, true, false, false}));
+    sample(true);
+    sample(false);
+    input.onRewindEndedByItself();
+    EXPECT_FALSE(sample(true));
+    EXPECT_TRUE(input.isRewindReleased());
+    EXPECT_TRUE(sample(false));
+    EXPECT_TRUE(input.isRewindPressed());
+}
+
+// Each action plays with the key the player gave it.
+TEST_F(InputTest, TheKeysAreThePlayers) {
+    Controls::KeyMap keys = Controls::defaultKeys();
+    keys[Action::Forward] = Platform::kKeyUp;
+    input.setKeys(keys);
+    Platform::Fake::setKey('W', true);
+    input.poll(Platform::Gamepad());
+    EXPECT_FALSE(input.isForwardDown());
+    Platform::Fake::setKey(Platform::kKeyUp, true);
+    input.poll(Platform::Gamepad());
+    EXPECT_TRUE(input.isForwardDown());
 }
 
 TEST_F(InputTest, OnlyLeftShiftRuns) {

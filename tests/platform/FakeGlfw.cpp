@@ -220,3 +220,11 @@ int glfwGetGamepadState(int joystick, GLFWgamepadstate* state) {
     *state = fake().pads[joystick].state;
     return GLFW_TRUE;
 }
+
+// A US layout: printable keys are what they print, in lower case as the library gives them.
+const char* glfwGetKeyName(int key, int) {
+    static char name[2] = {};
+    if (key < GLFW_KEY_SPACE || key > GLFW_KEY_GRAVE_ACCENT) return nullptr;
+    name[0] = static_cast<char>(key >= GLFW_KEY_A && key <= GLFW_KEY_Z ? key - 'A' + 'a' : key);
+    return name;
+}

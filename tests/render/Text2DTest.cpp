@@ -46,7 +46,7 @@ TEST(TextLayout, HelpTextLinesStepDownTwentyUnitsAndStartAtX26) {
             baselines.push_back(downLeft.y);
         }
     }
-    EXPECT_EQ(baselines, (std::vector<float>{570, 550, 530, 510, 490, 470}));
+    EXPECT_EQ(baselines, (std::vector<float>{570, 550, 530, 510, 490, 470, 450}));
 }
 
 TEST(TextLayout, CodesFromOneTwentyEightAreNegative) {

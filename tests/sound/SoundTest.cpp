@@ -77,6 +77,7 @@ std::vector<std::int16_t> takeRecording(const std::string& path) {
 class Sound : public testing::Test {
 protected:
     void TearDown() override {
+        setMusicVolume(100);
         stopSound();
         std::filesystem::current_path(startFolder);
     }
@@ -164,4 +165,30 @@ TEST_F(Sound, AMissingFilePlaysNothingAndALaterTrackStillPlays) {
     const std::vector<std::int16_t> recording = takeRecording(out);
     EXPECT_GE(find(recording, trackSamples(SoundTrack::kBackgroundMusic), 0, kProbe, silence), 0)
         << "the later track was not heard";
+}
+
+// The music volume holds for what plays and for tracks started later: at 0 nothing is heard, then
+// the track plays quieter at half.
+TEST_F(Sound, TheMusicVolumeSilencesOrLowersEveryTrack) {
+    const std::string out = recordToDisk("volume");
+    setMusicVolume(0);
+    playSound(SoundTrack::kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    const std::size_t silent = readSamples(out, 0).size();
+    EXPECT_TRUE(allSilent(readSamples(out, 0), 0)) << "the music was heard at volume 0";
+    setMusicVolume(50);
+    playSound(SoundTrack::kBackgroundMusic);
+    ASSERT_NO_FATAL_FAILURE(waitForRecording(out, kRecordBytes));
+    const std::vector<std::int16_t> recording = takeRecording(out);
+    const auto loudest = [](auto from, auto to) {
+        int peak = 0;
+        for (auto it = from; it != to; ++it) peak = std::max(peak, std::abs(static_cast<int>(*it)));
+        return peak;
+    };
+    const std::vector<std::int16_t> normal = trackSamples(SoundTrack::kBackgroundMusic);
+    const int heard = loudest(recording.begin() + static_cast<long>(silent), recording.end());
+    const int recorded =
+        loudest(normal.begin(), normal.begin() + static_cast<long>(recording.size() - silent));
+    EXPECT_GT(heard, 0);
+    EXPECT_LT(heard, recorded * 3 / 4) << "half the volume was not quieter";
 }

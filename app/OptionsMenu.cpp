@@ -1,0 +1,224 @@
+#include "app/OptionsMenu.h"
+
+#include <algorithm>
+#include <iterator>
+#include <sstream>
+
+#include "input/Keys.h"
+
+namespace {
+
+constexpr int kVolumeStep = 10;
+// The look's factors a press steps through; a value from the file between them steps to the
+// next one either way.
+constexpr float kFactors[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
+                              2.5f,  3.0f, 4.0f,  5.0f, 7.5f,  10.0f};
+constexpr const char* kTitle = "OPTIONS (Escape closes)";
+// The values stand in a column of their own.
+constexpr std::size_t kValueColumn = 20;
+constexpr const char* kChosenMark = "> ";
+constexpr const char* kUnchosenMark = "  ";
+
+float stepped(float value, int direction) {
+    if (direction > 0) {
+        const float* next = std::upper_bound(std::begin(kFactors), std::end(kFactors), value);
+        return next == std::end(kFactors) ? value : *next;
+    }
+    const float* next = std::lower_bound(std::begin(kFactors), std::end(kFactors), value);
+    return next == std::begin(kFactors) ? value : *(next - 1);
+}
+
+std::string factorText(float value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+bool wentDown(const Platform::Gamepad& now, const Platform::Gamepad& before,
+              Platform::PadButton button) {
+    return now.wasDown(button) && !before.isDown(button);
+}
+
+}  // namespace
+
+void OptionsMenu::open(const Settings::Values& values) {
+    opened = true;
+    current = values;
+    chosen = 0;
+    waitingForKey = false;
+    lines = {{Kind::Volume, Action::Count},   {Kind::Sensitivity, Action::Count},
+             {Kind::PadSpeed, Action::Count}, {Kind::InvertY, Action::Count},
+             {Kind::Rewind, Action::Count},   {Kind::Fullscreen, Action::Count}};
+    for (const Controls::ActionControl& control : Controls::all()) {
+        lines.push_back({Kind::Key, control.action});
+    }
+    lines.push_back({Kind::Close, Action::Count});
+}
+
+OptionsMenu::Outcome OptionsMenu::press(int key, bool repeat) {
+    const bool moves = key == Platform::kKeyUp || key == Platform::kKeyDown ||
+                       key == Platform::kKeyLeft || key == Platform::kKeyRight;
+    if (repeat && !moves) return Outcome::Nothing;
+    if (waitingForKey) {
+        waitingForKey = false;
+        return key == Platform::kKeyEsc ? Outcome::Nothing : bind(key);
+    }
+    const int count = static_cast<int>(lines.size());
+    switch (key) {
+        case Platform::kKeyUp:
+            chosen = (chosen + count - 1) % count;
+            return Outcome::Nothing;
+        case Platform::kKeyDown:
+            chosen = (chosen + 1) % count;
+            return Outcome::Nothing;
+        case Platform::kKeyLeft:
+            return change(-1);
+        case Platform::kKeyRight:
+            return change(1);
+        case Platform::kKeyEnter:
+        case Platform::kKeyKpEnter:
+            return activate();
+        default:
+            break;
+    }
+    if (key != Platform::kKeyEsc && key != current.keys[Action::Options]) return Outcome::Nothing;
+    opened = false;
+    return Outcome::Closed;
+}
+
+OptionsMenu::Outcome OptionsMenu::pad(const Platform::Gamepad& now) {
+    using Platform::PadButton;
+    const Platform::Gamepad before = padBefore;
+    padBefore = now;
+    const struct {
+        PadButton button;
+        int key;
+    } asKeys[] = {
+        {PadButton::DpadUp, Platform::kKeyUp},     {PadButton::DpadDown, Platform::kKeyDown},
+        {PadButton::DpadLeft, Platform::kKeyLeft}, {PadButton::DpadRight, Platform::kKeyRight},
+        {PadButton::A, Platform::kKeyEnter},       {PadButton::B, Platform::kKeyEsc},
+        {PadButton::Start, Platform::kKeyEsc}};
+    Outcome outcome = Outcome::Nothing;
+    for (const auto& pair : asKeys) {
+        if (opened && outcome != Outcome::Closed && wentDown(now, before, pair.button)) {
+            const Outcome pressed = press(pair.key);
+            if (pressed != Outcome::Nothing) outcome = pressed;
+        }
+    }
+    return outcome;
+}
+
+void OptionsMenu::point(int x, int y) {
+    // Line i's cells stand from kTopY - (i + 1) * kLineStep up by kSize.
+    const int fromTop = kTopY - kLineStep + kSize - y;
+    const int line = fromTop / kLineStep;
+    if (x >= kX && fromTop >= 0 && line < static_cast<int>(lines.size())) chosen = line;
+}
+
+OptionsMenu::Outcome OptionsMenu::click() {
+    return lines[chosen].kind == Kind::Key || lines[chosen].kind == Kind::Close ? activate()
+                                                                                : change(1);
+}
+
+OptionsMenu::Outcome OptionsMenu::change(int direction) {
+    switch (lines[chosen].kind) {
+        case Kind::Volume:
+            current.musicVolume = std::clamp(current.musicVolume + direction * kVolumeStep, 0,
+                                             Settings::kMaxMusicVolume);
+            return Outcome::Changed;
+        case Kind::Sensitivity:
+            current.look.sensitivity = stepped(current.look.sensitivity, direction);
+            return Outcome::Changed;
+        case Kind::PadSpeed:
+            current.padLookSpeed = stepped(current.padLookSpeed, direction);
+            return Outcome::Changed;
+        case Kind::InvertY:
+        case Kind::Rewind:
+        case Kind::Fullscreen:
+            return activate();
+        case Kind::Key:
+        case Kind::Close:
+            return Outcome::Nothing;
+    }
+    return Outcome::Nothing;
+}
+
+OptionsMenu::Outcome OptionsMenu::activate() {
+    switch (lines[chosen].kind) {
+        case Kind::InvertY:
+            current.look.invertY = !current.look.invertY;
+            return Outcome::Changed;
+        case Kind::Rewind:
+            current.rewindToggles = !current.rewindToggles;
+            return Outcome::Changed;
+        case Kind::Fullscreen:
+            current.fullscreen = !current.fullscreen;
+            return Outcome::Changed;
+        case Kind::Key:
+            waitingForKey = true;
+            return Outcome::Nothing;
+        case Kind::Close:
+            opened = false;
+            return Outcome::Closed;
+        default:
+            return change(1);
+    }
+}
+
+// A key another action has changes places with this action's: no key plays two actions.
+OptionsMenu::Outcome OptionsMenu::bind(int key) {
+    const Action action = lines[chosen].action;
+    const Action holder = current.keys.holder(key, action);
+    if (holder != Action::Count) current.keys[holder] = current.keys[action];
+    current.keys[action] = key;
+    return Outcome::Changed;
+}
+
+std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int key)) const {
+    switch (line.kind) {
+        case Kind::Volume:
+            return std::to_string(current.musicVolume) + " %";
+        case Kind::Sensitivity:
+            return factorText(current.look.sensitivity);
+        case Kind::PadSpeed:
+            return factorText(current.padLookSpeed);
+        case Kind::InvertY:
+            return current.look.invertY ? "on" : "off";
+        case Kind::Rewind:
+            return current.rewindToggles ? "toggle" : "hold";
+        case Kind::Fullscreen:
+            return current.fullscreen ? "on" : "off";
+        case Kind::Key: {
+            if (waitingForKey && &line == &lines[chosen]) return "press a key";
+            const int key = current.keys[line.action];
+            if (key == Controls::kNoKey) return "-";
+            const std::string onLayout = label ? label(key) : "";
+            return onLayout.empty() ? Keys::name(key) : onLayout;
+        }
+        case Kind::Close:
+            return "";
+    }
+    return "";
+}
+
+std::string OptionsMenu::text(std::string (*label)(int key)) const {
+    static constexpr const char* kNames[] = {"Music volume",
+                                             "Mouse sensitivity",
+                                             "Pad look speed",
+                                             "Invert Y",
+                                             "Rewind",
+                                             "Fullscreen",
+                                             "",
+                                             "Close"};
+    std::string out = kTitle;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        std::string name = line.kind == Kind::Key
+                               ? "Key: " + std::string(Controls::of(line.action).title)
+                               : kNames[static_cast<int>(line.kind)];
+        name.resize(std::max(name.size() + 1, kValueColumn), ' ');
+        out += "\n" + std::string(static_cast<int>(i) == chosen ? kChosenMark : kUnchosenMark) +
+               name + valueText(line, label);
+    }
+    return out;
+}
