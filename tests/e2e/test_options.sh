@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The options a player expects: --fullscreen fills the screen, F11 gives the 1024 x 768 window back
 # with the room filling it and takes it fullscreen again; a settings file's bad lines are named and
-# the game plays on. (A recording's look settings winning over the player's are tested with the
-# recording and its replay.)
+# the game plays on; Tab opens the options over the game, where the music is turned down to
+# silence at once and forward moved to Up, both kept in the settings file with the player's own
+# lines, and Escape closes them without quitting. (A recording's look settings winning over the
+# player's are tested with the recording and its replay.)
 source "$(dirname "$0")/lib.sh"
 
 config=$WORK/config
 mkdir -p "$config/kelvarin"
-printf 'sensitivity = 5\ninvert_y = maybe\ncolour = red\n' >"$config/kelvarin/settings.ini"
+printf '# mine\nsensitivity = 5\ninvert_y = maybe\ncolour = red\n' >"$config/kelvarin/settings.ini"
 export XDG_CONFIG_HOME=$config
 
 geometry() { xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}'; }
@@ -18,10 +20,10 @@ wait_for_geometry() {
     fail "$2 left the window at $(geometry), not $1"
 }
 
-AUDIO_DRIVER=dummy start_game "$ROOT" --fullscreen
+start_game "$ROOT" --fullscreen
 wait_for_geometry "$screen" "--fullscreen"
-grep -q "settings.ini:2: invert_y is true or false" "$WORK/stderr" || fail "bad value not named"
-grep -q "settings.ini:3: unknown setting 'colour'" "$WORK/stderr" || fail "unknown key not named"
+grep -q "settings.ini:3: invert_y is true or false" "$WORK/stderr" || fail "bad value not named"
+grep -q "settings.ini:4: unknown setting 'colour'" "$WORK/stderr" || fail "unknown key not named"
 hold F11 0.3
 wait_for_geometry 1024x768 "F11 in fullscreen"
 hold F11 0.3
@@ -29,5 +31,21 @@ wait_for_geometry "$screen" "F11 in the window"
 hold F11 0.3
 wait_for_geometry 1024x768 "F11 again"
 wait_for_room windowed
+
+xdotool key Tab
+wait_for_pixels menu 600x380+300+230 white 1000 "the options did not open over the game"
+for _ in $(seq 10); do xdotool key Left; done
+for _ in $(seq 6); do xdotool key Down; done
+xdotool key Return Up Escape
+# The music goes on at volume 0: what the audio device has received since is silence.
+sleep 1
+[ "$(tail -c 32768 "$WORK/audio.raw" | tr -d '\0' | wc -c)" -eq 0 ] || fail "the music was still heard"
+expected=$(printf '# mine\nsensitivity = 5\ninvert_y = maybe\ncolour = red\nmusic_volume = 0\nkey.forward = Up')
+[ "$(cat "$config/kelvarin/settings.ini")" = "$expected" ] ||
+    fail "the settings file holds: $(cat "$config/kelvarin/settings.ini")"
+kill -0 "$GAME_PID" || fail "Escape closing the options quit the game"
+shot before
+hold Up 0.6
+wait_for_change before after "flying with Up"
 quit_and_expect 0
-echo "fullscreen $screen, F11 to 1024x768 and back, settings problems named"
+echo "fullscreen $screen, F11 to 1024x768 and back, settings problems named, options kept"
