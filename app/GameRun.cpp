@@ -219,6 +219,13 @@ void GameRun::applySettings(const Settings::Values& values) {
     brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
 }
 
+void GameRun::changeSettings(const Settings::Values& values) {
+    KELVARIN_ASSERT(started);
+    const Settings::Values before = played;
+    applySettings(values);
+    keeper.keep(before, played);
+}
+
 bool GameRun::frame() {
     KELVARIN_ASSERT(started);
     return options.isOpen() ? optionsFrame() : playFrame();
@@ -292,11 +299,7 @@ void GameRun::onOptionsKey(int key, bool repeat) {
 }
 
 void GameRun::onOptionsOutcome(OptionsMenu::Outcome outcome) {
-    if (outcome == OptionsMenu::Outcome::Changed) {
-        const Settings::Values before = played;
-        applySettings(options.values());
-        keeper.keep(before, played);
-    }
+    if (outcome == OptionsMenu::Outcome::Changed) changeSettings(options.values());
     if (outcome != OptionsMenu::Outcome::Closed) return;
     Platform::setKeyListener(nullptr);
     Input::instance()->showCursor(false);

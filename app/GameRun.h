@@ -67,6 +67,9 @@ public:
     int glErrorFrames() const { return errorFrames; }
     // A cursor report from the window library, unless a replay stands in for it.
     void onCursorReport(int x, int y);
+    // The settings played; changed, they are applied at once and kept in the settings file.
+    const Settings::Values& settingsPlayed() const { return played; }
+    void changeSettings(const Settings::Values& values);
     // A key pressed while the options are open.
     void onOptionsKey(int key, bool repeat);
     bool areOptionsOpen() const { return options.isOpen(); }

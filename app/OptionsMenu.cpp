@@ -165,12 +165,8 @@ OptionsMenu::Outcome OptionsMenu::activate() {
     }
 }
 
-// A key another action has changes places with this action's: no key plays two actions.
 OptionsMenu::Outcome OptionsMenu::bind(int key) {
-    const Action action = lines[chosen].action;
-    const Action holder = current.keys.holder(key, action);
-    if (holder != Action::Count) current.keys[holder] = current.keys[action];
-    current.keys[action] = key;
+    current.keys.give(key, lines[chosen].action);
     return Outcome::Changed;
 }
 

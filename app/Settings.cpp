@@ -17,7 +17,6 @@ namespace {
 constexpr const char* kTrueWords[] = {"true", "yes", "on", "1"};
 constexpr const char* kFalseWords[] = {"false", "no", "off", "0"};
 constexpr const char* kBlanks = " \t";
-constexpr const char* kKeyPrefix = "key.";
 constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 std::string trimmed(const std::string& text) {
@@ -295,6 +294,29 @@ Read readFile(const std::string& path) {
     read.problems.push_back(shownSafely(path) + ":1: cannot be read (" + why +
                             "); the defaults are used");
     return read;
+}
+
+std::vector<std::pair<std::string, std::string>> written(const Values& values) {
+    std::vector<std::pair<std::string, std::string>> all;
+    for (const Setting& setting : settings()) all.emplace_back(setting.key, setting.write(values));
+    return all;
+}
+
+std::string set(Values& values, const std::string& key, const std::string& value) {
+    const Setting* setting = findSetting(key);
+    if (!setting) return "unknown setting '" + shownSafely(key) + "'";
+    Values candidate = values;
+    const std::string problem = setting->read(value, candidate);
+    if (!problem.empty()) return problem;
+    for (const Controls::ActionControl& control : Controls::all()) {
+        const int key = candidate.keys[control.action];
+        if (key == values.keys[control.action]) continue;
+        candidate.keys = values.keys;
+        candidate.keys.give(key, control.action);
+        break;
+    }
+    values = candidate;
+    return "";
 }
 
 Values carried(Values inFile, const Values& before, const Values& after) {

@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/Controls.h"
@@ -22,6 +23,8 @@ constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr std::size_t kMaxLineBytes = 1024;
 constexpr int kMaxProblemsNamed = 10;
 constexpr int kMaxMusicVolume = 100;
+// Before an action's name: the key it is played with.
+constexpr const char* kKeyPrefix = "key.";
 
 struct Values {
     bool fullscreen = false;
@@ -49,6 +52,13 @@ Read parse(std::istream& in, const std::string& name);
 // A missing file (or an empty path: no settings file on this system, see
 // Platform::settingsFilePath) reads as the defaults, without a problem.
 Read readFile(const std::string& path);
+
+// Each setting as the file writes it, in the file's order: {"music_volume", "100"}, {"key.FORWARD",
+// "W"}.
+std::vector<std::pair<std::string, std::string>> written(const Values& values);
+// Sets one setting from its text as the file has it: the problem, or empty when set. A key another
+// action has changes places with this action's, as in the options.
+std::string set(Values& values, const std::string& key, const std::string& value);
 
 // The file's text with the settings that changed from before to after: each line of a changed key
 // takes its new value, a changed key without a line gets one at the end, and every other line

@@ -6,10 +6,13 @@
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Settings.h"
+#include "core/Json.h"
 #include "core/LineReader.h"
 #include "core/MediaFolder.h"
 #include "input/Controls.h"
+#include "input/Keys.h"
 #include "input/LookSettings.h"
+#include "platform/KeyboardCodes.h"
 #include "platform/Platform.h"
 #include "platform/RegularFile.h"
 #include "platform/Signals.h"
@@ -70,7 +73,7 @@ RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcom
     config.settingsPath = Platform::settingsFilePath();
     config.settingsInFile = playerSettings();
     config.settings = CommandLine::withOptions(config.settingsInFile, parsed);
-    config.offersOptions = true;
+    config.offersOptions = !Platform::optionsShownByPage();
     const Settings::Values& settings = config.settings;
     config.session = &session;
     if (!parsed.recordPath.empty()) {
@@ -90,12 +93,55 @@ extern "C" void kelvarinFlushRecording() {
     session.flush();
 }
 
-// The page lists the controls from the table the usage text is made of.
+// The page lists the controls from the table the usage text is made of, with the player's keys.
 extern "C" const char* kelvarinControls() {
-    static const std::string json = std::string("{\"sensitivityRange\": \"") +
-                                    LookSettings::kSensitivityRange +
-                                    "\", \"controls\": " + Controls::asJson() + "}";
+    static std::string json;
+    json = std::string("{\"sensitivityRange\": ") + jsonString(LookSettings::kSensitivityRange) +
+           ", \"controls\": " + Controls::asJson(run.settingsPlayed().keys) + "}";
     return json.c_str();
+}
+
+// The page's options dialog shows the settings played, as the settings file writes them, each
+// key with its action's title and its place on the keyboard: {"music_volume": {"value": "100"},
+// "key.forward": {"value": "W", "title": "Forward", "code": "KeyW"}, ...}.
+extern "C" const char* kelvarinOptions() {
+    static std::string json;
+    json = "{";
+    for (const auto& [key, value] : Settings::written(run.settingsPlayed())) {
+        json +=
+            (json.size() > 1 ? ", " : "") + jsonString(key) + ": {\"value\": " + jsonString(value);
+        Action action = Action::Count;
+        const std::string prefix = Settings::kKeyPrefix;
+        if (key.rfind(prefix, 0) == 0 && Controls::named(key.substr(prefix.size()), action)) {
+            json += ", \"title\": " + jsonString(Controls::of(action).title);
+            int code = 0;
+            if (Keys::fromName(value, code)) {
+                json += ", \"code\": " + jsonString(Platform::codeOfKey(code));
+            }
+        }
+        json += "}";
+    }
+    json += "}";
+    return json.c_str();
+}
+
+// The dialog changes a setting as the file would: the problem, or empty when it is played and
+// kept from now on.
+extern "C" const char* kelvarinSetOption(const char* key, const char* value) {
+    static std::string problem;
+    Settings::Values values = run.settingsPlayed();
+    problem = Settings::set(values, key, value);
+    if (problem.empty()) run.changeSettings(values);
+    return problem.c_str();
+}
+
+// The name the settings file gives the key in a browser's place (KeyboardEvent.code); empty for
+// a key the game has none for.
+extern "C" const char* kelvarinKeyName(const char* code) {
+    static std::string name;
+    const int key = Platform::keyAtCode(code);
+    name = key < 0 ? "" : Keys::name(key);
+    return name.c_str();
 }
 
 int main(int argc, char** argv) {

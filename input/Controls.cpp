@@ -1,6 +1,7 @@
 #include "input/Controls.h"
 
 #include "core/Assert.h"
+#include "core/Json.h"
 #include "input/Keys.h"
 
 namespace Controls {
@@ -104,16 +105,6 @@ std::string helpWords(const HelpLine& line, const KeyMap& keys, std::string (*la
     return joined(names, allLetters ? "" : "/");
 }
 
-// A JSON string of text that holds no control characters.
-std::string quoted(const std::string& text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') json.push_back('\\');
-        json.push_back(c);
-    }
-    return json + "\"";
-}
-
 }  // namespace
 
 const ActionControl& of(Action action) {
@@ -143,6 +134,12 @@ Action KeyMap::holder(int key, Action except) const {
     return Action::Count;
 }
 
+void KeyMap::give(int key, Action action) {
+    const Action other = holder(key, action);
+    if (other != Action::Count) (*this)[other] = (*this)[action];
+    (*this)[action] = key;
+}
+
 KeyMap defaultKeys() {
     KeyMap map{};
     for (const ActionControl& control : kActions) map[control.action] = control.key;
@@ -161,7 +158,7 @@ const std::vector<ShownControl>& shownControls() {
         {"shoot", {Action::Fire}, nullptr, "", "right trigger", "Fire"},
         {"rewind time", {Action::Rewind}, nullptr, " (hold)", "left trigger, held", "Rewind, held"},
         {"quit (in a page: pause)", {Action::Quit}, nullptr, "", "-", "Pause"},
-        {"the options, the game waiting", {Action::Options}, nullptr, "", "Start (in a page: pause)",
+        {"the options, the game waiting", {Action::Options}, nullptr, "", "Start",
          "Pause, then Options"},
         {"switch between the window and fullscreen", {}, "F11, Alt+Enter", "", "-", "the first touch"},
     };
@@ -199,12 +196,13 @@ std::string asMarkdown() {
     return table;
 }
 
-std::string asJson() {
+std::string asJson(const KeyMap& keys) {
     std::string json = "[";
     for (const ShownControl& row : shownControls()) {
-        json += (json.size() > 1 ? ", " : "") + std::string("{\"action\": ") + quoted(row.what) +
-                ", \"keyboardAndMouse\": " + quoted(keyboardWords(row, defaultKeys())) +
-                ", \"pad\": " + quoted(row.pad) + ", \"touch\": " + quoted(row.touch) + "}";
+        json += (json.size() > 1 ? ", " : "") + std::string("{\"action\": ") +
+                jsonString(row.what) +
+                ", \"keyboardAndMouse\": " + jsonString(keyboardWords(row, keys)) +
+                ", \"pad\": " + jsonString(row.pad) + ", \"touch\": " + jsonString(row.touch) + "}";
     }
     return json + "]";
 }

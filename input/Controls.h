@@ -67,6 +67,9 @@ struct KeyMap {
     bool operator==(const KeyMap& that) const { return keys == that.keys; }
     // The action another than except plays with key; Count for none.
     Action holder(int key, Action except) const;
+    // The action plays with key from now on; another action that had it takes this one's, so
+    // that no key plays two.
+    void give(int key, Action action);
 };
 // The table's own keys.
 KeyMap defaultKeys();
@@ -97,8 +100,8 @@ std::string helpText(const KeyMap& keys, Device device = Device::Keyboard,
                      std::string (*label)(int key) = nullptr);
 // The rows as a Markdown table, as the README has it.
 std::string asMarkdown();
-// The rows as JSON for the page: [{"what": "...", "keyboard": "...", "pad": "...", "touch":
-// "..."}].
-std::string asJson();
+// The rows as JSON for the page, with the keys the player has: [{"action": "...",
+// "keyboardAndMouse": "...", "pad": "...", "touch": "..."}].
+std::string asJson(const KeyMap& keys);
 
 }  // namespace Controls

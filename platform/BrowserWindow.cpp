@@ -1,15 +1,22 @@
 // The window module's browser part: the page's animation frames pace the game and the page says
 // when play pauses; the player's gestures take it fullscreen and lock the pointer, Escape belongs
-// to the browser (it releases the pointer, on which the page pauses), touch drags turn the view,
-// and the window library's missing sticky keys are made here.
+// to the browser (it releases the pointer, on which the page pauses), touch drags turn the view.
+// Keys are followed here by their place (KeyboardEvent.code), sticky as the desktop library has
+// them, where the window library would follow the letter printed on them; mouse buttons are
+// sticky too.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
+#include <string>
+#include <utility>
 
 #include "platform/GlfwMapping.h"
 #include "platform/GlfwWindow.h"
+#include "platform/KeyboardCodes.h"
 
 // The page's side, in library_kelvarin.js.
 extern "C" {
@@ -19,7 +26,10 @@ int kelvarin_canvas_css_width();
 int kelvarin_canvas_css_height();
 void kelvarin_tell_page(const char* event);
 int kelvarin_page_paused();
-int kelvarin_read_gamepad(int* buttons, float* axes);
+int kelvarin_read_gamepad(int* buttons, float* axes, int* pressedSince, float* lowest,
+                          float* highest);
+char* kelvarin_layout_label(const char* code);
+int kelvarin_is_touch_screen();
 }
 
 namespace Platform {
@@ -30,9 +40,11 @@ using Glfw::state;
 constexpr double kTimerStepsPerSecond = 8192.0;
 
 struct Browser {
-    // A key released since the last poll reads as pressed at the next one, as the desktop
-    // library's sticky keys have it.
+    // A key or button released since the last poll reads as pressed at the next one, as the
+    // desktop library's sticky keys have it.
+    std::map<int, bool> keysDown;
     std::map<int, bool> releasedSincePoll;
+    std::map<int, bool> buttonsReleasedSincePoll;
     bool stickyKeys = false;
     bool paused = false;
     double timeAtPause = 0.0;
@@ -41,6 +53,22 @@ struct Browser {
 };
 
 Browser browser;
+
+EM_BOOL onKeyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
+    const int key = keyAtCode(event->code);
+    if (key < 0) return EM_FALSE;
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (down && state().keyListener) state().keyListener(key, event->repeat);
+    if (!down && browser.keysDown[key] && browser.stickyKeys) browser.releasedSincePoll[key] = true;
+    browser.keysDown[key] = down;
+    // The page and the window library hear of the key too.
+    return EM_FALSE;
+}
+
+EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* event, void*) {
+    if (browser.stickyKeys) browser.buttonsReleasedSincePoll[event->button] = true;
+    return EM_FALSE;
+}
 
 bool isPointerLocked() {
     EmscriptenPointerlockChangeEvent status{};
@@ -76,16 +104,23 @@ void onAnimationFrame() {
 
 namespace Glfw {
 
-void onWindowOpened() {}
+void onWindowOpened() {
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyEvent);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyEvent);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onMouseUp);
+}
 
-void beforeTerminate() {}
+void beforeTerminate() {
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+}
 
 void afterSwap() {}
 
 // A page goes fullscreen on the browser's terms: the request is made while the key event is being
 // handled, which browsers count as the player's gesture.
 void onKey(int key, int action, int mods) {
-    if (action == GLFW_RELEASE && browser.stickyKeys) browser.releasedSincePoll[key] = true;
     if (GlfwMapping::isFullscreenKey(key, action, mods)) kelvarin_toggle_fullscreen();
 }
 
@@ -115,17 +150,35 @@ void getWindowSize(int& width, int& height) {
 int getKey(int key) {
     // Escape belongs to the browser: it releases the pointer, which pauses the game.
     if (!state().window || key == kKeyEsc) return kRelease;
-    const int libraryKey = GlfwMapping::toGlfwKey(key);
-    const bool pressed = glfwGetKey(state().window, libraryKey) == GLFW_PRESS ||
-                         browser.releasedSincePoll[libraryKey];
-    browser.releasedSincePoll[libraryKey] = false;
+    const bool pressed = browser.keysDown[key] || browser.releasedSincePoll[key];
+    browser.releasedSincePoll[key] = false;
     return pressed ? kPress : kRelease;
 }
 
 int getMouseButton(int button) {
+    const bool released = std::exchange(browser.buttonsReleasedSincePoll[button], false);
     // The click that locks the pointer is not a shot.
     if (!state().window || !isPointerLocked()) return kRelease;
-    return glfwGetMouseButton(state().window, button) == GLFW_PRESS ? kPress : kRelease;
+    return glfwGetMouseButton(state().window, button) == GLFW_PRESS || released ? kPress : kRelease;
+}
+
+void setKeyListener(KeyListener listener) {
+    state().keyListener = listener;
+}
+
+// As the player's layout prints it, where the browser tells (its Keyboard Map).
+std::string keyLabel(int key) {
+    const std::string code = codeOfKey(key);
+    char* label = code.empty() ? nullptr : kelvarin_layout_label(code.c_str());
+    if (!label) return {};
+    std::string shown = label;
+    std::free(label);
+    for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return shown;
+}
+
+bool isTouchScreen() {
+    return kelvarin_is_touch_screen() != 0;
 }
 
 // The page says when a pad comes or goes: it watches them while the game is paused too.
@@ -133,9 +186,15 @@ void setGamepadListener(GamepadListener) {}
 
 bool getGamepad(Gamepad& pad) {
     pad = Gamepad();
-    int buttons[static_cast<int>(PadButton::Count)] = {};
-    if (!kelvarin_read_gamepad(buttons, pad.axes)) return false;
-    for (int i = 0; i < static_cast<int>(PadButton::Count); ++i) pad.buttons[i] = buttons[i] != 0;
+    int buttons[Gamepad::kButtons] = {};
+    int pressed[Gamepad::kButtons] = {};
+    if (!kelvarin_read_gamepad(buttons, pad.axes, pressed, pad.lowestSince, pad.highestSince)) {
+        return false;
+    }
+    for (int i = 0; i < Gamepad::kButtons; ++i) {
+        pad.buttons[i] = buttons[i] != 0;
+        pad.pressedSince[i] = pressed[i] != 0;
+    }
     return true;
 }
 

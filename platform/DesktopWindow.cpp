@@ -135,6 +135,10 @@ void afterSwap() {
 }
 
 void onKey(int key, int action, int mods) {
+    const int ours = GlfwMapping::fromGlfwKey(key);
+    if (action != GLFW_RELEASE && ours >= 0 && state().keyListener) {
+        state().keyListener(ours, action == GLFW_REPEAT);
+    }
     if (GlfwMapping::isFullscreenKey(key, action, mods)) setFullscreen(!isFullscreen());
 }
 
@@ -209,6 +213,10 @@ bool getGamepad(Gamepad& pad) {
     const bool connected = desktop.padConnected;
     desktop.padConnected = false;
     return connected;
+}
+
+void setKeyListener(KeyListener listener) {
+    state().keyListener = listener;
 }
 
 std::string keyLabel(int key) {

@@ -38,10 +38,6 @@ void requestCursorResync(GLFWwindow*, int) {
 }
 
 void forwardKey(GLFWwindow*, int key, int, int action, int mods) {
-    const int ours = GlfwMapping::fromGlfwKey(key);
-    if (action != GLFW_RELEASE && ours >= 0 && state().keyListener) {
-        state().keyListener(ours, action == GLFW_REPEAT);
-    }
     Glfw::onKey(key, action, mods);
 }
 
@@ -139,10 +135,6 @@ void setMousePos(int x, int y) {
         glfwSetCursorPos(state().window, x, y);
         state().cursor.requestResync();
     }
-}
-
-void setKeyListener(KeyListener listener) {
-    state().keyListener = listener;
 }
 
 void setMousePosCallback(MousePosCallback callback) {

@@ -10,8 +10,11 @@ namespace Platform {
 std::string executableFolder();
 // Where the player's settings file is: $XDG_CONFIG_HOME/kelvarin/settings.ini, or
 // ~/.config/kelvarin/settings.ini when that is unset, empty or relative;
-// %APPDATA%\Kelvarin\settings.ini on Windows; none in a browser. Empty when there is none.
+// %APPDATA%\Kelvarin\settings.ini on Windows; in a page "/settings.ini", which the page fills
+// from the browser's storage and keeps there; none under node. Empty when there is none.
 std::string settingsFilePath();
+// A page shows the options in a dialog of its own: the game's overlay is for the desktop.
+bool optionsShownByPage();
 // Moves the program's console window beside the game's on Windows, where a console program has
 // one; elsewhere, and for a process without a console, nothing happens.
 void placeConsoleWindow(int x, int y, int width, int height);

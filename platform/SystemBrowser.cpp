@@ -19,10 +19,22 @@ std::string executableFolder() {
     return result;
 }
 
-// A page takes its settings from its address (?sensitivity=X, ?invert-y), and kelvarin-sim under
-// node reads none.
+namespace {
+
+constexpr const char* kPageSettingsPath = "/settings.ini";
+
+bool inPage() {
+    return executableFolder().empty();
+}
+
+}  // namespace
+
 std::string settingsFilePath() {
-    return {};
+    return inPage() ? kPageSettingsPath : "";
+}
+
+bool optionsShownByPage() {
+    return inPage();
 }
 
 void placeConsoleWindow(int, int, int, int) {}

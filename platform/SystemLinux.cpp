@@ -23,6 +23,10 @@ std::string settingsFilePath() {
     return {};
 }
 
+bool optionsShownByPage() {
+    return false;
+}
+
 void placeConsoleWindow(int, int, int, int) {}
 
 void prepareStandardOutput() {

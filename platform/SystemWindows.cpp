@@ -23,6 +23,10 @@ std::string settingsFilePath() {
     return {};
 }
 
+bool optionsShownByPage() {
+    return false;
+}
+
 void placeConsoleWindow(int x, int y, int width, int height) {
     HWND console = GetConsoleWindow();
     if (console) MoveWindow(console, x, y, width, height, TRUE);

@@ -44,41 +44,111 @@ mergeInto(LibraryManager.library, {
   // with the page's touch controls acting as one more (Module.kelvarinTouchPad: a movement stick
   // and the Fire, Rewind and Run buttons), into the layout of platform/Platform.h: 15 buttons, then
   // the sticks and the triggers from 0 to 1. (The page says when a pad comes or goes: it watches
-  // them while the game is paused too.)
+  // them while the game is paused too.) Between two of the game's reads the pads are sampled every
+  // few milliseconds and the touch buttons say when they were pressed, so that what is pressed and
+  // let go in between counts at the next read, as the desktop's sticky keys have it.
   $kelvarinPads: {
     // Platform.h's buttons, by their index in the standard mapping.
     fromStandard: [0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11, 12, 15, 13, 14],
     leftTrigger: 6,
     rightTrigger: 7,
+    buttons: 15,
+    axes: 6,
+    // Well under a frame at 60 frames a second, and more often than a press lasts.
+    samplingMs: 4,
+    // What the pads did since the last read; null before the first.
+    span: null,
+    now: function() {
+      var down = new Array(15).fill(false);
+      var values = [0, 0, 0, 0, 0, 0];
+      var pad = Module.kelvarinReadPad ? Module.kelvarinReadPad() : null;
+      if (pad) {
+        kelvarinPads.fromStandard.forEach(function(standard, i) { down[i] = !!pad.pressed[standard]; });
+        for (var i = 0; i < 4; ++i) values[i] = pad.axes[i] || 0;
+        values[4] = pad.values[kelvarinPads.leftTrigger] || 0;
+        values[5] = pad.values[kelvarinPads.rightTrigger] || 0;
+      }
+      var touch = Module.kelvarinTouchPad;
+      var touching = !!(touch && touch.active);
+      if (touching) {
+        if (touch.moveX || touch.moveY) {
+          values[0] = touch.moveX;
+          values[1] = touch.moveY;
+        }
+        if (touch.rewind) values[4] = 1;
+        if (touch.fire) values[5] = 1;
+        if (touch.run) down[4] = true;
+      }
+      return {connected: !!pad || touching, down: down, values: values};
+    },
+    startSpan: function(now) {
+      kelvarinPads.span = {pressed: now.down.slice(), lowest: now.values.slice(),
+                           highest: now.values.slice()};
+    },
+    follow: function() {
+      var span = kelvarinPads.span;
+      var now = kelvarinPads.now();
+      for (var b = 0; b < kelvarinPads.buttons; ++b) span.pressed[b] = span.pressed[b] || now.down[b];
+      for (var a = 0; a < kelvarinPads.axes; ++a) {
+        span.lowest[a] = Math.min(span.lowest[a], now.values[a]);
+        span.highest[a] = Math.max(span.highest[a], now.values[a]);
+      }
+      return now;
+    },
+    // The touch buttons tapped since the last read (Module.kelvarinTouchPad.tapped), as pressed.
+    takeTaps: function() {
+      var touch = Module.kelvarinTouchPad;
+      if (!touch || !touch.tapped) return;
+      var span = kelvarinPads.span;
+      if (touch.tapped.run) span.pressed[4] = true;
+      if (touch.tapped.rewind) span.highest[4] = 1;
+      if (touch.tapped.fire) span.highest[5] = 1;
+      touch.tapped = {};
+    },
   },
   kelvarin_read_gamepad__deps: ['$kelvarinPads'],
-  kelvarin_read_gamepad__sig: 'iii',
-  kelvarin_read_gamepad: function(buttons, axes) {
+  kelvarin_read_gamepad__sig: 'iiiiii',
+  kelvarin_read_gamepad: function(buttons, axes, pressedSince, lowest, highest) {
     // Before play starts, a pad's press only starts it, as a click does (the page's part).
-    if (!Module.kelvarinPadsPlay) return 0;
-    var pad = Module.kelvarinReadPad ? Module.kelvarinReadPad() : null;
-    var down = new Array(15).fill(false);
-    var values = [0, 0, 0, 0, 0, 0];
-    if (pad) {
-      kelvarinPads.fromStandard.forEach(function(standard, i) { down[i] = !!pad.pressed[standard]; });
-      for (var i = 0; i < 4; ++i) values[i] = pad.axes[i] || 0;
-      values[4] = pad.values[kelvarinPads.leftTrigger] || 0;
-      values[5] = pad.values[kelvarinPads.rightTrigger] || 0;
+    if (!Module.kelvarinPadsPlay) {
+      kelvarinPads.span = null;
+      return 0;
     }
-    var touch = Module.kelvarinTouchPad;
-    var touching = touch && touch.active;
-    if (touching) {
-      if (touch.moveX || touch.moveY) {
-        values[0] = touch.moveX;
-        values[1] = touch.moveY;
-      }
-      if (touch.rewind) values[4] = 1;
-      if (touch.fire) values[5] = 1;
-      if (touch.run) down[4] = true;
+    if (!kelvarinPads.span) {
+      kelvarinPads.startSpan(kelvarinPads.now());
+      kelvarinPads.sampling = kelvarinPads.sampling ||
+          setInterval(function() { if (kelvarinPads.span) kelvarinPads.follow(); },
+                      kelvarinPads.samplingMs);
     }
-    for (var b = 0; b < 15; ++b) HEAP32[(buttons >> 2) + b] = down[b] ? 1 : 0;
-    for (var a = 0; a < 6; ++a) HEAPF32[(axes >> 2) + a] = values[a];
-    return pad || touching ? 1 : 0;
+    var now = kelvarinPads.follow();
+    kelvarinPads.takeTaps();
+    var span = kelvarinPads.span;
+    for (var b = 0; b < kelvarinPads.buttons; ++b) {
+      HEAP32[(buttons >> 2) + b] = now.down[b] ? 1 : 0;
+      HEAP32[(pressedSince >> 2) + b] = span.pressed[b] ? 1 : 0;
+    }
+    for (var a = 0; a < kelvarinPads.axes; ++a) {
+      HEAPF32[(axes >> 2) + a] = now.values[a];
+      HEAPF32[(lowest >> 2) + a] = span.lowest[a];
+      HEAPF32[(highest >> 2) + a] = span.highest[a];
+    }
+    kelvarinPads.startSpan(now);
+    return now.connected ? 1 : 0;
+  },
+
+  // A key's label on the player's layout, where the browser tells (the page keeps its Keyboard
+  // Map in Module.kelvarinLayout); 0 where it does not.
+  kelvarin_layout_label__sig: 'ii',
+  kelvarin_layout_label: function(code) {
+    var layout = Module.kelvarinLayout;
+    var label = layout ? layout.get(UTF8ToString(code)) : null;
+    return label ? allocateUTF8(label) : 0;
+  },
+
+  // "On a touch device (coarse pointer)", as the page has it.
+  kelvarin_is_touch_screen__sig: 'i',
+  kelvarin_is_touch_screen: function() {
+    return matchMedia('(pointer: coarse)').matches ? 1 : 0;
   },
 
   // Under node the program is its script: its folder is where the script lies. A page has none.

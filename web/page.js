@@ -5,6 +5,7 @@
 // and opens recordings, and says what went wrong where the game would be. The game itself is
 // kelvarin.js and its WebAssembly.
 import {keepForReplay, keptReplay} from './handover.js';
+import {kSettingsPath, OptionsDialog, storedSettings} from './options.js';
 import {kFragmentKey, kMaxLinkLength, linkFor, recordingFrom, whyNotALink} from './share.js';
 import {TouchControls} from './touch.js';
 
@@ -28,7 +29,7 @@ const kMaxReplayBytes = 64e6;
 const kDesktopHint = / \(kelvarin --help lists the options\)$/;
 // The keys the game uses that a page would act on (Space scrolls it).
 const kGameKeys = new Set([' ', 'Spacebar']);
-// Standard-mapping index of a pad's Start button.
+// Standard-mapping index of a pad's Start button, which opens the options.
 const kPadStart = 9;
 // The words a switch may be given in, as in the desktop's settings file.
 const kSwitchWords = {'': true, true: true, yes: true, on: true, 1: true,
@@ -55,6 +56,11 @@ let replay = null;
 // How play was started: a locked pointer is released on pause, a pad or touch has none.
 let playingWithMouse = false;
 let touchControls = null;
+// The player's layout (the Keyboard Map), asked for at once: the game names keys by it.
+const layoutAsked = navigator.keyboard?.getLayoutMap?.().catch(() => null) ?? Promise.resolve(null);
+// Opened by a pad's Start while playing: closing the options plays on.
+let playOnAfterOptions = false;
+const options = new OptionsDialog($('options'), {fixed: settingsFromAddress(), changed: onOptionChanged});
 
 // The game runs while waiting (the bricks settle), playing and replaying; pads and touch drive it
 // only once play started, as a click locks the pointer only then. The status says the state in
@@ -63,15 +69,19 @@ function setState(next, words = kStatus[next]) {
   state = next;
   document.body.dataset.state = next;
   status.textContent = typeof words === 'function' ? words() : words;
-  if (game) {
-    game.kelvarinPaused = next === 'paused' || next === 'replayPaused';
-    game.kelvarinPadsPlay = next === 'playing';
-  }
+  tellGameWhetherPaused();
   const over = ['ended', 'replayed', 'failed'].includes(next);
   $('play').hidden = !over && next !== 'replayPaused';
   $('share').disabled = !(next === 'playing' || next === 'paused') || !!replay;
   $('save-recording').disabled = $('share').disabled;
   if (over) document.exitPointerLock?.();
+}
+
+// Play waits while the page pauses it and while the options are open.
+function tellGameWhetherPaused() {
+  if (!game) return;
+  game.kelvarinPaused = state === 'paused' || state === 'replayPaused' || options.isOpen;
+  game.kelvarinPadsPlay = state === 'playing' && !options.isOpen;
 }
 
 function showMessage(text) {
@@ -249,6 +259,13 @@ function lookOptions() {
   return invert ? [...options, '--invert-y'] : options;
 }
 
+// The settings the address gives (see lookOptions): they win over the options for this visit.
+function settingsFromAddress() {
+  const params = new URLSearchParams(location.search);
+  return new Set([params.has('sensitivity') && 'sensitivity', params.has('invert-y') && 'invert_y']
+      .filter((name) => name));
+}
+
 // ---- The game ----------------------------------------------------------------------------------
 
 // The drawing buffer follows the canvas's size on the page, in device pixels: the picture stays
@@ -284,6 +301,7 @@ function onGameEvent(event) {
     loading.hidden = true;
     setState(replay ? 'replaying' : 'waiting');
     followCanvasSize();
+    $('show-options').disabled = false;
   } else if (event === 'ended') {
     setState(replay ? 'replayed' : 'ended');
     if (replay) showBricks();
@@ -312,14 +330,17 @@ function handOverReplay(module) {
   replay.bytes = null;
 }
 
-async function runGame(createKelvarin, binaries, args) {
+async function runGame(createKelvarin, binaries, args, layout) {
   await createKelvarin({
     canvas,
     arguments: args,
     wasmBinary: binaries[0],
     getPreloadedPackage: () => binaries[1].buffer,
+    kelvarinLayout: layout,
     preRun: [(module) => {
       game = module;
+      options.attach(module, layout);
+      module.FS.writeFile(kSettingsPath, storedSettings());
       if (touchControls) module.kelvarinTouchPad = touchControls.pad;
       if (replay) handOverReplay(module);
     }],
@@ -355,7 +376,7 @@ async function start() {
     return;
   }
   try {
-    await runGame(createKelvarin, await binaries, args);
+    await runGame(createKelvarin, await binaries, args, await layoutAsked);
   } catch (error) {
     fail('The game stopped: ' + error);
     return;
@@ -385,10 +406,41 @@ function pause() {
   if (state === 'replaying') setState('replayPaused');
 }
 
+// The options, over a game that waits: a locked pointer is released first, which pauses play.
+function openOptions(byPad = false) {
+  if (!game || options.isOpen) return;
+  playOnAfterOptions = byPad && state === 'playing';
+  if (document.pointerLockElement) document.exitPointerLock();
+  pause();
+  options.open();
+  tellGameWhetherPaused();
+}
+
+$('options').addEventListener('close', () => {
+  tellGameWhetherPaused();
+  if (playOnAfterOptions) play(false);
+  playOnAfterOptions = false;
+});
+
+function onOptionChanged(name) {
+  showControls();
+  if (name === 'fullscreen' && !wantsFullscreen() && document.fullscreenElement) {
+    document.exitFullscreen();
+  }
+}
+
+// A page goes fullscreen only on the player's gesture: the click that starts play.
+function wantsFullscreen() {
+  return options.settings().fullscreen.value === 'true';
+}
+
 // The game looks around with a locked pointer; a browser locks it only for a click.
 canvas.addEventListener('click', () => {
   if (state === 'replayPaused') play(false);
-  if ((state === 'waiting' || state === 'paused') && !touchScreen) canvas.requestPointerLock();
+  if ((state === 'waiting' || state === 'paused') && !touchScreen) {
+    if (game && wantsFullscreen() && !document.fullscreenElement) canvas.requestFullscreen?.();
+    canvas.requestPointerLock();
+  }
 });
 document.addEventListener('pointerlockchange', () => {
   if (document.pointerLockElement === canvas) {
@@ -416,6 +468,11 @@ window.addEventListener('keydown', (event) => {
                       (document.activeElement === document.body || document.activeElement === canvas);
   if (kGameKeys.has(event.key) && gameHasKeys) event.preventDefault();
   if (event.key === 'Tab' && state !== 'playing') event.stopImmediatePropagation();
+  if (state === 'playing' && game && event.code === options.settings()['key.options'].code) {
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    openOptions();
+  }
 }, true);
 
 // The first pad in the browser's standard mapping, as plain lists (a browser's or a driver's pad
@@ -434,8 +491,9 @@ function readPad() {
   };
 }
 
-// Pads: any button starts play where the page waits for a click, Start pauses and plays on, and
-// a pad that comes or goes is said once.
+// Pads: any button starts play where the page waits for a click, Start opens the options (and
+// closing them plays on), Start pauses a replay, the options are worked with the pad while open,
+// and a pad that comes or goes is said once.
 let padButtonsBefore = [];
 let padShown = null;
 function watchPads() {
@@ -443,13 +501,17 @@ function watchPads() {
   if ((pad?.id ?? null) !== padShown) {
     const note = $('pad-note');
     note.hidden = false;
-    note.textContent = pad ? `Pad connected: ${pad.id}. Any button starts play; Start pauses.`
+    note.textContent = pad ? `Pad connected: ${pad.id}. Any button starts play; Start opens the options.`
                            : 'The pad was disconnected.';
     padShown = pad?.id ?? null;
   }
   const down = pad ? pad.pressed : [];
   const pressed = (i) => down[i] && !padButtonsBefore[i];
-  if ((state === 'playing' || state === 'replaying') && pressed(kPadStart)) {
+  if (options.isOpen) {
+    options.pad(pressed);
+  } else if (['waiting', 'playing', 'paused'].includes(state) && pressed(kPadStart)) {
+    openOptions(true);
+  } else if (state === 'replaying' && pressed(kPadStart)) {
     pause();
   } else if (['waiting', 'paused', 'replayPaused'].includes(state) &&
              down.some((d, i) => pressed(i))) {
@@ -483,6 +545,7 @@ function showControls() {
   const table = JSON.parse(game.UTF8ToString(game._kelvarinControls()));
   $('sensitivity-range').textContent = table.sensitivityRange;
   const body = $('controls').tBodies[0];
+  body.replaceChildren();
   for (const control of table.controls) {
     const row = body.insertRow();
     for (const cell of [control.action, control.keyboardAndMouse, control.pad, control.touch]) {
@@ -546,6 +609,7 @@ document.addEventListener('drop', (event) => {
 });
 $('fullscreen').addEventListener('click', () => canvas.requestFullscreen?.());
 $('show-help').addEventListener('click', () => $('help').showModal());
+$('show-options').addEventListener('click', () => openOptions());
 // A hash change (a share link opened on this page) replays it.
 window.addEventListener('hashchange', () => location.reload());
 

@@ -11,7 +11,10 @@ export class TouchControls {
   // every touch on the game, before anything else is done with it.
   // pause(): the Pause button's tap.
   constructor(stage, {look, touched, pause}) {
-    this.pad = {active: true, moveX: 0, moveY: 0, fire: false, rewind: false, run: false};
+    // tapped: the buttons pressed since the game last read them, so that a tap shorter than a
+    // frame still counts.
+    this.pad = {active: true, moveX: 0, moveY: 0, fire: false, rewind: false, run: false,
+                tapped: {}};
     this.look = look;
     this.touched = touched;
     this.pause = pause;
@@ -49,6 +52,7 @@ export class TouchControls {
       } else if (target && kButtons[target.id]) {
         role = kButtons[target.id];
         this.pad[role] = true;
+        this.pad.tapped[role] = true;
         target.classList.add('held');
       }
       this.fingers.set(touch.identifier, {role, x: touch.clientX, y: touch.clientY, target});

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -92,6 +94,25 @@ TEST(Settings, TheOptionsChangedAreWrittenIntoTheFileAndTheRestStays) {
     const Settings::Values kept = Settings::carried(before, played, changed);
     EXPECT_FALSE(kept.fullscreen);
     EXPECT_TRUE(kept.look.invertY);
+}
+
+// The page's options set one setting at a time, as the file says it, and keys change places as in
+// the overlay.
+TEST(Settings, OneSettingIsSetAsTheFileSaysItOrRefused) {
+    Settings::Values values;
+    EXPECT_EQ(Settings::set(values, "music_volume", "30"), "");
+    EXPECT_EQ(values.musicVolume, 30);
+    EXPECT_EQ(Settings::set(values, "key.forward", "A"), "");
+    EXPECT_EQ(values.keys[Action::Forward], 'A');
+    EXPECT_EQ(values.keys[Action::Left], 'W');
+    EXPECT_EQ(Settings::set(values, "music_volume", "101"),
+              "music_volume is a whole number from 0 to 100");
+    EXPECT_EQ(Settings::set(values, "colour", "red"), "unknown setting 'colour'");
+    EXPECT_EQ(values.musicVolume, 30);
+    const auto written = Settings::written(values);
+    EXPECT_NE(std::find(written.begin(), written.end(),
+                        std::pair<std::string, std::string>("key.left", "W")),
+              written.end());
 }
 
 // A file is only ever replaced by a whole new one, its folder made when missing; where nothing

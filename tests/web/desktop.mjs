@@ -101,17 +101,49 @@ export function desktop() {
           await page.keyboard.press('Tab');
           reached.add(await page.evaluate(() => document.activeElement.id));
         }
-        for (const id of ['fullscreen', 'save-recording', 'share', 'open-recording', 'show-help']) {
+        for (const id of ['fullscreen', 'save-recording', 'share', 'open-recording', 'show-options',
+                          'show-help']) {
           assert.ok(reached.has(id), `Tab never reached #${id}`);
         }
         await page.locator('#show-help').focus();
         await page.keyboard.press('Enter');
         assert.equal(await page.locator('#help').isVisible(), true, 'Enter did not open the controls');
-        assert.equal(await page.locator('#controls tbody tr').count(), 7);
+        assert.equal(await page.locator('#controls tbody tr').count(), 8);
         await page.keyboard.press('Escape');
         saved = await saveRecording(page, 'saved.rec');
         await clickCanvas(page);
         await waitForStatus(page, 'Playing');
+      });
+
+      await t.test('the key in W\'s place flies forward whatever the layout prints on it', async () => {
+        const before = await waitUntilStill(page);
+        // As an AZERTY keyboard sends it: printed Z, in W's place.
+        const cdp = await page.context().newCDPSession(page);
+        const key = {code: 'KeyW', key: 'z', windowsVirtualKeyCode: 90};
+        await cdp.send('Input.dispatchKeyEvent', {type: 'keyDown', ...key});
+        await waitFrames(page, 20);
+        await cdp.send('Input.dispatchKeyEvent', {type: 'keyUp', ...key});
+        assert.ok(await waitForChange(page, before, 20000) > 20000, 'the view did not move');
+      });
+
+      await t.test('the options key opens the options, over a game that waits; what changes is kept',
+                   async () => {
+        await page.keyboard.press('Tab');
+        await page.locator('#options').waitFor();
+        await waitForStatus(page, 'Paused');
+        await page.keyboard.press('Home');
+        assert.equal(await page.evaluate(() => window.kelvarinGains[0].gain.value), 0);
+        await page.getByRole('button', {name: 'W', exact: true}).click();
+        await page.keyboard.press('KeyI');
+        await page.getByRole('button', {name: 'I', exact: true}).waitFor();
+        // A key another action has changes places with this one's.
+        await page.getByRole('button', {name: 'A', exact: true}).click();
+        await page.keyboard.press('KeyI');
+        await page.keyboard.press('Escape');
+        assert.equal(await page.locator('#options').isVisible(), false);
+        assert.equal(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
+                     'music_volume = 0\nkey.forward = A\nkey.left = I\n');
+        assert.match(await page.locator('#controls').textContent(), /A, I, S, D/);
       });
 
       await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
@@ -142,11 +174,22 @@ export function desktop() {
       await page.context().close();
     });
 
-    test('a driver error after the first frames is still said, once', async () => {
+    test('the options kept are played; a driver error after the first frames is said, once',
+         async () => {
       const {page} = await newPage({fast: true, viewport: {width: 400, height: 300},
                                     deviceScaleFactor: 0.25});
-      await page.goto(base + 'index.html');
+      await page.addInitScript(() => localStorage.setItem(
+          'kelvarin.settings', '# mine\nkey.forward = I\nmusic_volume = 30\n'));
+      await page.goto(base + 'index.html?sensitivity=2');
       await waitForStatus(page, 'Click the game to play.');
+      await page.click('#show-options');
+      assert.equal(await page.getByRole('slider', {name: 'Music volume'}).inputValue(), '30');
+      assert.equal(await page.locator('#option-keys button[name="key.forward"]').textContent(), 'I');
+      // The address wins for this visit.
+      const sensitivity = page.getByRole('spinbutton', {name: 'Look speed, mouse and touch'});
+      assert.equal(await sensitivity.inputValue(), '2');
+      assert.equal(await sensitivity.isDisabled(), true);
+      await page.keyboard.press('Escape');
       // Past the frames after each of which the game reads the driver's errors.
       await waitFrames(page, 90);
       // The game's own context: no texture target has this number.

@@ -115,9 +115,16 @@ export async function tearDown() {
   fs.rmSync(work, {recursive: true, force: true});
 }
 
-// Every started track, by its file, as the page's Web Audio starts it.
+// Every started track, by its file, as the page's Web Audio starts it, and every gain made.
 export function watchAudio() {
   window.kelvarinStartedTracks = [];
+  window.kelvarinGains = [];
+  const createGain = AudioContext.prototype.createGain;
+  AudioContext.prototype.createGain = function(...args) {
+    const gain = createGain.apply(this, args);
+    window.kelvarinGains.push(gain);
+    return gain;
+  };
   const start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function(...args) {
     window.kelvarinStartedTracks.push(this.kelvarinTrack);

@@ -1,0 +1,190 @@
+// The options dialog: the game's own settings (those of the desktop's options overlay), shown as
+// the game plays them and changed through the game, which applies them at once and writes them
+// into its settings file. The page keeps that file's text in the browser's storage and hands it to
+// the game before it starts, so the options last from visit to visit. Keys are chosen by their
+// place on the keyboard (KeyboardEvent.code) and shown by the label the player's layout gives
+// them where the browser tells (its Keyboard Map).
+
+export const kSettingsPath = '/settings.ini';
+const kStorageKey = 'kelvarin.settings';
+// Settings a page has no use for: Escape belongs to the browser, and a page never quits.
+const kNotOnAPage = new Set(['key.quit']);
+const kKeyPrefix = 'key.';
+// Standard-mapping indices of the pad's buttons that work the dialog.
+const kPad = {a: 0, b: 1, start: 9, up: 12, down: 13, left: 14, right: 15};
+
+// The settings file's text the page keeps ('' when none is kept or storage is refused).
+export function storedSettings() {
+  try {
+    return localStorage.getItem(kStorageKey) || '';
+  } catch (e) {
+    return '';
+  }
+}
+
+export class OptionsDialog {
+  // dialog: the <dialog> with its form; fixed: the settings the address gives for this visit,
+  // which the dialog shows but does not change; changed(): after every change the game took.
+  constructor(dialog, {fixed, changed}) {
+    this.dialog = dialog;
+    this.form = dialog.querySelector('form');
+    this.note = dialog.querySelector('#options-note');
+    this.keys = dialog.querySelector('#option-keys').tBodies[0];
+    this.fixed = fixed;
+    this.changed = changed;
+    this.game = null;
+    this.layout = null;
+    this.waitingFor = null;
+    this.form.addEventListener('input', (event) => this.onInput(event));
+    this.form.addEventListener('change', (event) => this.onInput(event));
+    window.addEventListener('keydown', (event) => this.onKey(event), true);
+  }
+
+  // The game running, and the player's layout once the browser tells it.
+  attach(game, layout) {
+    this.game = game;
+    this.layout = layout;
+  }
+
+  get isOpen() {
+    return this.dialog.open;
+  }
+
+  // The settings as the game plays them: {music_volume: {value: '100'}, 'key.forward': {value:
+  // 'W', code: 'KeyW', title: 'Forward'}, ...}.
+  settings() {
+    return JSON.parse(this.game.UTF8ToString(this.game._kelvarinOptions()));
+  }
+
+  open() {
+    this.note.textContent = '';
+    this.show();
+    this.dialog.showModal();
+    this.focusable()[0].focus();
+  }
+
+  close() {
+    this.waitingFor = null;
+    this.dialog.close();
+  }
+
+  // The label of the key in code's place: as the layout prints it, else its US name.
+  keyLabel(setting) {
+    const printed = setting.code && this.layout?.get(setting.code);
+    return printed ? printed.toUpperCase() : setting.value || '–';
+  }
+
+  show() {
+    const settings = this.settings();
+    for (const field of this.form.elements) {
+      const setting = settings[field.name];
+      if (!setting) continue;
+      if (field.type === 'checkbox') field.checked = setting.value === 'true';
+      else if (field.type === 'radio') field.checked = setting.value === field.value;
+      else field.value = setting.value;
+      field.disabled = this.fixed.has(field.name);
+      field.title = field.disabled ? 'Set by the address for this visit' : '';
+    }
+    this.dialog.querySelector('#volume-shown').textContent = settings.music_volume.value;
+    this.keys.replaceChildren();
+    for (const [name, setting] of Object.entries(settings)) {
+      if (!name.startsWith(kKeyPrefix) || kNotOnAPage.has(name)) continue;
+      const row = this.keys.insertRow();
+      row.insertCell().textContent = setting.title;
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.name = name;
+      button.textContent = this.waitingFor === name ? 'Press a key…' : this.keyLabel(setting);
+      button.addEventListener('click', () => this.waitForKey(name));
+      row.insertCell().append(button);
+    }
+  }
+
+  // Sets one setting in the game; what it refuses is said in the dialog.
+  set(name, value) {
+    const problem = this.game.ccall('kelvarinSetOption', 'string', ['string', 'string'],
+                                    [name, value]);
+    this.note.textContent = problem ? `Not changed: ${problem}.` : '';
+    if (!problem) this.keep();
+    const focused = document.activeElement?.name;
+    this.show();
+    if (focused) this.form.elements[focused]?.focus?.();
+    if (!problem) this.changed(name);
+  }
+
+  keep() {
+    try {
+      localStorage.setItem(kStorageKey, this.game.FS.readFile(kSettingsPath, {encoding: 'utf8'}));
+    } catch (e) {
+      this.note.textContent = `The browser's storage refused the options (${e?.name || e}): ` +
+                              'they last for this visit only.';
+    }
+  }
+
+  onInput(event) {
+    const field = event.target;
+    if (!field.name || field.name.startsWith(kKeyPrefix)) return;
+    // A slider is heard as it moves; the other fields count once changed.
+    if (event.type === 'input' && field.type !== 'range') return;
+    const value = field.type === 'checkbox' ? String(field.checked) : field.value;
+    this.set(field.name, value);
+  }
+
+  waitForKey(name) {
+    this.waitingFor = name;
+    this.note.textContent = 'Press the new key, or Escape to keep the one there.';
+    this.show();
+    this.form.elements[name]?.focus();
+  }
+
+  // While a key's button waits, the next key pressed is the new key, and nothing else hears of it.
+  onKey(event) {
+    if (!this.isOpen || !this.waitingFor) return;
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    const name = this.waitingFor;
+    this.waitingFor = null;
+    if (event.code === 'Escape') {
+      this.note.textContent = '';
+      this.show();
+      this.form.elements[name]?.focus();
+      return;
+    }
+    const keyName = this.game.ccall('kelvarinKeyName', 'string', ['string'], [event.code]);
+    if (!keyName) {
+      this.note.textContent = `Not changed: the game has no use for the key ${event.code}.`;
+      this.show();
+      return;
+    }
+    this.set(name, keyName);
+    this.form.elements[name]?.focus();
+  }
+
+  focusable() {
+    return Array.from(this.dialog.querySelectorAll('input, button')).filter((e) => !e.disabled);
+  }
+
+  // A pad works the dialog: the d-pad moves between the fields and changes a value, A chooses or
+  // switches, B and Start close it. pressed(i): the standard button i went down this frame.
+  pad(pressed) {
+    if (pressed(kPad.b) || pressed(kPad.start)) {
+      this.close();
+      return;
+    }
+    const fields = this.focusable();
+    const at = fields.indexOf(document.activeElement);
+    if (pressed(kPad.up) || pressed(kPad.down)) {
+      const step = pressed(kPad.down) ? 1 : -1;
+      fields[(at + step + fields.length) % fields.length].focus();
+    }
+    const field = fields[at];
+    if (!field) return;
+    if ((pressed(kPad.left) || pressed(kPad.right)) &&
+        (field.type === 'range' || field.type === 'number')) {
+      if (pressed(kPad.right)) field.stepUp();
+      else field.stepDown();
+      field.dispatchEvent(new Event('change', {bubbles: true}));
+    }
+    if (pressed(kPad.a)) field.click();
+  }
+}
