@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <chrono>
 #include <iostream>
 
 #include "app/BrickDump.h"
@@ -13,6 +15,7 @@
 #include "input/Camera.h"
 #include "input/Controls.h"
 #include "input/Input.h"
+#include "physics/PhysicsWorld.h"
 #include "platform/CrashReport.h"
 #include "platform/Platform.h"
 #include "platform/System.h"
@@ -22,6 +25,7 @@
 #include "render/Shader.h"
 #include "render/Texture.h"
 #include "render/Viewport.h"
+#include "rewind/Controller.h"
 #include "scene/BrickWallScene.h"
 #include "sound/Sound.h"
 
@@ -34,6 +38,19 @@ constexpr int kGlVersionMajor = 4;
 constexpr int kGlVersionMinor = 2;
 constexpr float kClearGrey = 0.3f;
 constexpr float kLineWidth = 2.0f;
+
+// The testbed's overlays, in the overlay's space (see Text2D), which keeps its size in the
+// window's top-left corner: the statistics under the help text, the replay's timeline at the
+// bottom.
+constexpr int kStatsX = 10;
+constexpr int kStatsY = 440;
+constexpr int kTimelineX = 10;
+constexpr int kTimelineY = 30;
+constexpr int kOverlaySize = 12;
+// The statistics' times are averaged over about this many frames, so that they can be read.
+constexpr double kStatsSmoothing = 1.0 / 30.0;
+
+using StepClock = std::chrono::steady_clock;
 
 // The console window stands to the right of the 1024-pixel game window.
 constexpr int kConsoleX = 1056;
@@ -174,6 +191,9 @@ bool GameRun::start(const RunConfig& runConfig) {
     frames = 0;
     errorFrames = 0;
     stepper = FrameClock::FixedStepper();
+    testbed = Testbed();
+    timeline = ReplayTimeline();
+    stats = TestbedStats();
     padLook = GamepadControls::Look();
     played = config.settings;
     keeper = SettingsKeeper(config.settingsPath, config.settingsInFile);
@@ -194,6 +214,7 @@ bool GameRun::start(const RunConfig& runConfig) {
         litShader().init();
         litShader().use();
     }
+    boxLines.init();
     FrameClock::reset();
     if (config.drawing) glLineWidth(kLineWidth);
     prepareFrameLoop();
@@ -228,7 +249,12 @@ void GameRun::changeSettings(const Settings::Values& values) {
 
 bool GameRun::frame() {
     KELVARIN_ASSERT(started);
-    return options.isOpen() ? optionsFrame() : playFrame();
+    if (options.isOpen()) return optionsFrame();
+    return isReplayHeld() ? heldReplayFrame() : playFrame();
+}
+
+bool GameRun::isReplayHeld() const {
+    return config.session && config.session->isReplaying() && timeline.isHeld();
 }
 
 bool GameRun::playFrame() {
@@ -254,13 +280,110 @@ bool GameRun::playFrame() {
     simulate(in.delta);
     if (drawing) {
         brickWall->draw();
+        drawTestbed(layout);
         if (GLUtils::isErrorReadDue(frames, Platform::driverReadsStall())) checkGlErrors();
     }
     Platform::swapBuffers();
     lookWithPad(in);
     followDevice(in);
+    followTimeline();
     if (config.offersOptions && Input::instance()->isPressed(Action::Options)) openOptions();
     return playerWantsToGoOn() && !(session && session->isOver());
+}
+
+// A replay held at its frame: drawn as it stands, the viewer's keys read, nothing replayed.
+bool GameRun::heldReplayFrame() {
+    const GLUtils::FrameLayout layout = currentLayout();
+    const bool drawing = config.drawing && layout.drawable;
+    if (drawing) beginDrawing(*brickWall, layout);
+    FrameClock::tick();
+    Platform::Gamepad pad;
+    Platform::getGamepad(pad);
+    Input::instance()->poll(pad);
+    if (drawing) {
+        brickWall->draw();
+        drawTestbed(layout);
+    }
+    Platform::swapBuffers();
+    followTimeline();
+    return playerWantsToGoOn();
+}
+
+// The viewer's keys over a replay: a seek plays the replay from its start to the frame asked
+// for, without drawing, exactly as it was played.
+void GameRun::followTimeline() {
+    Session* session = config.session;
+    if (!session || !session->isReplaying()) return;
+    const int target = timeline.follow(*Input::instance(), frames, session->replayLength());
+    if (target > 0) seekReplay(target);
+}
+
+void GameRun::seekReplay(int frame) {
+    Session* session = config.session;
+    KELVARIN_ASSERT(started && session && session->isReplaying());
+    const int target = std::clamp(frame, 1, session->replayLength());
+    session->restartReplay();
+    Input::instance()->restartReplay();
+    camera().view = CameraView();
+    testbed = Testbed();
+    frames = 0;
+    restartScene();
+    while (frames < target) replayFrameUnseen();
+    timeline.hold(true);
+}
+
+// A replayed frame as playFrame plays it, less what only shows it or reads the devices.
+void GameRun::replayFrameUnseen() {
+    const ReplayedFrame& replayed = config.session->beginFrame();
+    for (const CursorReport& report : replayed.cursorReports) {
+        deliverCursorReport(report.x, report.y);
+    }
+    Platform::CrashReport::noteFrame(++frames);
+    Input::instance()->pollRecordedOnly();
+    Camera& eye = camera();
+    eye.move(static_cast<float>(replayed.delta));
+    eye.view.update();
+    eye.updateViewProjection();
+    simulate(replayed.delta);
+}
+
+// A new game's wall, bullet and rewind history, with the camera where it is.
+void GameRun::restartScene() {
+    if (Rewind::Controller::instance()->isRewinding()) Input::instance()->onRewindEndedByItself();
+    const std::string help = brickWall->helpText;
+    brickWall->releaseGL();
+    brickWall.reset();
+    KELVARIN_ASSERT(PhysicsWorld::instance()->getObjects().empty());
+    *Rewind::Controller::instance() = Rewind::Controller();
+    stepper = FrameClock::FixedStepper();
+    brickWall = std::make_unique<BrickWallScene>();
+    brickWall->helpText = help;
+}
+
+// The collision boxes, the statistics and a replay's timeline, over the scene. The boxes are
+// drawn in the scene's viewport, which the help text's overlay left for its own.
+void GameRun::drawTestbed(const GLUtils::FrameLayout& layout) {
+    if (testbed.showsBoxes()) {
+        glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
+        brickWall->collectBoxes(boxes);
+        boxLines.draw(boxes, camera().viewProjectionMatrix);
+    }
+    if (testbed.showsStats()) {
+        stats.asleep = brickWall->bricksAsleep();
+        stats.awake = BrickWallScene::kBrickCount - stats.asleep;
+        const Rewind::Controller& history = *Rewind::Controller::instance();
+        stats.snapshots = static_cast<int>(history.getFrameStamps().size());
+        const std::uint32_t oldest =
+            history.getFrameStamps().empty() ? 0 : history.getFrameStamps().front();
+        stats.rewindSecondsLeft =
+            (history.getFrameCounter() - oldest) * FrameClock::FixedStepper::kStepSeconds;
+        brickWall->text.print(statsText(stats, testbed).c_str(), kStatsX, kStatsY, kOverlaySize);
+    }
+    Session* session = config.session;
+    if (session && session->isReplaying()) {
+        const std::string line = timeline.text(frames, session->replayLength(), played.keys);
+        brickWall->text.print(line.c_str(), kTimelineX, kTimelineY, kOverlaySize);
+    }
 }
 
 // A frame with the options over the game, which waits: no step, no camera, no recorded frame.
@@ -338,12 +461,33 @@ GameRun::FrameInput GameRun::readInput(const ReplayedFrame* replayed) {
     return in;
 }
 
-// The frame's input edges, then the simulation steps the frame made due.
+// The testbed's asks, then the frame's input edges and the simulation steps the frame made due
+// at the testbed's speed. Paused, the frame's edges are dropped: a paused frame changes nothing,
+// as if it had not been played.
 void GameRun::simulate(double delta) {
-    brickWall->latchInput(*Input::instance());
-    for (int steps = stepper.advance(delta); steps > 0; --steps) {
+    Input& input = *Input::instance();
+    const Testbed::Asked asked = testbed.follow(input);
+    if (asked.restart) restartScene();
+    const bool timed = testbed.showsStats();
+    const StepClock::time_point start = timed ? StepClock::now() : StepClock::time_point();
+    int stepsRun = 0;
+    if (!testbed.isPaused()) {
+        brickWall->latchInput(input);
+        for (int steps = stepper.advance(delta * testbed.speed()); steps > 0; --steps) {
+            brickWall->step(stepper.takeStep());
+            ++stepsRun;
+        }
+    } else if (asked.step) {
         brickWall->step(stepper.takeStep());
+        ++stepsRun;
     }
+    if (brickWall->takeRewindRanOut()) input.onRewindEndedByItself();
+    if (!timed) return;
+    stats.frameSeconds += (delta - stats.frameSeconds) * kStatsSmoothing;
+    if (stepsRun == 0) return;
+    const double perStep =
+        std::chrono::duration<double>(StepClock::now() - start).count() / stepsRun;
+    stats.stepSeconds += (perStep - stats.stepSeconds) * kStatsSmoothing;
 }
 
 // The right stick's motion over the frame just shown reaches the game as the mouse's would during
@@ -379,6 +523,7 @@ bool GameRun::finish() {
         written = writeBrickDump(config.brickDumpPath, *brickWall, frames) && written;
     }
     brickWall->releaseGL();
+    boxLines.cleanup();
     if (config.drawing) {
         deleteModelBuffers();
         deleteTextures();

@@ -7,11 +7,15 @@
 #include <string>
 
 #include "app/OptionsMenu.h"
+#include "app/ReplayTimeline.h"
 #include "app/Settings.h"
 #include "app/SettingsKeeper.h"
+#include "app/Testbed.h"
 #include "core/FixedStepper.h"
 #include "input/GamepadControls.h"
 #include "platform/Platform.h"
+#include "render/BoxLines.h"
+#include "render/Viewport.h"
 
 class BrickWallScene;
 class Session;
@@ -73,6 +77,11 @@ public:
     // A key pressed while the options are open.
     void onOptionsKey(int key, bool repeat);
     bool areOptionsOpen() const { return options.isOpen(); }
+    // A replay played again from its start, unseen, to the frame asked for (1 to its last), and
+    // held there.
+    void seekReplay(int frame);
+    const Testbed& tools() const { return testbed; }
+    ReplayTimeline& replayTimeline() { return timeline; }
 
 private:
     // What a frame reads once, at its start, and hands inward.
@@ -87,6 +96,12 @@ private:
     void prepareFrameLoop();
     bool playFrame();
     bool optionsFrame();
+    bool isReplayHeld() const;
+    bool heldReplayFrame();
+    void followTimeline();
+    void replayFrameUnseen();
+    void restartScene();
+    void drawTestbed(const GLUtils::FrameLayout& layout);
     void openOptions();
     void onOptionsOutcome(OptionsMenu::Outcome outcome);
     // The settings played from now on: the input, the pad's look, the music, the window, the help.
@@ -101,6 +116,11 @@ private:
     RunConfig config;
     Settings::Values played;
     OptionsMenu options;
+    Testbed testbed;
+    TestbedStats stats;
+    ReplayTimeline timeline;
+    BoxLines boxLines;
+    std::vector<BoxLines::Box> boxes;
     SettingsKeeper keeper;
     // Escape closed the options: it quits again once let go.
     bool quitWaitsForRelease = false;

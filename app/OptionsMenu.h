@@ -19,8 +19,9 @@ public:
     // first character, y of the title, each further line kLineStep lower.
     static constexpr int kX = 200;
     static constexpr int kTopY = 420;
-    static constexpr int kSize = 16;
-    static constexpr int kLineStep = 20;
+    static constexpr int kSize = 12;
+    // Text2D puts lines a quarter of their size apart.
+    static constexpr int kLineStep = kSize + kSize / 4;
 
     void open(const Settings::Values& values);
     bool isOpen() const { return opened; }

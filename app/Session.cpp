@@ -43,6 +43,12 @@ void Session::startReplay(Script::Script script) {
     replaying = true;
 }
 
+void Session::restartReplay() {
+    KELVARIN_ASSERT(replaying);
+    frame = 0;
+    quitRequested = false;
+}
+
 bool Session::isOver() const {
     return replaying && (quitRequested || frame >= replay.lastFrame);
 }

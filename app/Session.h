@@ -34,6 +34,11 @@ public:
     // its frame. The recording must hold a frame (see Script::whyNotReplayable).
     void startReplay(Script::Script script);
     bool isReplaying() const { return replaying; }
+    // A replay's frames; the one replayed last.
+    int replayLength() const { return replay.lastFrame; }
+    // Back to before a replay's first frame: a recording holds every frame's time, so it replays
+    // the same from its start each time.
+    void restartReplay();
 
     // Before each frame: while replaying, sets the frame's recorded actions and gives its time and
     // cursor reports.

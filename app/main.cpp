@@ -135,6 +135,25 @@ extern "C" const char* kelvarinSetOption(const char* key, const char* value) {
     return problem.c_str();
 }
 
+// Where a replay stands, for the page's timeline: {"frame": 120, "last": 600, "held": false};
+// frame 0 before the first.
+extern "C" const char* kelvarinReplayPosition() {
+    static std::string json;
+    json = "{\"frame\": " + std::to_string(run.framesRun()) +
+           ", \"last\": " + std::to_string(session.replayLength()) +
+           ", \"held\": " + (run.replayTimeline().isHeld() ? "true" : "false") + "}";
+    return json.c_str();
+}
+
+// The page's timeline seeks and holds the replay or lets it go on.
+extern "C" void kelvarinSeekReplay(int frame) {
+    run.seekReplay(frame);
+}
+
+extern "C" void kelvarinHoldReplay(int held) {
+    run.replayTimeline().hold(held != 0);
+}
+
 // The name the settings file gives the key in a browser's place (KeyboardEvent.code); empty for
 // a key the game has none for.
 extern "C" const char* kelvarinKeyName(const char* code) {

@@ -31,6 +31,17 @@ constexpr std::array<ActionControl, kActionCount> kActions = {{
     {Action::Quit, "quit", "Quit", Platform::kKeyEsc, kNoButton, {}, false},
     {Action::Options, "options", "Options", Platform::kKeyTab, kNoButton,
      {PadAxis::Count, 0, bit(PadButton::Start)}, false},
+    {Action::Restart, "restart", "Restart", 'R', kNoButton, {PadAxis::Count, 0, bit(PadButton::Back)}, true},
+    {Action::Pause, "pause", "Pause", 'P', kNoButton, {PadAxis::Count, 0, bit(PadButton::Y)}, true},
+    {Action::Step, "step", "Step", 'O', kNoButton, {PadAxis::Count, 0, bit(PadButton::X)}, true},
+    {Action::Slower, "slower", "Slower", '[', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadDown)},
+     true},
+    {Action::Faster, "faster", "Faster", ']', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadUp)},
+     true},
+    {Action::Stats, "stats", "Statistics", 'I', kNoButton,
+     {PadAxis::Count, 0, bit(PadButton::DpadLeft)}, true},
+    {Action::Boxes, "boxes", "Boxes", 'B', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadRight)},
+     true},
 }};
 // clang-format on
 
@@ -161,6 +172,18 @@ const std::vector<ShownControl>& shownControls() {
         {"the options, the game waiting", {Action::Options}, nullptr, "", "Start",
          "Pause, then Options"},
         {"switch between the window and fullscreen", {}, "F11, Alt+Enter", "", "-", "the first touch"},
+        {"restart: the wall laid again, the rewind's history emptied", {Action::Restart}, nullptr, "",
+         "Back", "Restart"},
+        {"pause the bricks (the camera still flies); in a replay, hold it", {Action::Pause}, nullptr,
+         "", "Y", "Freeze"},
+        {"one step of 1/60 s while paused; in a held replay a frame (with Run: back)",
+         {Action::Step}, nullptr, "", "X", "-"},
+        {"the bricks slower, faster: 1/4, 1/2 or full speed; in a replay, 10 s back, on",
+         {Action::Slower, Action::Faster}, nullptr, "", "d-pad down, up", "-"},
+        {"statistics: frame and step times, bricks awake and asleep, rewind left", {Action::Stats},
+         nullptr, "", "d-pad left", "-"},
+        {"the collision boxes, awake and asleep in two colours", {Action::Boxes}, nullptr, "",
+         "d-pad right", "-"},
     };
     // clang-format on
     return rows;

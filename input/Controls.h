@@ -19,6 +19,15 @@ enum class Action : std::uint8_t {
     Rewind,
     Quit,
     Options,
+    // The testbed's tools: the wall laid again, the simulation paused, stepped, slowed down or
+    // sped up, and what is drawn over it.
+    Restart,
+    Pause,
+    Step,
+    Slower,
+    Faster,
+    Stats,
+    Boxes,
     Count
 };
 

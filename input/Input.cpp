@@ -40,10 +40,9 @@ void Input::showCursor(bool show) {
     Platform::showCursor(show);
 }
 
-bool Input::sampledDown(Action action, const Platform::Gamepad& pad) const {
+bool Input::takesRecorded(Action action) const {
     // What does not drive the game (the options) is never in a recording: the devices give it.
-    if (replayingRecording && Controls::of(action).drivesTheGame) return state(action).recorded;
-    return heldOnDevices(action, pad);
+    return replayingRecording && Controls::of(action).drivesTheGame;
 }
 
 bool Input::heldOnDevices(Action action, const Platform::Gamepad& pad) const {
@@ -62,12 +61,31 @@ void Input::poll(const Platform::Gamepad& pad) {
     for (const Controls::ActionControl& control : Controls::all()) {
         if (control.action == Action::Quit) continue;
         KeyState& sample = states[index(control.action)];
+        // Read once: a sticky key's press is gone after the first read.
+        sample.wasOnDevices = sample.onDevices;
+        sample.onDevices = heldOnDevices(control.action, pad);
         sample.wasDown = sample.down;
-        sample.down = sampledDown(control.action, pad);
+        sample.down = takesRecorded(control.action) ? sample.recorded : sample.onDevices;
         if (control.action == Action::Rewind && rewindToggles && !replayingRecording) {
             sample.down = toggledRewind(sample.down);
         }
     }
+}
+
+void Input::pollRecordedOnly() {
+    KELVARIN_ASSERT(replayingRecording);
+    for (const Controls::ActionControl& control : Controls::all()) {
+        if (!takesRecorded(control.action)) continue;
+        KeyState& sample = states[index(control.action)];
+        sample.wasDown = sample.down;
+        sample.down = sample.recorded;
+    }
+}
+
+void Input::restartReplay() {
+    for (KeyState& sample : states) sample.down = sample.wasDown = sample.recorded = false;
+    mouseX = prevMouseX = kCursorCentreX;
+    mouseY = prevMouseY = kCursorCentreY;
 }
 
 bool Input::toggledRewind(bool keyDown) {

@@ -10,11 +10,14 @@
 #include "input/LookSettings.h"
 #include "platform/Platform.h"
 
-// One action's two latest samples, and the state a replayed recording gives it.
+// One action's two latest samples, the state a replayed recording gives it, and the two latest
+// samples of the player's own devices (the same as the first two unless replaying).
 struct KeyState {
     bool down = false;
     bool wasDown = false;
     bool recorded = false;
+    bool onDevices = false;
+    bool wasOnDevices = false;
 };
 
 // What the player does with keyboard, mouse and pad: every action sampled once a frame (held when
@@ -44,6 +47,11 @@ public:
     void showCursor(bool show);
     // Samples every action but quit, from the devices or, while replaying, the recorded states.
     void poll(const Platform::Gamepad& pad);
+    // While replaying: samples the recorded states only, leaving the devices unread (a replay
+    // played through at once, without frames shown).
+    void pollRecordedOnly();
+    // Back to a replay's start: nothing held, the cursor at the centre.
+    void restartReplay();
     // Records a reported cursor position and, while captured, puts the cursor back at the centre.
     void onMouseMove(int x, int y);
     // Reads the quit key: once a frame, after it.
@@ -58,6 +66,11 @@ public:
     bool isDown(Action action) const { return state(action).down; }
     bool isPressed(Action action) const { return state(action).down && !state(action).wasDown; }
     bool isReleased(Action action) const { return state(action).wasDown && !state(action).down; }
+    // The player's own devices, also while a replay drives the game.
+    bool isDownOnDevices(Action action) const { return state(action).onDevices; }
+    bool isPressedOnDevices(Action action) const {
+        return state(action).onDevices && !state(action).wasOnDevices;
+    }
     bool isForwardDown() const { return isDown(Action::Forward); }
     bool isLeftDown() const { return isDown(Action::Left); }
     bool isBackDown() const { return isDown(Action::Back); }
@@ -79,7 +92,7 @@ public:
 private:
     static int index(Action action) { return static_cast<int>(action); }
     const KeyState& state(Action action) const { return states[index(action)]; }
-    bool sampledDown(Action action, const Platform::Gamepad& pad) const;
+    bool takesRecorded(Action action) const;
     bool heldOnDevices(Action action, const Platform::Gamepad& pad) const;
     bool toggledRewind(bool keyDown);
 

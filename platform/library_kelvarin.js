@@ -42,7 +42,7 @@ mergeInto(LibraryManager.library, {
 
   // The first pad in the browser's standard mapping, as the page reads it (Module.kelvarinReadPad),
   // with the page's touch controls acting as one more (Module.kelvarinTouchPad: a movement stick
-  // and the Fire, Rewind and Run buttons), into the layout of platform/Platform.h: 15 buttons, then
+  // and the Fire, Rewind, Run, Restart and Freeze buttons), into the layout of platform/Platform.h: 15 buttons, then
   // the sticks and the triggers from 0 to 1. (The page says when a pad comes or goes: it watches
   // them while the game is paused too.) Between two of the game's reads the pads are sampled every
   // few milliseconds and the touch buttons say when they were pressed, so that what is pressed and
@@ -52,6 +52,9 @@ mergeInto(LibraryManager.library, {
     fromStandard: [0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11, 12, 15, 13, 14],
     leftTrigger: 6,
     rightTrigger: 7,
+    // The touch buttons that act as pad buttons, by Platform.h's index: Run is the left stick's
+    // press, Restart the Back button, Freeze (the testbed's pause) Y.
+    touchButtons: {run: 4, restart: 6, freeze: 3},
     buttons: 15,
     axes: 6,
     // Well under a frame at 60 frames a second, and more often than a press lasts.
@@ -77,7 +80,9 @@ mergeInto(LibraryManager.library, {
         }
         if (touch.rewind) values[4] = 1;
         if (touch.fire) values[5] = 1;
-        if (touch.run) down[4] = true;
+        for (var name in kelvarinPads.touchButtons) {
+          if (touch[name]) down[kelvarinPads.touchButtons[name]] = true;
+        }
       }
       return {connected: !!pad || touching, down: down, values: values};
     },
@@ -100,7 +105,9 @@ mergeInto(LibraryManager.library, {
       var touch = Module.kelvarinTouchPad;
       if (!touch || !touch.tapped) return;
       var span = kelvarinPads.span;
-      if (touch.tapped.run) span.pressed[4] = true;
+      for (var name in kelvarinPads.touchButtons) {
+        if (touch.tapped[name]) span.pressed[kelvarinPads.touchButtons[name]] = true;
+      }
       if (touch.tapped.rewind) span.highest[4] = 1;
       if (touch.tapped.fire) span.highest[5] = 1;
       touch.tapped = {};

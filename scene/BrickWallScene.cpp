@@ -9,6 +9,14 @@
 #include "rewind/Controller.h"
 #include "sound/Sound.h"
 
+namespace {
+
+constexpr glm::vec3 kAwakeColour{1.0f, 0.85f, 0.2f};
+constexpr glm::vec3 kAsleepColour{0.3f, 0.55f, 1.0f};
+constexpr glm::vec3 kFixedColour{0.6f, 0.6f, 0.6f};
+
+}  // namespace
+
 BrickWallScene::BrickWallScene()
     : room(kRoomHalfSize),
       text(&fontTexture),
@@ -78,6 +86,24 @@ void BrickWallScene::draw() {
     bullet.draw();
     room.draw();
     text.print(helpText.c_str(), kHelpTextX, kHelpTextY, kHelpTextSize);
+}
+
+void BrickWallScene::collectBoxes(std::vector<BoxLines::Box>& boxes) const {
+    boxes.clear();
+    for (const Geo::GeoObjPhysics* object : PhysicsWorld::instance()->getObjects()) {
+        const Collider& box = object->collider;
+        if (!box.isEnabled()) continue;
+        const glm::vec3 colour = object->isStatic ? kFixedColour
+                                 : object->asleep ? kAsleepColour
+                                                  : kAwakeColour;
+        boxes.push_back({box.worldMin(), box.worldMax(), colour});
+    }
+}
+
+int BrickWallScene::bricksAsleep() const {
+    int asleep = 0;
+    for (const Geo::Brick& brick : bricks) asleep += brick.asleep ? 1 : 0;
+    return asleep;
 }
 
 void BrickWallScene::releaseGL() {

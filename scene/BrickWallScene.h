@@ -6,8 +6,10 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "objects/Bullet.h"
+#include "render/BoxLines.h"
 #include "render/Text2D.h"
 #include "rewind/Controller.h"
 #include "scene/Brick.h"
@@ -46,6 +48,9 @@ public:
     void handleShot(bool firePressed);
     void updateObjects(float dt);
     void releaseGL();
+    // Every enabled collider's box, coloured by whether it is awake, asleep or fixed.
+    void collectBoxes(std::vector<BoxLines::Box>& boxes) const;
+    int bricksAsleep() const;
 
     std::array<Geo::Brick, kBrickCount> bricks;
     Room room;

@@ -302,7 +302,9 @@ function onGameEvent(event) {
     setState(replay ? 'replaying' : 'waiting');
     followCanvasSize();
     $('show-options').disabled = false;
+    if (replay) showTimeline();
   } else if (event === 'ended') {
+    $('timeline').hidden = true;
     setState(replay ? 'replayed' : 'ended');
     if (replay) showBricks();
   } else if (event === 'refused') {
@@ -553,6 +555,44 @@ function showControls() {
     }
   }
 }
+
+// ---- A replay's timeline --------------------------------------------------------------------
+
+function replayPosition() {
+  return JSON.parse(game.UTF8ToString(game._kelvarinReplayPosition()));
+}
+
+// Follows the replay frame by frame while it runs; a seek plays it again from its start up to
+// the frame asked for, unseen, and holds it there.
+function showTimeline() {
+  const position = replayPosition();
+  const slider = $('replay-position');
+  slider.max = position.last;
+  $('timeline').hidden = false;
+  const follow = () => {
+    if (state !== 'replaying' && state !== 'replayPaused') return;
+    const now = replayPosition();
+    if (document.activeElement !== slider) slider.value = now.frame;
+    $('replay-frame').textContent = `frame ${now.frame} of ${now.last}`;
+    $('replay-hold').textContent = now.held ? 'Go on' : 'Hold';
+    requestAnimationFrame(follow);
+  };
+  follow();
+}
+
+function seekReplay(frame) {
+  if (state !== 'replaying' && state !== 'replayPaused') return;
+  game._kelvarinSeekReplay(frame);
+  if (state === 'replayPaused') setState('replaying');
+}
+
+$('replay-position').addEventListener('change', (event) => seekReplay(Number(event.target.value)));
+$('frame-back').addEventListener('click', () => seekReplay(replayPosition().frame - 1));
+$('frame-forward').addEventListener('click', () => seekReplay(replayPosition().frame + 1));
+$('replay-hold').addEventListener('click', () => {
+  game._kelvarinHoldReplay(replayPosition().held ? 0 : 1);
+  if (state === 'replayPaused') setState('replaying');
+});
 
 // ---- Recordings -----------------------------------------------------------------------------
 

@@ -1,10 +1,12 @@
 // On-screen controls for touch screens: a movement stick at the left ("Move"), the buttons
-// "Fire", "Rewind" (held) and "Run" at the right, "Pause" at the top, and a drag anywhere else on
+// "Fire", "Rewind" (held) and "Run" at the right, "Restart", "Freeze" (the bricks) and "Pause" at
+// the top, and a drag anywhere else on
 // the game turning the view. Several fingers work at once, each followed by its own identifier. The stick and the
 // buttons act as a pad (Module.kelvarinTouchPad, read with the real pads by the game), the drag
 // as mouse motion, one CSS pixel a pixel.
 
-const kButtons = {'touch-fire': 'fire', 'touch-rewind': 'rewind', 'touch-run': 'run'};
+const kButtons = {'touch-fire': 'fire', 'touch-rewind': 'rewind', 'touch-run': 'run',
+                  'touch-restart': 'restart', 'touch-freeze': 'freeze'};
 
 export class TouchControls {
   // stage: the element the game and the controls lie in; look(dx, dy): a drag's motion; touched():
@@ -14,7 +16,7 @@ export class TouchControls {
     // tapped: the buttons pressed since the game last read them, so that a tap shorter than a
     // frame still counts.
     this.pad = {active: true, moveX: 0, moveY: 0, fire: false, rewind: false, run: false,
-                tapped: {}};
+                restart: false, freeze: false, tapped: {}};
     this.look = look;
     this.touched = touched;
     this.pause = pause;

@@ -75,7 +75,7 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
 // unknown lines, line ends and the byte-order mark stay as they stand.
 TEST(Settings, TheOptionsChangedAreWrittenIntoTheFileAndTheRestStays) {
     const std::string file =
-        "\xef\xbb\xbf# mine\r\nsensitivity=2.5 # faster\r\ncolour = red\r\nkey.rewind = R\r\n";
+        "\xef\xbb\xbf# mine\r\nsensitivity=2.5 # faster\r\ncolour = red\r\nkey.rewind = G\r\n";
     const Settings::Values before = parse(file).values;
     Settings::Values after = before;
     after.look.sensitivity = 3.0f;
@@ -83,7 +83,7 @@ TEST(Settings, TheOptionsChangedAreWrittenIntoTheFileAndTheRestStays) {
     std::swap(after.keys[Action::Forward], after.keys[Action::Rewind]);
     EXPECT_EQ(Settings::rewrite(file, before, after),
               "\xef\xbb\xbf# mine\r\nsensitivity = 3 # faster\r\ncolour = red\r\nkey.rewind = W\r\n"
-              "music_volume = 40\nkey.forward = R\n");
+              "music_volume = 40\nkey.forward = G\n");
     EXPECT_EQ(parse(Settings::rewrite(file, before, after)).values, after);
     EXPECT_EQ(Settings::rewrite(file, before, before), file);
     // The file keeps its own values where the run played others (a command line's).

@@ -155,8 +155,8 @@ export function desktop() {
       });
     });
 
-    test('the committed recording replays to its committed bricks; Escape pauses it, a click goes on',
-         async () => {
+    test('the committed recording replays to its committed bricks; Escape pauses it, a click ' +
+         'goes on, and a seek back and forth on its timeline changes nothing', async () => {
       // Nobody judges the replay's pixels: a sixteenth of them are drawn.
       const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300},
                                               deviceScaleFactor: 0.25});
@@ -167,6 +167,16 @@ export function desktop() {
       assert.equal(await page.locator('#play').isVisible(), true, 'no way to a game of one\'s own');
       await page.locator('#canvas').click();
       await waitForStatus(page, 'Replaying session.rec');
+      await page.keyboard.press('Escape');
+      await waitForStatus(page, 'Replay paused');
+      await page.locator('#replay-position').evaluate((slider) => {
+        slider.value = 200;
+        slider.dispatchEvent(new Event('change'));
+      });
+      await page.locator('#replay-frame').filter({hasText: 'frame 200 of 392'}).waitFor();
+      await page.click('#frame-back');
+      await page.locator('#replay-frame').filter({hasText: 'frame 199 of 392'}).waitFor();
+      await page.getByRole('button', {name: 'Go on'}).click();
       await page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
       const expected = fs.readFileSync(path.join(root, 'tests/replay/session.csv'), 'utf8');
       assert.equal(await page.locator('#bricks').textContent(), expected);

@@ -68,7 +68,7 @@ export function devices() {
       await t.test('the game fills the screen, with named controls over it', async () => {
         const box = await page.locator('#canvas').boundingBox();
         assert.deepEqual(box, {x: 0, y: 0, ...viewport});
-        for (const name of ['Move', 'Fire', 'Rewind', 'Run', 'Pause']) {
+        for (const name of ['Move', 'Fire', 'Rewind', 'Run', 'Restart', 'Freeze', 'Pause']) {
           assert.equal(await page.getByRole('button', {name, exact: true}).isVisible(), true, name);
         }
       });
@@ -124,6 +124,7 @@ export function devices() {
         // The system takes the other finger away (a call comes in, say).
         await touch('touchCancel', []);
         assert.equal(await scrolled(), false, 'the page scrolled');
+        await hold('Restart', 0);
         await hold('Pause', 2);
         await waitForStatus(page, 'Paused');
         await page.getByRole('button', {name: 'Options', exact: true}).tap();
@@ -137,6 +138,7 @@ export function devices() {
         const turns = mouseFrames(recording);
         assert.ok(forward.some(([from, to]) => turns.some((f) => f > from && f <= to)),
                   'no frame both moved and turned');
+        assert.equal(heldFrames(recording, 'restart').length, 1, 'no restart recorded');
       });
 
       await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+class Input;
+
+// The physics testbed's tools over a run, as the player's (or a recording's) presses set them:
+// the simulation paused and stepped one fixed step at a time, run at a fraction of real time,
+// started again, and the statistics and collision boxes drawn over it. Plain data: the run asks
+// it every frame what the simulation may do.
+class Testbed {
+public:
+    // Fractions of real time: the fixed steps are spaced out, each still of the same length, so
+    // every speed gives the same bricks step for step.
+    static constexpr std::array<double, 3> kSpeeds = {0.25, 0.5, 1.0};
+
+    // What a frame's presses ask of the run besides the state kept here.
+    struct Asked {
+        bool restart = false;
+        // One fixed step, while paused.
+        bool step = false;
+    };
+
+    Asked follow(const Input& input);
+
+    bool isPaused() const { return paused; }
+    double speed() const { return kSpeeds[speedIndex]; }
+    // "1/4", "1/2", "1".
+    std::string speedText() const;
+    bool showsStats() const { return stats; }
+    bool showsBoxes() const { return boxes; }
+
+private:
+    bool paused = false;
+    std::size_t speedIndex = kSpeeds.size() - 1;
+    bool stats = false;
+    bool boxes = false;
+};
+
+// What the statistics overlay shows of one frame.
+struct TestbedStats {
+    double frameSeconds = 0.0;
+    // A simulation step's cost, measured, in seconds.
+    double stepSeconds = 0.0;
+    int awake = 0;
+    int asleep = 0;
+    int snapshots = 0;
+    double rewindSecondsLeft = 0.0;
+};
+
+// The overlay's lines.
+std::string statsText(const TestbedStats& stats, const Testbed& testbed);
