@@ -108,7 +108,7 @@ export function desktop() {
         await page.locator('#show-help').focus();
         await page.keyboard.press('Enter');
         assert.equal(await page.locator('#help').isVisible(), true, 'Enter did not open the controls');
-        assert.equal(await page.locator('#controls tbody tr').count(), 8);
+        assert.equal(await page.locator('#controls tbody tr').count(), 14);
         await page.keyboard.press('Escape');
         saved = await saveRecording(page, 'saved.rec');
         await clickCanvas(page);
@@ -134,16 +134,16 @@ export function desktop() {
         await page.keyboard.press('Home');
         assert.equal(await page.evaluate(() => window.kelvarinGains[0].gain.value), 0);
         await page.getByRole('button', {name: 'W', exact: true}).click();
-        await page.keyboard.press('KeyI');
-        await page.getByRole('button', {name: 'I', exact: true}).waitFor();
+        await page.keyboard.press('KeyK');
+        await page.getByRole('button', {name: 'K', exact: true}).waitFor();
         // A key another action has changes places with this one's.
         await page.getByRole('button', {name: 'A', exact: true}).click();
-        await page.keyboard.press('KeyI');
+        await page.keyboard.press('KeyK');
         await page.keyboard.press('Escape');
         assert.equal(await page.locator('#options').isVisible(), false);
         assert.equal(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
-                     'music_volume = 0\nkey.forward = A\nkey.left = I\n');
-        assert.match(await page.locator('#controls').textContent(), /A, I, S, D/);
+                     'music_volume = 0\nkey.forward = A\nkey.left = K\n');
+        assert.match(await page.locator('#controls').textContent(), /A, K, S, D/);
       });
 
       await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
@@ -189,12 +189,12 @@ export function desktop() {
       const {page} = await newPage({fast: true, viewport: {width: 400, height: 300},
                                     deviceScaleFactor: 0.25});
       await page.addInitScript(() => localStorage.setItem(
-          'kelvarin.settings', '# mine\nkey.forward = I\nmusic_volume = 30\n'));
+          'kelvarin.settings', '# mine\nkey.forward = K\nmusic_volume = 30\n'));
       await page.goto(base + 'index.html?sensitivity=2');
       await waitForStatus(page, 'Click the game to play.');
       await page.click('#show-options');
       assert.equal(await page.getByRole('slider', {name: 'Music volume'}).inputValue(), '30');
-      assert.equal(await page.locator('#option-keys button[name="key.forward"]').textContent(), 'I');
+      assert.equal(await page.locator('#option-keys button[name="key.forward"]').textContent(), 'K');
       // The address wins for this visit.
       const sensitivity = page.getByRole('spinbutton', {name: 'Look speed, mouse and touch'});
       assert.equal(await sensitivity.inputValue(), '2');
