@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -21,6 +23,19 @@ std::string readmeControlsTable() {
         if (inTable) table += line + "\n";
     }
     return table;
+}
+
+// The key's name as a word of its own: "I" in "I, d-pad left", not in "Invert".
+bool namesKey(const std::string& text, const std::string& name) {
+    const auto isWordCharacter = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        const bool startsWord = at == 0 || !isWordCharacter(text[at - 1]);
+        const bool endsWord = end == text.size() || !isWordCharacter(text[end]) ||
+                              name == Keys::name(Platform::kKeySpace);
+        if (startsWord && endsWord) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -49,8 +64,21 @@ TEST(Controls, TheHelpTextNamesTheKeysAsReboundAndTheDeviceInUse) {
         "CONTROLS: \nMovement-Move + Drag \nShoot-Fire \nRun-Run \nRewind-Rewind \nOptions-Pause");
 }
 
-TEST(Controls, TheReadmeShowsTheControlsTable) {
+// The README's table is the game's; the manual page and the Windows notes, written by hand, name
+// every row's description and every default key.
+TEST(Controls, TheReadmeShowsTheControlsTableAndTheOtherDocumentsItsKeys) {
     EXPECT_EQ(readmeControlsTable(), Controls::asMarkdown());
+    for (const char* path : {"packaging/kelvarin.6.in", "packaging/README-windows.txt"}) {
+        std::ifstream file(path);
+        const std::string text((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        ASSERT_FALSE(text.empty()) << path;
+        for (const Controls::ActionControl& control : Controls::all()) {
+            if (control.key == Controls::kNoKey) continue;
+            const bool named = namesKey(text, Keys::name(control.key));
+            EXPECT_TRUE(named) << path << " does not name " << Keys::name(control.key);
+        }
+    }
 }
 
 TEST(Controls, EveryActionIsFoundByItsNameAndEveryKeyByItsName) {
