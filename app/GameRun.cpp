@@ -291,19 +291,25 @@ bool GameRun::playFrame() {
     return playerWantsToGoOn() && !(session && session->isOver());
 }
 
-// A replay held at its frame: drawn as it stands, the viewer's keys read, nothing replayed.
-bool GameRun::heldReplayFrame() {
-    const GLUtils::FrameLayout layout = currentLayout();
-    const bool drawing = config.drawing && layout.drawable;
-    if (drawing) beginDrawing(*brickWall, layout);
+// A frame in which the game waits (the options open, a replay held): nothing steps, the camera
+// stays, nothing is recorded, but the clock and the devices are read all the same, so nothing
+// pressed meanwhile reaches the game afterwards. The scene is drawn as it stands.
+GameRun::WaitingFrame GameRun::beginWaitingFrame() {
+    WaitingFrame frame;
+    frame.layout = currentLayout();
+    frame.drawing = config.drawing && frame.layout.drawable;
+    if (frame.drawing) beginDrawing(*brickWall, frame.layout);
     FrameClock::tick();
-    Platform::Gamepad pad;
-    Platform::getGamepad(pad);
-    Input::instance()->poll(pad);
-    if (drawing) {
-        brickWall->draw();
-        drawTestbed(layout);
-    }
+    Platform::getGamepad(frame.pad);
+    Input::instance()->poll(frame.pad);
+    if (frame.drawing) brickWall->draw();
+    return frame;
+}
+
+// A replay held at its frame: the viewer's keys move it.
+bool GameRun::heldReplayFrame() {
+    const WaitingFrame frame = beginWaitingFrame();
+    if (frame.drawing) drawTestbed(frame.layout);
     Platform::swapBuffers();
     followTimeline();
     return playerWantsToGoOn();
@@ -386,25 +392,14 @@ void GameRun::drawTestbed(const GLUtils::FrameLayout& layout) {
     }
 }
 
-// A frame with the options over the game, which waits: no step, no camera, no recorded frame.
-// The devices are read all the same, so nothing pressed meanwhile reaches the game afterwards.
+// A frame with the options over the game, which waits.
 bool GameRun::optionsFrame() {
-    const GLUtils::FrameLayout layout = currentLayout();
-    const bool drawing = config.drawing && layout.drawable;
-    if (drawing) beginDrawing(*brickWall, layout);
-    FrameClock::tick();
-    Platform::Gamepad pad;
-    Platform::getGamepad(pad);
-    Input* input = Input::instance();
-    input->poll(pad);
-    onOptionsOutcome(options.pad(pad));
-    if (options.isOpen() && input->isClicked()) onOptionsOutcome(options.click());
-    if (drawing) {
-        brickWall->draw();
-        if (options.isOpen()) {
-            brickWall->text.print(options.text(keyLabel).c_str(), OptionsMenu::kX,
-                                  OptionsMenu::kTopY, OptionsMenu::kSize);
-        }
+    const WaitingFrame frame = beginWaitingFrame();
+    onOptionsOutcome(options.pad(frame.pad));
+    if (options.isOpen() && Input::instance()->isClicked()) onOptionsOutcome(options.click());
+    if (frame.drawing && options.isOpen()) {
+        brickWall->text.print(options.text(keyLabel).c_str(), OptionsMenu::kX, OptionsMenu::kTopY,
+                              OptionsMenu::kSize);
     }
     Platform::swapBuffers();
     return playerWantsToGoOn();

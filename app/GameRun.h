@@ -95,6 +95,12 @@ private:
     void connectInputAndCamera();
     void prepareFrameLoop();
     bool playFrame();
+    struct WaitingFrame {
+        GLUtils::FrameLayout layout;
+        bool drawing = false;
+        Platform::Gamepad pad;
+    };
+    WaitingFrame beginWaitingFrame();
     bool optionsFrame();
     bool isReplayHeld() const;
     bool heldReplayFrame();
