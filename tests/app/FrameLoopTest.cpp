@@ -263,3 +263,25 @@ TEST(FrameLoop, TheOptionsHoldTheGameAndALookChangedThereIsRecorded) {
     EXPECT_EQ(replayed.angles, played.angles);
     run.finish();
 }
+
+// A toggled rewind that runs out of history ends by itself: the next press starts another one
+// rather than ending the one that already stopped.
+TEST(FrameLoop, AToggledRewindThatRanOutIsLetGoOf) {
+    RunConfig config;
+    config.drawing = false;
+    config.settings.rewindToggles = true;
+    GameRun run;
+    ASSERT_TRUE(run.start(config));
+    Platform::Fake::setTimeStepPerSwap(1.0 / 60.0);
+    frames(run, 30);
+    Platform::Fake::tapKey(Platform::kKeySpace);
+    frames(run, 1);
+    ASSERT_TRUE(Rewind::Controller::instance()->isRewinding());
+    for (int i = 0; i < 60 && Rewind::Controller::instance()->isRewinding(); ++i) frames(run, 1);
+    ASSERT_FALSE(Rewind::Controller::instance()->isRewinding());
+    frames(run, 10);
+    Platform::Fake::tapKey(Platform::kKeySpace);
+    frames(run, 1);
+    EXPECT_TRUE(Rewind::Controller::instance()->isRewinding());
+    run.finish();
+}
