@@ -37,255 +37,253 @@ function injectPad() {
 }
 
 // Each plays a game of its own in a context of its own: side by side.
-export function devices() {
-  describe('on every device', {concurrency: true}, () => {
-    test('on a phone held sideways the game fills the screen and plays by touch', async (t) => {
-      const viewport = {width: 844, height: 390};
-      const {page, problems} = await newPage({viewport, isMobile: true, hasTouch: true,
-                                              deviceScaleFactor: kJudgedPixels});
-      await page.goto(base + 'index.html');
-      await waitForStatus(page, 'Touch the game to play.');
-      const cdp = await page.context().newCDPSession(page);
-      const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints});
-      const centreOf = async (name) => {
-        const box = await page.getByRole('button', {name, exact: true}).boundingBox();
-        return {x: box.x + box.width / 2, y: box.y + box.height / 2};
-      };
-      const scrolled = () => page.evaluate(() => window.scrollX !== 0 || window.scrollY !== 0);
-      // drag(fromX, fromY, dx, dy): one finger across the game, in steps, as a person drags.
-      const drag = async (x, y, dx, dy, id = 1) => {
-        await touch('touchStart', [{x, y, id}]);
-        for (let i = 1; i <= 10; ++i) await touch('touchMove', [{x: x + dx * i / 10, y: y + dy * i / 10, id}]);
-        await touch('touchEnd', []);
-      };
-      const hold = async (name, frames) => {
-        const at = await centreOf(name);
-        await touch('touchStart', [{...at, id: 9}]);
-        await waitFrames(page, frames);
-        await touch('touchEnd', []);
-      };
+export const devices = () => describe('on every device', {concurrency: true}, () => {
+  test('on a phone held sideways the game fills the screen and plays by touch', async (t) => {
+    const viewport = {width: 844, height: 390};
+    const {page, problems} = await newPage({viewport, isMobile: true, hasTouch: true,
+                                            deviceScaleFactor: kJudgedPixels});
+    await page.goto(base + 'index.html');
+    await waitForStatus(page, 'Touch the game to play.');
+    const cdp = await page.context().newCDPSession(page);
+    const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints});
+    const centreOf = async (name) => {
+      const box = await page.getByRole('button', {name, exact: true}).boundingBox();
+      return {x: box.x + box.width / 2, y: box.y + box.height / 2};
+    };
+    const scrolled = () => page.evaluate(() => window.scrollX !== 0 || window.scrollY !== 0);
+    // drag(fromX, fromY, dx, dy): one finger across the game, in steps, as a person drags.
+    const drag = async (x, y, dx, dy, id = 1) => {
+      await touch('touchStart', [{x, y, id}]);
+      for (let i = 1; i <= 10; ++i) await touch('touchMove', [{x: x + dx * i / 10, y: y + dy * i / 10, id}]);
+      await touch('touchEnd', []);
+    };
+    const hold = async (name, frames) => {
+      const at = await centreOf(name);
+      await touch('touchStart', [{...at, id: 9}]);
+      await waitFrames(page, frames);
+      await touch('touchEnd', []);
+    };
 
-      await t.test('the game fills the screen, with named controls over it', async () => {
-        const box = await page.locator('#canvas').boundingBox();
-        assert.deepEqual(box, {x: 0, y: 0, ...viewport});
-        for (const name of ['Move', 'Fire', 'Rewind', 'Run', 'Restart', 'Freeze', 'Pause']) {
-          assert.equal(await page.getByRole('button', {name, exact: true}).isVisible(), true, name);
-        }
-      });
-
-      let view;
-      await t.test('a tap plays and a drag turns the view', async () => {
-        await touch('touchStart', [{x: 422, y: 200, id: 1}]);
-        await touch('touchEnd', []);
-        await waitForStatus(page, 'Playing');
-        view = await waitUntilStill(page);
-        await drag(300, 60, 120, 0);
-        assert.ok(await waitForChange(page, view, 20000) > 20000, 'the drag did not turn the view');
-        // Back, then about 55 degrees down at the wall's front.
-        await drag(420, 60, -120, 0);
-        for (let i = 0; i < 5; ++i) await drag(422, 40, 0, 275);
-      });
-
-      let wall;
-      let knocked;
-      await t.test('Fire knocks bricks out and holding Rewind brings them back', async () => {
-        wall = await waitUntilStill(page);
-        assert.ok(count('brick', [wall]) > 20000, 'no wall in view');
-        await waitFrames(page, 60);
-        // A tap between two frames counts.
-        await hold('Fire', 0);
-        knocked = await waitForChange(page, wall, 3000);
-        assert.ok(knocked > 3000, `Fire changed too little (${knocked} pixels)`);
-        await waitFrames(page, 60);
-        knocked = count('changed', [wall, await shot(page)]);
-        const at = await centreOf('Rewind');
-        await touch('touchStart', [{...at, id: 9}]);
-        let back = knocked;
-        for (let i = 0; i < 40 && back >= knocked / 4; ++i) {
-          await waitFrames(page, 5);
-          back = Math.min(back, count('changed', [wall, await shot(page)]));
-        }
-        await touch('touchEnd', []);
-        assert.ok(back < knocked / 4, `Rewind did not bring the bricks back (${back} of ${knocked})`);
-      });
-
-      let recording;
-      let saved;
-      await t.test('two fingers at once: the stick moves while a drag turns, and nothing scrolls',
-                   async () => {
-        const stick = await centreOf('Move');
-        await touch('touchStart', [{x: stick.x, y: stick.y - 40, id: 1}]);
-        await touch('touchStart', [{x: stick.x, y: stick.y - 40, id: 1}, {x: 500, y: 100, id: 2}]);
-        for (let i = 1; i <= 10; ++i) {
-          await touch('touchMove', [{x: stick.x, y: stick.y - 40, id: 1}, {x: 500 + 8 * i, y: 100, id: 2}]);
-          await waitFrames(page, 2);
-        }
-        await touch('touchEnd', [{x: stick.x, y: stick.y - 40, id: 1}]);
-        // The system takes the other finger away (a call comes in, say).
-        await touch('touchCancel', []);
-        assert.equal(await scrolled(), false, 'the page scrolled');
-        await hold('Restart', 0);
-        await hold('Pause', 2);
-        await waitForStatus(page, 'Paused');
-        await page.getByRole('button', {name: 'Options', exact: true}).tap();
-        await page.getByText('a press starts, the next stops').tap();
-        await page.getByRole('button', {name: 'Close'}).tap();
-        assert.match(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
-                     /^rewind = toggle$/m);
-        saved = await saveRecording(page, 'touch.rec');
-        recording = fs.readFileSync(saved, 'utf8');
-        const forward = heldFrames(recording, 'forward');
-        const turns = mouseFrames(recording);
-        assert.ok(forward.some(([from, to]) => turns.some((f) => f > from && f <= to)),
-                  'no frame both moved and turned');
-        assert.equal(heldFrames(recording, 'restart').length, 1, 'no restart recorded');
-      });
-
-      await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
-      await page.context().close();
-
-      await t.test('the touch recording replays on Linux to the browser build\'s bricks', () => {
-        assert.equal(wasmBricks(saved), linuxBricks(saved));
-      });
+    await t.test('the game fills the screen, with named controls over it', async () => {
+      const box = await page.locator('#canvas').boundingBox();
+      assert.deepEqual(box, {x: 0, y: 0, ...viewport});
+      for (const name of ['Move', 'Fire', 'Rewind', 'Run', 'Restart', 'Freeze', 'Pause']) {
+        assert.equal(await page.getByRole('button', {name, exact: true}).isVisible(), true, name);
+      }
     });
 
-    test('a standard pad looks, fires, rewinds, moves and pauses, and its session shares as a link',
-         async (t) => {
-      const {page, problems} = await newPage({viewport: {width: 640, height: 480},
-                                              deviceScaleFactor: kJudgedPixels,
-                                              initScripts: [watchAudio, injectPad]});
-      await page.goto(base + 'index.html');
-      await waitForStatus(page, 'Click the game to play.');
-      const setPad = (change) => page.evaluate((c) => {
-        const pad = window.kelvarinTestPad;
-        for (const [i, v] of Object.entries(c.axes || {})) pad.axes[i] = v;
-        for (const [i, v] of Object.entries(c.buttons || {})) {
-          pad.buttons[i] = {pressed: v > 0.5, touched: v > 0, value: v};
-        }
-        if ('connected' in c) pad.connected = c.connected;
-      }, change);
-      const press = async (button) => {
-        await setPad({buttons: {[button]: 1}});
-        await waitFrames(page, 3);
-        await setPad({buttons: {[button]: 0}});
-        await waitFrames(page, 3);
-      };
-      // The share of brick in the picture's middle, and just above and below it: a shot goes to the
-      // middle, and the wall's front should fill it.
-      const bricks = async () => {
-        const [above, middle, below] = (counts('brick', [await shot(page)],
-            [[412, 234, 200, 100], [412, 334, 200, 100], [412, 434, 200, 100]])).map((n) => n / 20000);
-        return {above, middle, below};
-      };
-      const kA = 0;
-      const kStart = 9;
-      const kDpadDown = 13;
-      const kDpadRight = 15;
-      const kLeftTrigger = 6;
-      const kRightTrigger = 7;
+    let view;
+    await t.test('a tap plays and a drag turns the view', async () => {
+      await touch('touchStart', [{x: 422, y: 200, id: 1}]);
+      await touch('touchEnd', []);
+      await waitForStatus(page, 'Playing');
+      view = await waitUntilStill(page);
+      await drag(300, 60, 120, 0);
+      assert.ok(await waitForChange(page, view, 20000) > 20000, 'the drag did not turn the view');
+      // Back, then about 55 degrees down at the wall's front.
+      await drag(420, 60, -120, 0);
+      for (let i = 0; i < 5; ++i) await drag(422, 40, 0, 275);
+    });
 
-      let wall;
-      await t.test('it is said, any button plays, and the right stick looks', async () => {
-        await page.locator('#pad-note').filter({hasText: 'Pad connected: Test Pad'}).waitFor();
-        await press(kA);
-        await waitForStatus(page, 'Playing');
-        // Some pads come without a list of axes: the game plays on without them.
-        await page.evaluate(() => { window.kelvarinTestPad.axes = undefined; });
-        await waitFrames(page, 10);
-        await page.evaluate(() => { window.kelvarinTestPad.axes = [0, 0, 0, 0]; });
-        const view = await waitUntilStill(page);
-        // Short pushes towards where there is more brick, gentler when close, until the wall's front
-        // fills the middle.
-        let seen = await bricks();
-        for (let i = 0; i < 150 && seen.middle < 0.9; ++i) {
-          const towards = seen.below >= seen.above ? 1 : -1;
-          await setPad({axes: {3: towards * (seen.middle < 0.3 ? 0.8 : 0.35)}});
-          await waitFrames(page, 2);
-          await setPad({axes: {3: 0}});
-          await waitFrames(page, 1);
-          seen = await bricks();
-        }
-        assert.ok(count('changed', [view, await shot(page)]) > 20000, 'the stick did not look');
-        wall = await waitUntilStill(page);
-        assert.ok((await bricks()).middle >= 0.9, 'the wall is not in the middle');
-      });
+    let wall;
+    let knocked;
+    await t.test('Fire knocks bricks out and holding Rewind brings them back', async () => {
+      wall = await waitUntilStill(page);
+      assert.ok(count('brick', [wall]) > 20000, 'no wall in view');
+      await waitFrames(page, 60);
+      // A tap between two frames counts.
+      await hold('Fire', 0);
+      knocked = await waitForChange(page, wall, 3000);
+      assert.ok(knocked > 3000, `Fire changed too little (${knocked} pixels)`);
+      await waitFrames(page, 60);
+      knocked = count('changed', [wall, await shot(page)]);
+      const at = await centreOf('Rewind');
+      await touch('touchStart', [{...at, id: 9}]);
+      let back = knocked;
+      for (let i = 0; i < 40 && back >= knocked / 4; ++i) {
+        await waitFrames(page, 5);
+        back = Math.min(back, count('changed', [wall, await shot(page)]));
+      }
+      await touch('touchEnd', []);
+      assert.ok(back < knocked / 4, `Rewind did not bring the bricks back (${back} of ${knocked})`);
+    });
 
-      // Shared while it is short: a link holds 15 s to half a minute of play, and a busy machine plays
-      // the rest of this test for longer than that.
-      let link;
-      let shared;
-      await t.test('Share makes a link of the session, and Start plays on', async () => {
-        await page.click('#share');
-        await waitForStatus(page, 'Paused');
-        await page.locator('#share-note').filter({hasText: 'characters'}).waitFor();
-        console.log(`the pad's session as a link: ${await page.locator('#share-note').textContent()}`);
-        await page.locator('#share-link').filter({hasText: 'index.html#replay='}).waitFor();
-        link = await page.locator('#share-link').textContent();
-        shared = await saveRecording(page, 'pad-shared.rec');
-        await press(kA);
-        await waitForStatus(page, 'Playing');
-        // The link under the game leaves it a little less room: the same view, drawn smaller.
-        wall = await waitUntilStill(page);
-        assert.ok(count('brick', [wall]) > 20000, 'the wall left the view');
-      });
+    let recording;
+    let saved;
+    await t.test('two fingers at once: the stick moves while a drag turns, and nothing scrolls',
+                 async () => {
+      const stick = await centreOf('Move');
+      await touch('touchStart', [{x: stick.x, y: stick.y - 40, id: 1}]);
+      await touch('touchStart', [{x: stick.x, y: stick.y - 40, id: 1}, {x: 500, y: 100, id: 2}]);
+      for (let i = 1; i <= 10; ++i) {
+        await touch('touchMove', [{x: stick.x, y: stick.y - 40, id: 1}, {x: 500 + 8 * i, y: 100, id: 2}]);
+        await waitFrames(page, 2);
+      }
+      await touch('touchEnd', [{x: stick.x, y: stick.y - 40, id: 1}]);
+      // The system takes the other finger away (a call comes in, say).
+      await touch('touchCancel', []);
+      assert.equal(await scrolled(), false, 'the page scrolled');
+      await hold('Restart', 0);
+      await hold('Pause', 2);
+      await waitForStatus(page, 'Paused');
+      await page.getByRole('button', {name: 'Options', exact: true}).tap();
+      await page.getByText('a press starts, the next stops').tap();
+      await page.getByRole('button', {name: 'Close'}).tap();
+      assert.match(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
+                   /^rewind = toggle$/m);
+      saved = await saveRecording(page, 'touch.rec');
+      recording = fs.readFileSync(saved, 'utf8');
+      const forward = heldFrames(recording, 'forward');
+      const turns = mouseFrames(recording);
+      assert.ok(forward.some(([from, to]) => turns.some((f) => f > from && f <= to)),
+                'no frame both moved and turned');
+      assert.equal(heldFrames(recording, 'restart').length, 1, 'no restart recorded');
+    });
 
-      await t.test('the right trigger fires and the left one held rewinds', async () => {
-        await waitFrames(page, 60);
-        await press(kRightTrigger);
-        const knocked = await waitForChange(page, wall, 5000);
-        assert.ok(knocked > 5000, `the trigger changed too little (${knocked} pixels)`);
-        await waitFrames(page, 60);
-        const settled = count('changed', [wall, await shot(page)]);
-        await setPad({buttons: {[kLeftTrigger]: 1}});
-        let back = settled;
-        for (let i = 0; i < 40 && back >= settled / 4; ++i) {
-          await waitFrames(page, 5);
-          back = Math.min(back, count('changed', [wall, await shot(page)]));
-        }
-        await setPad({buttons: {[kLeftTrigger]: 0}});
-        assert.ok(back < settled / 4, `the trigger did not rewind (${back} of ${settled})`);
-      });
+    await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
+    await page.context().close();
 
-      let saved;
-      await t.test('the left stick moves, Start opens the options, worked and closed with the pad ' +
-                   'to play on, and a pad taken away is said', async () => {
-        const before = await waitUntilStill(page);
-        await setPad({axes: {1: -1}});
-        await waitFrames(page, 20);
-        await setPad({axes: {1: 0}});
-        assert.ok(await waitForChange(page, before, 20000) > 20000, 'the stick did not move');
-        await press(kStart);
-        await waitForStatus(page, 'Paused');
-        await page.locator('#options').waitFor();
-        // Down to the pad's look speed, one step faster.
-        await press(kDpadDown);
-        await press(kDpadDown);
-        await press(kDpadRight);
-        await press(kStart);
-        await waitForStatus(page, 'Playing');
-        assert.equal(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
-                     'pad_look_speed = 1.25\n');
-        await page.click('#show-options');
-        await page.keyboard.press('Escape');
-        await waitForStatus(page, 'Paused');
-        await setPad({connected: false});
-        await page.locator('#pad-note').filter({hasText: 'disconnected'}).waitFor();
-        saved = await saveRecording(page, 'pad.rec');
-      });
-
-      await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
-      await page.context().close();
-
-      await t.test('the pad\'s session is recorded, and its link holds it to the byte', async () => {
-        const recording = fs.readFileSync(saved, 'utf8');
-        for (const binding of ['fire', 'rewind', 'forward']) {
-          assert.ok(heldFrames(recording, binding).length > 0, `no ${binding} in the recording`);
-        }
-        assert.ok(mouseFrames(fs.readFileSync(shared, 'utf8')).length > 0, 'no look in the link');
-        assert.equal(await recordingFrom(link.slice(link.indexOf('#replay=') + '#replay='.length)),
-                     fs.readFileSync(shared, 'utf8'));
-        assert.equal(wasmBricks(shared), linuxBricks(shared));
-      });
+    await t.test('the touch recording replays on Linux to the browser build\'s bricks', () => {
+      assert.equal(wasmBricks(saved), linuxBricks(saved));
     });
   });
-}
+
+  test('a standard pad looks, fires, rewinds, moves and pauses, and its session shares as a link',
+       async (t) => {
+    const {page, problems} = await newPage({viewport: {width: 640, height: 480},
+                                            deviceScaleFactor: kJudgedPixels,
+                                            initScripts: [watchAudio, injectPad]});
+    await page.goto(base + 'index.html');
+    await waitForStatus(page, 'Click the game to play.');
+    const setPad = (change) => page.evaluate((c) => {
+      const pad = window.kelvarinTestPad;
+      for (const [i, v] of Object.entries(c.axes || {})) pad.axes[i] = v;
+      for (const [i, v] of Object.entries(c.buttons || {})) {
+        pad.buttons[i] = {pressed: v > 0.5, touched: v > 0, value: v};
+      }
+      if ('connected' in c) pad.connected = c.connected;
+    }, change);
+    const press = async (button) => {
+      await setPad({buttons: {[button]: 1}});
+      await waitFrames(page, 3);
+      await setPad({buttons: {[button]: 0}});
+      await waitFrames(page, 3);
+    };
+    // The share of brick in the picture's middle, and just above and below it: a shot goes to the
+    // middle, and the wall's front should fill it.
+    const bricks = async () => {
+      const [above, middle, below] = (counts('brick', [await shot(page)],
+          [[412, 234, 200, 100], [412, 334, 200, 100], [412, 434, 200, 100]])).map((n) => n / 20000);
+      return {above, middle, below};
+    };
+    const kA = 0;
+    const kStart = 9;
+    const kDpadDown = 13;
+    const kDpadRight = 15;
+    const kLeftTrigger = 6;
+    const kRightTrigger = 7;
+
+    let wall;
+    await t.test('it is said, any button plays, and the right stick looks', async () => {
+      await page.locator('#pad-note').filter({hasText: 'Pad connected: Test Pad'}).waitFor();
+      await press(kA);
+      await waitForStatus(page, 'Playing');
+      // Some pads come without a list of axes: the game plays on without them.
+      await page.evaluate(() => { window.kelvarinTestPad.axes = undefined; });
+      await waitFrames(page, 10);
+      await page.evaluate(() => { window.kelvarinTestPad.axes = [0, 0, 0, 0]; });
+      const view = await waitUntilStill(page);
+      // Short pushes towards where there is more brick, gentler when close, until the wall's front
+      // fills the middle.
+      let seen = await bricks();
+      for (let i = 0; i < 150 && seen.middle < 0.9; ++i) {
+        const towards = seen.below >= seen.above ? 1 : -1;
+        await setPad({axes: {3: towards * (seen.middle < 0.3 ? 0.8 : 0.35)}});
+        await waitFrames(page, 2);
+        await setPad({axes: {3: 0}});
+        await waitFrames(page, 1);
+        seen = await bricks();
+      }
+      assert.ok(count('changed', [view, await shot(page)]) > 20000, 'the stick did not look');
+      wall = await waitUntilStill(page);
+      assert.ok((await bricks()).middle >= 0.9, 'the wall is not in the middle');
+    });
+
+    // Shared while it is short: a link holds 15 s to half a minute of play, and a busy machine plays
+    // the rest of this test for longer than that.
+    let link;
+    let shared;
+    await t.test('Share makes a link of the session, and Start plays on', async () => {
+      await page.click('#share');
+      await waitForStatus(page, 'Paused');
+      await page.locator('#share-note').filter({hasText: 'characters'}).waitFor();
+      console.log(`the pad's session as a link: ${await page.locator('#share-note').textContent()}`);
+      await page.locator('#share-link').filter({hasText: 'index.html#replay='}).waitFor();
+      link = await page.locator('#share-link').textContent();
+      shared = await saveRecording(page, 'pad-shared.rec');
+      await press(kA);
+      await waitForStatus(page, 'Playing');
+      // The link under the game leaves it a little less room: the same view, drawn smaller.
+      wall = await waitUntilStill(page);
+      assert.ok(count('brick', [wall]) > 20000, 'the wall left the view');
+    });
+
+    await t.test('the right trigger fires and the left one held rewinds', async () => {
+      await waitFrames(page, 60);
+      await press(kRightTrigger);
+      const knocked = await waitForChange(page, wall, 5000);
+      assert.ok(knocked > 5000, `the trigger changed too little (${knocked} pixels)`);
+      await waitFrames(page, 60);
+      const settled = count('changed', [wall, await shot(page)]);
+      await setPad({buttons: {[kLeftTrigger]: 1}});
+      let back = settled;
+      for (let i = 0; i < 40 && back >= settled / 4; ++i) {
+        await waitFrames(page, 5);
+        back = Math.min(back, count('changed', [wall, await shot(page)]));
+      }
+      await setPad({buttons: {[kLeftTrigger]: 0}});
+      assert.ok(back < settled / 4, `the trigger did not rewind (${back} of ${settled})`);
+    });
+
+    let saved;
+    await t.test('the left stick moves, Start opens the options, worked and closed with the pad ' +
+                 'to play on, and a pad taken away is said', async () => {
+      const before = await waitUntilStill(page);
+      await setPad({axes: {1: -1}});
+      await waitFrames(page, 20);
+      await setPad({axes: {1: 0}});
+      assert.ok(await waitForChange(page, before, 20000) > 20000, 'the stick did not move');
+      await press(kStart);
+      await waitForStatus(page, 'Paused');
+      await page.locator('#options').waitFor();
+      // Down to the pad's look speed, one step faster.
+      await press(kDpadDown);
+      await press(kDpadDown);
+      await press(kDpadRight);
+      await press(kStart);
+      await waitForStatus(page, 'Playing');
+      assert.equal(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
+                   'pad_look_speed = 1.25\n');
+      await page.click('#show-options');
+      await page.keyboard.press('Escape');
+      await waitForStatus(page, 'Paused');
+      await setPad({connected: false});
+      await page.locator('#pad-note').filter({hasText: 'disconnected'}).waitFor();
+      saved = await saveRecording(page, 'pad.rec');
+    });
+
+    await t.test('the page said nothing wrong', () => assert.deepEqual(problems, []));
+    await page.context().close();
+
+    await t.test('the pad\'s session is recorded, and its link holds it to the byte', async () => {
+      const recording = fs.readFileSync(saved, 'utf8');
+      for (const binding of ['fire', 'rewind', 'forward']) {
+        assert.ok(heldFrames(recording, binding).length > 0, `no ${binding} in the recording`);
+      }
+      assert.ok(mouseFrames(fs.readFileSync(shared, 'utf8')).length > 0, 'no look in the link');
+      assert.equal(await recordingFrom(link.slice(link.indexOf('#replay=') + '#replay='.length)),
+                   fs.readFileSync(shared, 'utf8'));
+      assert.equal(wasmBricks(shared), linuxBricks(shared));
+    });
+  });
+});

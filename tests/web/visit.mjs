@@ -107,129 +107,127 @@ function refusals() {
   ];
 }
 
-export function visit() {
-  describe('as a new player meets it', {concurrency: true}, () => {
-    test('on a slow network the page shows progress at once and plays within seconds', async () => {
-      const {page} = await newPage({initScripts: [watchAudio, watchLoading],
-                                    deviceScaleFactor: kNoPixels});
-      const cdp = await page.context().newCDPSession(page);
-      await cdp.send('Network.enable');
-      await cdp.send('Network.emulateNetworkConditions', kFast3g);
-      await page.goto(base + 'index.html', {waitUntil: 'commit'});
-      await waitForStatus(page, 'Click the game to play.', 120000);
-      const loading = await page.evaluate(() => window.kelvarinLoading);
-      console.log(`Fast 3G: progress first moved at ${Math.round(loading.progress)} ms ` +
-                  `("${loading.shown}"), playable at ${Math.round(loading.playable)} ms`);
-      assert.match(loading.shown, /\d+ % of \d+\.\d MB/);
-      await page.context().close();
-    });
-
-    test('the page fits every window, describes itself, and says a dropped folder is none',
-         async () => {
-      const {page, problems} = await newPage({viewport: {width: 800, height: 600},
-                                              deviceScaleFactor: kNoPixels});
-      await page.goto(base + 'index.html');
-      await waitForStatus(page, 'Click the game to play.');
-      for (const [width, height] of [[800, 600], [1024, 768], [1920, 1080]]) {
-        await expectFit(page, width, height);
-      }
-      assert.match(await page.locator('meta[name="description"]').getAttribute('content'), /bricks/);
-      assert.match(await page.locator('#canvas').getAttribute('aria-label'), /Kelvarin/);
-      // A folder arrives as a file that cannot be read.
-      await page.evaluate(() => {
-        const folder = new File([], 'recordings');
-        folder.arrayBuffer = () => Promise.reject(new DOMException('not readable', 'NotReadableError'));
-        const drop = new Event('drop', {bubbles: true, cancelable: true});
-        drop.dataTransfer = {files: [folder], items: []};
-        document.body.dispatchEvent(drop);
-      });
-      await page.locator('#message').filter({hasText: 'recordings cannot be replayed'}).waitFor();
-      assert.deepEqual(problems, []);
-      await page.context().close();
-    });
-
-    // Every address a careless or hostile player may open is refused with one line, before any
-    // request leaves the site, and the page offers a game instead.
-    test('a bad address or a recording that cannot be replayed is said in place of the game',
-         async () => {
-      const context = await newContext({viewport: {width: 640, height: 480},
-                                        deviceScaleFactor: kNoPixels});
-      await Promise.all(refusals().map(async ([address, text, statusText]) => {
-        const {page} = await newPage({context});
-        await page.goto(`${base}index.html${address}`, {waitUntil: 'commit'});
-        await expectRefusal(page, text, statusText).catch(async (e) => {
-          throw new Error(`${address.slice(0, 40)}: ${await page.locator('#message').textContent()} ${e}`);
-        });
-        await page.close();
-      }));
-      await context.close();
-      assert.equal(requestsElsewhere, 0, 'a request reached another origin');
-    });
-
-    // Tabs of one browser each replay their own file, a reload replays it again, and a file named
-    // as the game's own folders are still plays; too large a file, or storage that refuses it, is
-    // said.
-    test('recordings opened in two tabs at once replay each its own, again on a reload', async () => {
-      const padded = path.join(work, 'long.rec');
-      fs.writeFileSync(padded, committed + '# kept for the record\n'.repeat(480000));
-      assert.ok(fs.statSync(padded).size > 10e6);
-      const named = path.join(work, 'media');
-      fs.writeFileSync(named, committed);
-      const large = path.join(work, 'large.rec');
-      fs.writeFileSync(large, Buffer.alloc(65e6, '#'));
-      const refuseStorage = () => {
-        IDBObjectStore.prototype.put = () => {
-          throw new DOMException('the disk is full', 'QuotaExceededError');
-        };
-      };
-      const options = {fast: true, viewport: {width: 400, height: 300}, deviceScaleFactor: kNoPixels};
-      const browser = await newContext(options);
-      const full = await newContext({...options, initScripts: [watchAudio, refuseStorage]});
-      // The file picker works before the game has loaded.
-      const [a, b, c, d] = await Promise.all([browser, browser, browser, full].map(async (context) => {
-        const tab = await newPage({context});
-        await tab.page.goto(base + 'index.html', {waitUntil: 'domcontentloaded'});
-        return tab;
-      }));
-      await Promise.all([a.page.locator('#open-recording').setInputFiles(padded),
-                         b.page.locator('#open-recording').setInputFiles(named),
-                         c.page.locator('#open-recording').setInputFiles(large),
-                         d.page.locator('#open-recording').setInputFiles(named)]);
-      await c.page.locator('#message').filter({hasText: 'large.rec is 65.0 MB, more than'}).waitFor();
-      await d.page.locator('#message')
-          .filter({hasText: 'media cannot be kept for its replay: the browser\'s storage refused it ' +
-                            '(QuotaExceededError)'}).waitFor();
-      await Promise.all([c.page.close(), full.close()]);
-      await waitForStatus(b.page, 'Replaying media', 120000);
-      await b.page.reload();
-      await waitForStatus(b.page, 'Replaying media', 120000);
-      await b.page.close();
-      await a.page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
-      const expected = fs.readFileSync(path.join(root, 'tests/replay/session.csv'), 'utf8');
-      assert.equal(await a.page.locator('#bricks').textContent(), expected);
-      for (const {problems} of [a, b, c, d]) assert.deepEqual(problems, []);
-      await browser.close();
-    });
-
-    test('a missing data file or game, or no WebGL 2, is said on the page', async () => {
-      const context = await newContext({viewport: {width: 800, height: 600},
-                                        deviceScaleFactor: kNoPixels});
-      for (const [folder, text] of [['nodata', 'could not be loaded'], ['nogame', 'could not be loaded']]) {
-        const {page} = await newPage({context});
-        await page.goto(`${base}${folder}/index.html`);
-        await page.locator('#message').filter({hasText: text}).waitFor({timeout: 30000});
-        assert.equal(await page.locator('#loading').isHidden(), true);
-      }
-      await context.close();
-      const {page} = await newPage({initScripts: [() => {
-        const getContext = HTMLCanvasElement.prototype.getContext;
-        HTMLCanvasElement.prototype.getContext = function(type, ...rest) {
-          return type === 'webgl2' ? null : getContext.call(this, type, ...rest);
-        };
-      }]});
-      await page.goto(base + 'index.html');
-      await page.locator('#message').filter({hasText: 'no WebGL 2'}).waitFor({timeout: 10000});
-      await page.context().close();
-    });
+export const visit = () => describe('as a new player meets it', {concurrency: true}, () => {
+  test('on a slow network the page shows progress at once and plays within seconds', async () => {
+    const {page} = await newPage({initScripts: [watchAudio, watchLoading],
+                                  deviceScaleFactor: kNoPixels});
+    const cdp = await page.context().newCDPSession(page);
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', kFast3g);
+    await page.goto(base + 'index.html', {waitUntil: 'commit'});
+    await waitForStatus(page, 'Click the game to play.', 120000);
+    const loading = await page.evaluate(() => window.kelvarinLoading);
+    console.log(`Fast 3G: progress first moved at ${Math.round(loading.progress)} ms ` +
+                `("${loading.shown}"), playable at ${Math.round(loading.playable)} ms`);
+    assert.match(loading.shown, /\d+ % of \d+\.\d MB/);
+    await page.context().close();
   });
-}
+
+  test('the page fits every window, describes itself, and says a dropped folder is none',
+       async () => {
+    const {page, problems} = await newPage({viewport: {width: 800, height: 600},
+                                            deviceScaleFactor: kNoPixels});
+    await page.goto(base + 'index.html');
+    await waitForStatus(page, 'Click the game to play.');
+    for (const [width, height] of [[800, 600], [1024, 768], [1920, 1080]]) {
+      await expectFit(page, width, height);
+    }
+    assert.match(await page.locator('meta[name="description"]').getAttribute('content'), /bricks/);
+    assert.match(await page.locator('#canvas').getAttribute('aria-label'), /Kelvarin/);
+    // A folder arrives as a file that cannot be read.
+    await page.evaluate(() => {
+      const folder = new File([], 'recordings');
+      folder.arrayBuffer = () => Promise.reject(new DOMException('not readable', 'NotReadableError'));
+      const drop = new Event('drop', {bubbles: true, cancelable: true});
+      drop.dataTransfer = {files: [folder], items: []};
+      document.body.dispatchEvent(drop);
+    });
+    await page.locator('#message').filter({hasText: 'recordings cannot be replayed'}).waitFor();
+    assert.deepEqual(problems, []);
+    await page.context().close();
+  });
+
+  // Every address a careless or hostile player may open is refused with one line, before any
+  // request leaves the site, and the page offers a game instead.
+  test('a bad address or a recording that cannot be replayed is said in place of the game',
+       async () => {
+    const context = await newContext({viewport: {width: 640, height: 480},
+                                      deviceScaleFactor: kNoPixels});
+    await Promise.all(refusals().map(async ([address, text, statusText]) => {
+      const {page} = await newPage({context});
+      await page.goto(`${base}index.html${address}`, {waitUntil: 'commit'});
+      await expectRefusal(page, text, statusText).catch(async (e) => {
+        throw new Error(`${address.slice(0, 40)}: ${await page.locator('#message').textContent()} ${e}`);
+      });
+      await page.close();
+    }));
+    await context.close();
+    assert.equal(requestsElsewhere, 0, 'a request reached another origin');
+  });
+
+  // Tabs of one browser each replay their own file, a reload replays it again, and a file named
+  // as the game's own folders are still plays; too large a file, or storage that refuses it, is
+  // said.
+  test('recordings opened in two tabs at once replay each its own, again on a reload', async () => {
+    const padded = path.join(work, 'long.rec');
+    fs.writeFileSync(padded, committed + '# kept for the record\n'.repeat(480000));
+    assert.ok(fs.statSync(padded).size > 10e6);
+    const named = path.join(work, 'media');
+    fs.writeFileSync(named, committed);
+    const large = path.join(work, 'large.rec');
+    fs.writeFileSync(large, Buffer.alloc(65e6, '#'));
+    const refuseStorage = () => {
+      IDBObjectStore.prototype.put = () => {
+        throw new DOMException('the disk is full', 'QuotaExceededError');
+      };
+    };
+    const options = {fast: true, viewport: {width: 400, height: 300}, deviceScaleFactor: kNoPixels};
+    const browser = await newContext(options);
+    const full = await newContext({...options, initScripts: [watchAudio, refuseStorage]});
+    // The file picker works before the game has loaded.
+    const [a, b, c, d] = await Promise.all([browser, browser, browser, full].map(async (context) => {
+      const tab = await newPage({context});
+      await tab.page.goto(base + 'index.html', {waitUntil: 'domcontentloaded'});
+      return tab;
+    }));
+    await Promise.all([a.page.locator('#open-recording').setInputFiles(padded),
+                       b.page.locator('#open-recording').setInputFiles(named),
+                       c.page.locator('#open-recording').setInputFiles(large),
+                       d.page.locator('#open-recording').setInputFiles(named)]);
+    await c.page.locator('#message').filter({hasText: 'large.rec is 65.0 MB, more than'}).waitFor();
+    await d.page.locator('#message')
+        .filter({hasText: 'media cannot be kept for its replay: the browser\'s storage refused it ' +
+                          '(QuotaExceededError)'}).waitFor();
+    await Promise.all([c.page.close(), full.close()]);
+    await waitForStatus(b.page, 'Replaying media', 120000);
+    await b.page.reload();
+    await waitForStatus(b.page, 'Replaying media', 120000);
+    await b.page.close();
+    await a.page.locator('#bricks').filter({hasText: 'frame,index'}).waitFor({timeout: 180000});
+    const expected = fs.readFileSync(path.join(root, 'tests/replay/session.csv'), 'utf8');
+    assert.equal(await a.page.locator('#bricks').textContent(), expected);
+    for (const {problems} of [a, b, c, d]) assert.deepEqual(problems, []);
+    await browser.close();
+  });
+
+  test('a missing data file or game, or no WebGL 2, is said on the page', async () => {
+    const context = await newContext({viewport: {width: 800, height: 600},
+                                      deviceScaleFactor: kNoPixels});
+    for (const [folder, text] of [['nodata', 'could not be loaded'], ['nogame', 'could not be loaded']]) {
+      const {page} = await newPage({context});
+      await page.goto(`${base}${folder}/index.html`);
+      await page.locator('#message').filter({hasText: text}).waitFor({timeout: 30000});
+      assert.equal(await page.locator('#loading').isHidden(), true);
+    }
+    await context.close();
+    const {page} = await newPage({initScripts: [() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function(type, ...rest) {
+        return type === 'webgl2' ? null : getContext.call(this, type, ...rest);
+      };
+    }]});
+    await page.goto(base + 'index.html');
+    await page.locator('#message').filter({hasText: 'no WebGL 2'}).waitFor({timeout: 10000});
+    await page.context().close();
+  });
+});
