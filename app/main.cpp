@@ -96,8 +96,9 @@ extern "C" void kelvarinFlushRecording() {
 // The page lists the controls from the table the usage text is made of, with the player's keys.
 extern "C" const char* kelvarinControls() {
     static std::string json;
+    const Settings::Values& played = run.settingsPlayed();
     json = std::string("{\"sensitivityRange\": ") + jsonString(LookSettings::kSensitivityRange) +
-           ", \"controls\": " + Controls::asJson(run.settingsPlayed().keys) + "}";
+           ", \"controls\": " + Controls::asJson(played.keys, played.rewindToggles) + "}";
     return json.c_str();
 }
 

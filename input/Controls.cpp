@@ -1,5 +1,7 @@
 #include "input/Controls.h"
 
+#include <algorithm>
+
 #include "core/Assert.h"
 #include "core/Json.h"
 #include "input/Keys.h"
@@ -219,9 +221,27 @@ std::string asMarkdown() {
     return table;
 }
 
-std::string asJson(const KeyMap& keys) {
+// The rewind's row for a player who toggles it: no control is held.
+const ShownControl& toggledRewindRow() {
+    static const ShownControl toggled = [] {
+        const auto& rows = shownControls();
+        ShownControl row = *std::find_if(rows.begin(), rows.end(), [](const ShownControl& r) {
+            return r.actions == std::vector<Action>{Action::Rewind};
+        });
+        row.keysNote = " (press to start, again to stop)";
+        row.pad = "left trigger, pressed to start, again to stop";
+        row.touch = "Rewind, tapped to start, again to stop";
+        return row;
+    }();
+    return toggled;
+}
+
+std::string asJson(const KeyMap& keys, bool rewindToggles) {
     std::string json = "[";
-    for (const ShownControl& row : shownControls()) {
+    for (const ShownControl& shownRow : shownControls()) {
+        const bool toggledRewind =
+            rewindToggles && shownRow.actions == std::vector<Action>{Action::Rewind};
+        const ShownControl& row = toggledRewind ? toggledRewindRow() : shownRow;
         json += (json.size() > 1 ? ", " : "") + std::string("{\"action\": ") +
                 jsonString(row.what) +
                 ", \"keyboardAndMouse\": " + jsonString(keyboardWords(row, keys)) +

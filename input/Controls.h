@@ -109,8 +109,8 @@ std::string helpText(const KeyMap& keys, Device device = Device::Keyboard,
                      std::string (*label)(int key) = nullptr);
 // The rows as a Markdown table, as the README has it.
 std::string asMarkdown();
-// The rows as JSON for the page, with the keys the player has: [{"action": "...",
+// The rows as JSON for the page, with the keys and the rewind the player has: [{"action": "...",
 // "keyboardAndMouse": "...", "pad": "...", "touch": "..."}].
-std::string asJson(const KeyMap& keys);
+std::string asJson(const KeyMap& keys, bool rewindToggles);
 
 }  // namespace Controls

@@ -64,6 +64,16 @@ TEST(Controls, TheHelpTextNamesTheKeysAsReboundAndTheDeviceInUse) {
         "CONTROLS: \nMovement-Move + Drag \nShoot-Fire \nRun-Run \nRewind-Rewind \nOptions-Pause");
 }
 
+// The page's table says how the player's rewind is worked: held, or pressed to start and stop.
+TEST(Controls, ThePagesTableTellsTheRewindAsThePlayerWorksIt) {
+    const std::string held = Controls::asJson(Controls::defaultKeys(), false);
+    const std::string toggled = Controls::asJson(Controls::defaultKeys(), true);
+    EXPECT_NE(held.find("\"Space (hold)\", \"pad\": \"left trigger, held\""), std::string::npos);
+    EXPECT_EQ(toggled.find(", held"), std::string::npos) << toggled;
+    EXPECT_EQ(toggled.find("(hold)"), std::string::npos) << toggled;
+    EXPECT_NE(toggled.find("\"Rewind, tapped to start, again to stop\""), std::string::npos);
+}
+
 // The README's table is the game's; the manual page and the Windows notes, written by hand, name
 // every row's description and every default key.
 TEST(Controls, TheReadmeShowsTheControlsTableAndTheOtherDocumentsItsKeys) {
