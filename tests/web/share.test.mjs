@@ -1,6 +1,7 @@
 // Share links in plain node, which has the page's compression streams: the longest link the page
 // makes is taken and one character more refused before inflating, a session comes back whole, and
 // a link cut or edited gives back only text that ends mid-line, which the game refuses by line.
+import './rawDeflate.mjs';
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';

@@ -2,6 +2,7 @@
 // headless with software WebGL 2, pages in contexts of their own, and judgments of the picture
 // worked out from screenshots. Environment: KELVARIN_SITE (build-web/site), KELVARIN_SIM (the
 // Linux kelvarin-sim) and KELVARIN_ROOT (the project root, for the committed recording).
+import './rawDeflate.mjs';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -146,8 +147,10 @@ export async function newContext(options = {}) {
     deviceScaleFactor: options.deviceScaleFactor,
   });
   for (const script of options.initScripts || [watchAudio]) await context.addInitScript(script);
-  // Pages side by side on two cores load slowly, and load waits for the game's downloads too.
+  // Pages side by side on two cores load slowly, and load waits for the game's downloads too; a
+  // screenshot waits for frames, which a busy machine draws seconds apart.
   context.setDefaultNavigationTimeout(120000);
+  context.setDefaultTimeout(60000);
   return context;
 }
 
