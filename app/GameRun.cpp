@@ -121,6 +121,14 @@ void beginDrawing(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
     shader.setCameraPosition();
 }
 
+// The camera flown over the frame's time, its view and projection made for the frame.
+void moveCamera(double delta) {
+    Camera& eye = camera();
+    eye.move(static_cast<float>(delta));
+    eye.view.update();
+    eye.updateViewProjection();
+}
+
 // What the player's layout prints on a key, where the system can tell.
 std::string keyLabel(int key) {
     return Platform::keyLabel(key);
@@ -237,7 +245,7 @@ void GameRun::applySettings(const Settings::Values& values) {
     setMusicVolume(values.musicVolume);
     if (values.fullscreen != played.fullscreen) Platform::setFullscreen(values.fullscreen);
     played = values;
-    brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
+    showHelp();
 }
 
 void GameRun::changeSettings(const Settings::Values& values) {
@@ -272,10 +280,7 @@ bool GameRun::playFrame() {
     const bool drawing = config.drawing && layout.drawable;
     if (drawing) beginDrawing(*brickWall, layout);
     const FrameInput in = readInput(replayed);
-    Camera& eye = camera();
-    eye.move(static_cast<float>(in.delta));
-    eye.view.update();
-    eye.updateViewProjection();
+    moveCamera(in.delta);
     if (session) session->afterPoll(in.delta, *Input::instance());
     simulate(in.delta);
     if (drawing) {
@@ -346,10 +351,7 @@ void GameRun::replayFrameUnseen() {
     }
     Platform::CrashReport::noteFrame(++frames);
     Input::instance()->pollRecordedOnly();
-    Camera& eye = camera();
-    eye.move(static_cast<float>(replayed.delta));
-    eye.view.update();
-    eye.updateViewProjection();
+    moveCamera(replayed.delta);
     simulate(replayed.delta);
 }
 
@@ -425,6 +427,11 @@ void GameRun::onOptionsOutcome(OptionsMenu::Outcome outcome) {
     quitWaitsForRelease = true;
 }
 
+// The help text for the player's keys and the device in use.
+void GameRun::showHelp() {
+    brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
+}
+
 // On a touch screen the help names the touch controls, with a pad the pad's, else the keys.
 void GameRun::followDevice(const FrameInput& in) {
     const Controls::Device device = Platform::isTouchScreen() ? Controls::Device::Touch
@@ -432,7 +439,7 @@ void GameRun::followDevice(const FrameInput& in) {
                                                               : Controls::Device::Keyboard;
     if (device == helpDevice) return;
     helpDevice = device;
-    brickWall->helpText = Controls::helpText(played.keys, helpDevice, keyLabel);
+    showHelp();
 }
 
 // Asked once a frame, after it. The quit key's press that closed the options quits nothing.

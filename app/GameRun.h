@@ -113,6 +113,7 @@ private:
     // The settings played from now on: the input, the pad's look, the music, the window, the help.
     void applySettings(const Settings::Values& values);
     void followDevice(const FrameInput& in);
+    void showHelp();
     bool playerWantsToGoOn();
     FrameInput readInput(const ReplayedFrame* replayed);
     void simulate(double delta);

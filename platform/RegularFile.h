@@ -49,4 +49,9 @@ std::FILE* openForWriting(const std::string& path, std::string& why);
 // then renamed over it; its folder is made when missing. False, with why, when it cannot.
 bool replaceFile(const std::string& path, const std::string& contents, std::string& why);
 
+// Each system's part of replaceFile: flushing a written file's bytes to the disk, and putting the
+// new file in the old one's place in one step (why set when it cannot).
+bool syncToDisk(std::FILE* file);
+void putInPlace(const std::string& from, const std::string& to, std::string& why);
+
 }  // namespace Platform

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/RegularFile.h"
 
@@ -124,21 +123,12 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
     return file;
 }
 
-bool replaceFile(const std::string& path, const std::string& contents, std::string& why) {
-    std::error_code error;
-    const std::filesystem::path target(path);
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-    const std::string written = path + ".new";
-    std::FILE* file = openForWriting(written, why);
-    if (!file) return false;
-    const bool whole = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
-                       std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    if (!whole) why = std::strerror(errno);
-    if (std::fclose(file) != 0 && whole) why = std::strerror(errno);
-    if (why.empty() && std::rename(written.c_str(), path.c_str()) != 0) why = std::strerror(errno);
-    if (why.empty()) return true;
-    std::remove(written.c_str());
-    return false;
+bool syncToDisk(std::FILE* file) {
+    return fsync(fileno(file)) == 0;
+}
+
+void putInPlace(const std::string& from, const std::string& to, std::string& why) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) why = std::strerror(errno);
 }
 
 }  // namespace Platform

