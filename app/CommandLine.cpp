@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <sstream>
 
 #include "core/LineReader.h"
 #include "input/Controls.h"
@@ -47,12 +48,33 @@ bool anywhere(int argc, const char* const* argv, const std::vector<Option>& opti
     return false;
 }
 
+// Words after a prefix, in lines of the usage's width; each further line starts at indent.
+std::string wrappedAfter(std::string line, const std::string& words, std::size_t indent) {
+    std::string text;
+    std::istringstream in(words);
+    bool lineHasWords = false;
+    for (std::string word; in >> word; lineHasWords = true) {
+        if (lineHasWords && line.size() + 1 + word.size() > kLineWidth) {
+            text += line + "\n";
+            line = std::string(indent, ' ');
+            lineHasWords = false;
+        }
+        line += (lineHasWords ? " " : "") + word;
+    }
+    return text + line + "\n";
+}
+
+// The help's words start at kHelpColumn; a line feed in them starts a line of its own.
 std::string optionLine(const std::string& left, const std::string& help) {
-    std::string line = "  " + left;
-    line.resize(std::max(line.size() + kMinimumGap, kHelpColumn), ' ');
-    for (const char c : help)
-        line += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
-    return line + "\n";
+    std::string prefix = "  " + left;
+    prefix.resize(std::max(prefix.size() + kMinimumGap, kHelpColumn), ' ');
+    std::string text;
+    std::istringstream paragraphs(help);
+    for (std::string paragraph; std::getline(paragraphs, paragraph);) {
+        text += wrappedAfter(prefix, paragraph, kHelpColumn);
+        prefix = std::string(kHelpColumn, ' ');
+    }
+    return text;
 }
 
 }  // namespace
@@ -88,6 +110,10 @@ std::string describe(const std::vector<Option>& options) {
         text += optionLine(left, option.help);
     }
     return text;
+}
+
+std::string wrapped(const std::string& words) {
+    return wrappedAfter("", words, 0);
 }
 
 Taker storeIn(std::string& to) {
@@ -157,42 +183,38 @@ constexpr const char* kSynopsis =
     "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
     "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
     "       kelvarin --help | --version\n"
-    "A first-person game: 77 bricks fall into a wall; shoot them down and rewind time.\n\n";
+    "A first-person game: 77 bricks fall into a wall; shoot them down, rewind time.\n\n";
 
 constexpr const char* kSettingsAndMedia =
     "\n"
     "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
-    "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for comments:\n"
+    "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for\n"
+    "comments:\n"
     "  fullscreen = true|false   sensitivity = X   invert_y = true|false\n"
     "The options win over the file. The game only reads it; a line it cannot use is\n"
     "named on standard error and that setting keeps its default. A replay plays with\n"
     "the sensitivity and inversion of its recording, whatever these say.\n"
     "\n"
-    "Media (models, textures, shaders, sounds) is read from media/ in the working folder.\n"
-    "When there is none, the first of these folders that holds media/ is used:\n"
-    "  $KELVARIN_DATA_DIR, the executable's folder, <executable's folder>/../share/kelvarin,\n"
-    "  " KELVARIN_INSTALLED_DATA_DIR "\n\n";
+    "Media (models, textures, shaders, sounds) is read from media/ in the working\n"
+    "folder. When there is none, the first of these folders that holds media/ is\n"
+    "used:\n"
+    "  $KELVARIN_DATA_DIR, the executable's folder,\n"
+    "  <executable's folder>/../share/kelvarin, " KELVARIN_INSTALLED_DATA_DIR "\n\n";
 
 constexpr const char* kExitStatus =
-    "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a bad\n"
-    "option or a recording that cannot be replayed, or for --record or --dump-bricks\n"
-    "naming something other than a regular file; 4 when a file asked for could not be\n"
-    "written; 128 + N after a crash with signal N; 255 when the window or OpenGL could\n"
-    "not be made.\n";
+    "Exit status: 0 after a normal run (Escape, the window closed, Ctrl+C); 2 for a\n"
+    "bad option or a recording that cannot be replayed, or for --record or\n"
+    "--dump-bricks naming something other than a regular file; 4 when a file asked\n"
+    "for could not be written; 128 + N after a crash with signal N; 255 when the\n"
+    "window or OpenGL could not be made.\n";
 
-// "  KEYS  action (pad: control)", the pad's part on a line of its own when it would not fit.
+// "  KEYS  action (pad: control)".
 std::string controlsText() {
     std::string text;
     for (const Controls::ShownControl& row : Controls::shownControls()) {
-        std::string line =
-            optionLine(Controls::keyboardWords(row, Controls::defaultKeys()), row.what);
-        line.pop_back();
-        if (std::strcmp(row.pad, "-") != 0) {
-            const std::string pad = std::string("(pad: ") + row.pad + ")";
-            const bool fits = line.size() + 1 + pad.size() <= kLineWidth;
-            line += (fits ? " " : "\n" + std::string(kHelpColumn, ' ')) + pad;
-        }
-        text += line + "\n";
+        const std::string pad =
+            std::strcmp(row.pad, "-") == 0 ? "" : std::string(" (pad: ") + row.pad + ")";
+        text += optionLine(Controls::keyboardWords(row, Controls::defaultKeys()), row.what + pad);
     }
     return text;
 }

@@ -36,6 +36,8 @@ Outcome parse(const char* program, int argc, const char* const* argv,
               const std::vector<Option>& options);
 // The usage's lines for the options, --help and --version first.
 std::string describe(const std::vector<Option>& options);
+// Words in lines of the usage's width, each ending with a line feed.
+std::string wrapped(const std::string& words);
 Taker storeIn(std::string& to);
 Taker turnOn(bool& to);
 // What a program does before playing: prints the usage or the version (status 0), or the refusal

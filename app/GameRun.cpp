@@ -205,14 +205,13 @@ bool GameRun::start(const RunConfig& runConfig) {
     padLook = GamepadControls::Look();
     played = config.settings;
     keeper = SettingsKeeper(config.settingsPath, config.settingsInFile);
-    quitWaitsForRelease = false;
     RenderContext::instance()->setDrawing(config.drawing);
     if (!openWindow()) return false;
     started = true;
     activeRun = this;
     activeSession = config.session;
+    if (played.fullscreen) Platform::setFullscreen(true);
     if (config.drawing) {
-        if (played.fullscreen) Platform::setFullscreen(true);
         Platform::placeConsoleWindow(kConsoleX, kConsoleY, kConsoleWidth, kConsoleHeight);
         createModelBuffers();
         loadTextures();
@@ -267,6 +266,8 @@ bool GameRun::isReplayHeld() const {
 
 bool GameRun::playFrame() {
     Session* session = config.session;
+    // A replay held at its last frame, then let go, has no frame left to play.
+    if (session && session->isOver()) return false;
     const ReplayedFrame* replayed = session ? &session->beginFrame() : nullptr;
     if (replayed) {
         for (const CursorReport& report : replayed->cursorReports) {
@@ -291,6 +292,7 @@ bool GameRun::playFrame() {
     Platform::swapBuffers();
     lookWithPad(in);
     followDevice(in);
+    followFullscreen();
     followTimeline();
     if (config.offersOptions && Input::instance()->isPressed(Action::Options)) openOptions();
     return playerWantsToGoOn() && !(session && session->isOver());
@@ -376,29 +378,42 @@ void GameRun::drawTestbed(const GLUtils::FrameLayout& layout) {
         brickWall->collectBoxes(boxes);
         boxLines.draw(boxes, camera().viewProjectionMatrix);
     }
-    if (testbed.showsStats()) {
-        stats.asleep = brickWall->bricksAsleep();
-        stats.awake = BrickWallScene::kBrickCount - stats.asleep;
-        const Rewind::Controller& history = *Rewind::Controller::instance();
-        stats.snapshots = static_cast<int>(history.getFrameStamps().size());
-        const std::uint32_t oldest =
-            history.getFrameStamps().empty() ? 0 : history.getFrameStamps().front();
-        stats.rewindSecondsLeft =
-            (history.getFrameCounter() - oldest) * FrameClock::FixedStepper::kStepSeconds;
-        brickWall->text.print(statsText(stats, testbed).c_str(), kStatsX, kStatsY, kOverlaySize);
+    const std::string statistics = statsShown();
+    if (!statistics.empty()) {
+        brickWall->text.print(statistics.c_str(), kStatsX, kStatsY, kOverlaySize);
     }
-    Session* session = config.session;
-    if (session && session->isReplaying()) {
-        const std::string line = timeline.text(frames, session->replayLength(), played.keys);
-        brickWall->text.print(line.c_str(), kTimelineX, kTimelineY, kOverlaySize);
-    }
+    const std::string line = timelineShown();
+    if (!line.empty()) brickWall->text.print(line.c_str(), kTimelineX, kTimelineY, kOverlaySize);
+}
+
+std::string GameRun::statsShown() {
+    if (!testbed.showsStats()) return {};
+    stats.asleep = brickWall->bricksAsleep();
+    stats.awake = BrickWallScene::kBrickCount - stats.asleep;
+    const Rewind::Controller& history = *Rewind::Controller::instance();
+    stats.snapshots = static_cast<int>(history.getFrameStamps().size());
+    const std::uint32_t oldest =
+        history.getFrameStamps().empty() ? 0 : history.getFrameStamps().front();
+    stats.rewindSecondsLeft =
+        (history.getFrameCounter() - oldest) * FrameClock::FixedStepper::kStepSeconds;
+    return statsText(stats, testbed);
+}
+
+std::string GameRun::timelineShown() const {
+    const Session* session = config.session;
+    if (!session || !session->isReplaying()) return {};
+    return timeline.text(frames, session->replayLength(), played.keys);
 }
 
 // A frame with the options over the game, which waits.
 bool GameRun::optionsFrame() {
     const WaitingFrame frame = beginWaitingFrame();
     onOptionsOutcome(options.pad(frame.pad));
-    if (options.isOpen() && Input::instance()->isClicked()) onOptionsOutcome(options.click());
+    for (int button = 0; button < Platform::kMouseButtons; ++button) {
+        if (options.isOpen() && Input::instance()->isClicked(button)) {
+            onOptionsOutcome(options.click(button));
+        }
+    }
     if (frame.drawing && options.isOpen()) {
         brickWall->text.print(options.text(keyLabel).c_str(), OptionsMenu::kX, OptionsMenu::kTopY,
                               OptionsMenu::kSize);
@@ -410,21 +425,39 @@ bool GameRun::optionsFrame() {
 void GameRun::openOptions() {
     options.open(played);
     Platform::setKeyListener(::onOptionsKey);
-    // The mouse points at the options instead of turning the view.
+    // The mouse points at the options instead of turning the view, from where the player sees it.
     Input::instance()->showCursor(true);
+    int x = 0;
+    int y = 0;
+    Platform::getMousePos(x, y);
+    int overlayX = 0;
+    int overlayY = 0;
+    GLUtils::toOverlay(x, y, overlayX, overlayY);
+    options.pointerAt(overlayX, overlayY);
 }
 
 void GameRun::onOptionsKey(int key, bool repeat) {
-    if (options.isOpen()) onOptionsOutcome(options.press(key, repeat));
+    if (options.isOpen()) onOptionsOutcome(options.press(key, repeat), key);
 }
 
-void GameRun::onOptionsOutcome(OptionsMenu::Outcome outcome) {
+// Closed, the options give the game back its devices; what was pressed for them (the key that
+// closed them too) acts in the game only once let go.
+void GameRun::onOptionsOutcome(OptionsMenu::Outcome outcome, int closingKey) {
     if (outcome == OptionsMenu::Outcome::Changed) changeSettings(options.values());
     if (outcome != OptionsMenu::Outcome::Closed) return;
     Platform::setKeyListener(nullptr);
     Input::instance()->showCursor(false);
     Input::instance()->recentreCursor();
-    quitWaitsForRelease = true;
+    Input::instance()->holdBackUntilReleased(closingKey);
+}
+
+// F11 and Alt+Enter switch fullscreen by themselves: the options show it and the file keeps it,
+// as when the options switch it. Only the desktop game's window does so.
+void GameRun::followFullscreen() {
+    if (!config.offersOptions || Platform::isFullscreen() == played.fullscreen) return;
+    Settings::Values values = played;
+    values.fullscreen = Platform::isFullscreen();
+    changeSettings(values);
 }
 
 // The help text for the player's keys and the device in use.
@@ -442,13 +475,9 @@ void GameRun::followDevice(const FrameInput& in) {
     showHelp();
 }
 
-// Asked once a frame, after it. The quit key's press that closed the options quits nothing.
+// Asked once a frame, after it; the quit key is the options' own while they are open.
 bool GameRun::playerWantsToGoOn() {
-    const bool quit = Input::instance()->isQuitAsked();
-    if (quitWaitsForRelease || options.isOpen()) {
-        quitWaitsForRelease = quit && !options.isOpen();
-        return Platform::isWindowOpen() && !Platform::isStopRequested();
-    }
+    const bool quit = !options.isOpen() && Input::instance()->isQuitAsked();
     return !quit && Platform::isWindowOpen() && !Platform::isStopRequested();
 }
 
@@ -479,9 +508,8 @@ void GameRun::simulate(double delta) {
             brickWall->step(stepper.takeStep());
             ++stepsRun;
         }
-    } else if (asked.step) {
-        brickWall->step(stepper.takeStep());
-        ++stepsRun;
+    } else {
+        for (; stepsRun < asked.steps; ++stepsRun) brickWall->step(stepper.takeStep());
     }
     if (brickWall->takeRewindRanOut()) input.onRewindEndedByItself();
     if (!timed) return;

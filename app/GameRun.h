@@ -81,6 +81,9 @@ public:
     // held there.
     void seekReplay(int frame);
     const Testbed& tools() const { return testbed; }
+    // What the statistics overlay and a replay's timeline show now; empty while they are hidden.
+    std::string statsShown();
+    std::string timelineShown() const;
     ReplayTimeline& replayTimeline() { return timeline; }
 
 private:
@@ -109,7 +112,8 @@ private:
     void restartScene();
     void drawTestbed(const GLUtils::FrameLayout& layout);
     void openOptions();
-    void onOptionsOutcome(OptionsMenu::Outcome outcome);
+    void onOptionsOutcome(OptionsMenu::Outcome outcome, int closingKey = -1);
+    void followFullscreen();
     // The settings played from now on: the input, the pad's look, the music, the window, the help.
     void applySettings(const Settings::Values& values);
     void followDevice(const FrameInput& in);
@@ -129,8 +133,6 @@ private:
     BoxLines boxLines;
     std::vector<BoxLines::Box> boxes;
     SettingsKeeper keeper;
-    // Escape closed the options: it quits again once let go.
-    bool quitWaitsForRelease = false;
     Controls::Device helpDevice = Controls::Device::Keyboard;
     std::unique_ptr<BrickWallScene> brickWall;
     FrameClock::FixedStepper stepper;

@@ -13,7 +13,8 @@ constexpr int kVolumeStep = 10;
 // next one either way.
 constexpr float kFactors[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
                               2.5f,  3.0f, 4.0f,  5.0f, 7.5f,  10.0f};
-constexpr const char* kTitle = "OPTIONS (Escape closes)";
+constexpr const char* kTitle = "OPTIONS (Escape closes, a right click lowers)";
+constexpr const char* kWaitingForKey = "press a key or click";
 // The values stand in a column of their own.
 constexpr std::size_t kValueColumn = 20;
 constexpr const char* kChosenMark = "> ";
@@ -45,7 +46,9 @@ void OptionsMenu::open(const Settings::Values& values) {
     opened = true;
     current = values;
     chosen = 0;
+    pointed = -1;
     waitingForKey = false;
+    refusal.clear();
     lines = {{Kind::Volume, Action::Count},   {Kind::Sensitivity, Action::Count},
              {Kind::PadSpeed, Action::Count}, {Kind::InvertY, Action::Count},
              {Kind::Rewind, Action::Count},   {Kind::Fullscreen, Action::Count}};
@@ -59,6 +62,7 @@ OptionsMenu::Outcome OptionsMenu::press(int key, bool repeat) {
     const bool moves = key == Platform::kKeyUp || key == Platform::kKeyDown ||
                        key == Platform::kKeyLeft || key == Platform::kKeyRight;
     if (repeat && !moves) return Outcome::Nothing;
+    refusal.clear();
     if (waitingForKey) {
         waitingForKey = false;
         return key == Platform::kKeyEsc ? Outcome::Nothing : bind(key);
@@ -108,14 +112,33 @@ OptionsMenu::Outcome OptionsMenu::pad(const Platform::Gamepad& now) {
     return outcome;
 }
 
-void OptionsMenu::point(int x, int y) {
-    // Line i's cells stand from kTopY - (i + 1) * kLineStep up by kSize.
+int OptionsMenu::lineAt(int x, int y) const {
+    // Line i's cells stand from kTopY - (i + 1) * kLineStep up by kSize; the gap below a line is
+    // its own.
     const int fromTop = kTopY - kLineStep + kSize - y;
     const int line = fromTop / kLineStep;
-    if (x >= kX && fromTop >= 0 && line < static_cast<int>(lines.size())) chosen = line;
+    return x >= kX && fromTop >= 0 && line < static_cast<int>(lines.size()) ? line : -1;
 }
 
-OptionsMenu::Outcome OptionsMenu::click() {
+void OptionsMenu::pointerAt(int x, int y) {
+    pointed = lineAt(x, y);
+}
+
+void OptionsMenu::point(int x, int y) {
+    pointerAt(x, y);
+    if (pointed >= 0) chosen = pointed;
+}
+
+OptionsMenu::Outcome OptionsMenu::click(int button) {
+    refusal.clear();
+    if (waitingForKey) {
+        waitingForKey = false;
+        return bind(Keys::mouseButton(button));
+    }
+    if (pointed < 0) return Outcome::Nothing;
+    chosen = pointed;
+    if (button == Platform::kMouseButtonRight) return change(-1);
+    if (button != Platform::kMouseButtonLeft) return Outcome::Nothing;
     return lines[chosen].kind == Kind::Key || lines[chosen].kind == Kind::Close ? activate()
                                                                                 : change(1);
 }
@@ -166,6 +189,8 @@ OptionsMenu::Outcome OptionsMenu::activate() {
 }
 
 OptionsMenu::Outcome OptionsMenu::bind(int key) {
+    refusal = Controls::whyNotBindable(key);
+    if (!refusal.empty()) return Outcome::Nothing;
     current.keys.give(key, lines[chosen].action);
     return Outcome::Changed;
 }
@@ -185,10 +210,9 @@ std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int ke
         case Kind::Fullscreen:
             return current.fullscreen ? "on" : "off";
         case Kind::Key: {
-            if (waitingForKey && &line == &lines[chosen]) return "press a key";
+            if (waitingForKey && &line == &lines[chosen]) return kWaitingForKey;
             const int key = current.keys[line.action];
-            if (key == Controls::kNoKey) return "-";
-            const std::string onLayout = label ? label(key) : "";
+            const std::string onLayout = label && Keys::buttonOf(key) < 0 ? label(key) : "";
             return onLayout.empty() ? Keys::name(key) : onLayout;
         }
         case Kind::Close:
@@ -216,5 +240,6 @@ std::string OptionsMenu::text(std::string (*label)(int key)) const {
         out += "\n" + std::string(static_cast<int>(i) == chosen ? kChosenMark : kUnchosenMark) +
                name + valueText(line, label);
     }
+    if (!refusal.empty()) out += "\n" + refusal + ": not bound";
     return out;
 }

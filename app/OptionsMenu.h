@@ -8,9 +8,10 @@
 
 // The options the player changes in the game, a line each: music volume, the mouse's and the
 // pad's look, inversion, rewind by holding or toggling, fullscreen, each action's key, and Close.
-// Worked with the keyboard (Up, Down, Left, Right, Enter, Escape), the mouse (pointing and
-// clicking a line) and a pad (the d-pad, A, B, Start); a key's line waits for the key pressed
-// next. Plain data in and out: the game applies and keeps what changes.
+// Worked with the keyboard (Up, Down, Left, Right, Enter, Escape), the mouse (pointing at a line,
+// a left click raising or switching it, a right click lowering it) and a pad (the d-pad, A, B,
+// Start); a key's line waits for the key or mouse button pressed next, and a key that cannot be
+// an action's is refused with why. Plain data in and out: the game applies and keeps what changes.
 class OptionsMenu {
 public:
     enum class Outcome { Nothing, Changed, Closed };
@@ -31,9 +32,13 @@ public:
     Outcome press(int key, bool repeat = false);
     // The pad as read this frame; its buttons act when they go down.
     Outcome pad(const Platform::Gamepad& now);
-    // The pointer in the overlay's space: a line under it is the one chosen.
+    // Where the pointer stands in the overlay's space when the options open: a click there acts
+    // on the line under it, while the keys start from the first line.
+    void pointerAt(int x, int y);
+    // The pointer moved there: a line under it is the one chosen.
     void point(int x, int y);
-    Outcome click();
+    // A mouse button pressed where the pointer stands: on a line, it chooses and acts on it.
+    Outcome click(int button);
 
     // The menu as drawn: a title, then a line per option, the chosen one marked; label gives a
     // key's name on the player's layout (empty: its US name).
@@ -50,11 +55,16 @@ private:
     Outcome activate();
     Outcome bind(int key);
     std::string valueText(const Line& line, std::string (*label)(int key)) const;
+    int lineAt(int x, int y) const;
 
     bool opened = false;
     Settings::Values current;
     std::vector<Line> lines;
     int chosen = 0;
+    // The line under the pointer; -1 for none.
+    int pointed = -1;
     bool waitingForKey = false;
+    // Why the last key given was refused; shown under the lines until the next press.
+    std::string refusal;
     Platform::Gamepad padBefore;
 };

@@ -13,20 +13,16 @@ constexpr char kToComeCell = '.';
 
 }  // namespace
 
+// Every press counts, however many a frame holds: ten presses of a seek go ten times as far.
 int ReplayTimeline::follow(const Input& input, int frame, int lastFrame) {
-    if (input.isPressedOnDevices(Action::Pause)) held = !held;
-    bool asked = true;
-    int target = frame;
-    if (input.isPressedOnDevices(Action::Slower)) {
-        target = frame - kSeekFrames;
-    } else if (input.isPressedOnDevices(Action::Faster)) {
-        target = frame + kSeekFrames;
-    } else if (held && input.isPressedOnDevices(Action::Step)) {
-        target = frame + (input.isDownOnDevices(Action::Run) ? -1 : 1);
-    } else {
-        asked = false;
-    }
-    return asked ? std::clamp(target, 1, lastFrame) : 0;
+    if (input.pressesOnDevices(Action::Pause) % 2 == 1) held = !held;
+    const int seeks =
+        input.pressesOnDevices(Action::Faster) - input.pressesOnDevices(Action::Slower);
+    const int steps = held ? input.pressesOnDevices(Action::Step) : 0;
+    const int target = std::clamp(
+        frame + seeks * kSeekFrames + (input.isDownOnDevices(Action::Run) ? -steps : steps), 1,
+        lastFrame);
+    return target == frame ? 0 : target;
 }
 
 std::string ReplayTimeline::text(int frame, int lastFrame, const Controls::KeyMap& keys) const {

@@ -15,7 +15,8 @@ public:
     // About ten seconds at 60 frames a second.
     static constexpr int kSeekFrames = 600;
 
-    // The frame the viewer's presses this frame ask for, within 1..lastFrame; 0 for none.
+    // The frame the viewer's presses this frame ask for, within 1..lastFrame; 0 for none (or the
+    // frame it stands at).
     int follow(const Input& input, int frame, int lastFrame);
     bool isHeld() const { return held; }
     void hold(bool on) { held = on; }

@@ -51,6 +51,24 @@ bool readLook(const std::vector<std::string>& words, std::size_t first, LookSett
     return true;
 }
 
+// "press ACTION" or "release ACTION" from words[1] on; what says what is wrong, naming the word
+// and the actions there are.
+bool readAction(const std::vector<std::string>& words, Action& action, std::string& what) {
+    const std::string& verb = words[1];
+    if (words.size() == 2) {
+        what = verb + " needs an action: " + Controls::actionNames();
+        return false;
+    }
+    if (words.size() > 3) {
+        std::string rest;
+        for (std::size_t i = 2; i < words.size(); ++i) rest += (i > 2 ? " " : "") + words[i];
+        what = verb + " takes one action, not '" + shownSafely(rest) + "'";
+        return false;
+    }
+    what = "unknown action '" + shownSafely(words[2]) + "'; ACTION is " + Controls::actionNames();
+    return Controls::named(words[2], action);
+}
+
 std::string frameWithoutTime(int frame) {
     return "frame " + std::to_string(frame) + " has no 'delta' line";
 }
@@ -164,8 +182,7 @@ bool Parser::readEvent(const std::vector<std::string>& words, Event& event,
     what = "unknown line";
     if (verb == "press" || verb == "release") {
         event.kind = verb == "press" ? Event::Kind::Press : Event::Kind::Release;
-        what = "unknown binding";
-        return words.size() == 3 && Controls::named(words[2], event.action);
+        return readAction(words, event.action, what);
     }
     what = "bad number";
     if (verb == "mouse") {

@@ -75,8 +75,10 @@ const ReplayedFrame& Session::beginFrame() {
                 {Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy});
         } else if (e.kind == Kind::Press && e.action == Action::Quit) {
             quitRequested = true;
-        } else if (e.kind != Kind::Dump) {
-            input->setRecordedState(e.action, e.kind == Kind::Press);
+        } else if (e.kind == Kind::Press) {
+            input->recordPress(e.action);
+        } else if (e.kind == Kind::Release) {
+            input->recordRelease(e.action);
         }
     }
     return replayed;
@@ -89,17 +91,28 @@ void Session::afterPoll(double delta, const Input& input) {
     cursorLinesOfThisFrame.clear();
     write(Script::deltaLine(frame, delta));
     const std::vector<Action>& actions = Script::recordedActions();
-    for (std::size_t i = 0; i < actions.size() && recording; ++i) {
-        const bool down = input.isDown(actions[i]);
-        if (down == writtenStates[i]) continue;
-        writtenStates[i] = down;
-        write(Script::actionLine(frame, actions[i], down));
-    }
+    for (std::size_t i = 0; i < actions.size() && recording; ++i) writeAction(actions[i], i, input);
     secondsSinceFlush += delta;
     if (recording && secondsSinceFlush >= kFlushEverySeconds) {
         secondsSinceFlush = 0.0;
         if (std::fflush(recording) != 0) stopRecording(std::strerror(errno));
     }
+}
+
+// Every press of the frame is a press line, so that a replay counts as many (three taps of a key
+// between two frames are three); then the state sampled, where it changed.
+void Session::writeAction(Action action, std::size_t index, const Input& input) {
+    bool written = writtenStates[index];
+    for (int press = 0; press < input.presses(action); ++press) {
+        if (written) write(Script::actionLine(frame, action, false));
+        write(Script::actionLine(frame, action, true));
+        written = true;
+    }
+    if (input.isDown(action) != written) {
+        written = input.isDown(action);
+        write(Script::actionLine(frame, action, written));
+    }
+    writtenStates[index] = written;
 }
 
 void Session::lookChanged(const LookSettings& look) {
@@ -130,6 +143,7 @@ bool Session::finish() {
 }
 
 void Session::write(const std::string& line) {
+    if (!recording) return;
     if (std::fputs(line.c_str(), recording) == EOF) stopRecording(std::strerror(errno));
 }
 

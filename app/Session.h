@@ -60,6 +60,7 @@ public:
 
 private:
     void write(const std::string& line);
+    void writeAction(Action action, std::size_t index, const Input& input);
     void stopRecording(const std::string& why);
 
     std::FILE* recording = nullptr;

@@ -99,13 +99,12 @@ Setting keySetting(const Controls::ActionControl& control) {
             if (!Keys::fromName(value, code)) {
                 return key + " is the name of a key, such as W, Space, Left Shift or F5";
             }
+            const std::string refused = Controls::whyNotBindable(code);
+            if (!refused.empty()) return key + ": " + refused;
             values.keys[action] = code;
             return "";
         },
-        [action](const Values& values) {
-            return values.keys[action] == Controls::kNoKey ? std::string()
-                                                           : Keys::name(values.keys[action]);
-        },
+        [action](const Values& values) { return Keys::name(values.keys[action]); },
         // Keys change places together: copied one by one, each is kept whatever the other holds.
         [action](const Values& from, Values& to) { to.keys[action] = from.keys[action]; }};
 }
@@ -352,7 +351,7 @@ std::string rewrite(const std::string& text, const Values& before, const Values&
     }
     for (std::size_t i = 0; i < changed.size(); ++i) {
         const std::string value = changed[i]->write(after);
-        if (!written[i] && !value.empty()) out += changed[i]->key + " = " + value + "\n";
+        if (!written[i]) out += changed[i]->key + " = " + value + "\n";
     }
     return out;
 }

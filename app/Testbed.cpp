@@ -1,5 +1,6 @@
 #include "app/Testbed.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "input/Input.h"
@@ -12,15 +13,18 @@ constexpr std::size_t kLineBytes = 64;
 
 }  // namespace
 
+// Every press counts, however many a frame holds: a switch pressed twice is back where it was.
 Testbed::Asked Testbed::follow(const Input& input) {
-    if (input.isPressed(Action::Pause)) paused = !paused;
-    if (input.isPressed(Action::Slower) && speedIndex > 0) --speedIndex;
-    if (input.isPressed(Action::Faster) && speedIndex + 1 < kSpeeds.size()) ++speedIndex;
-    if (input.isPressed(Action::Stats)) stats = !stats;
-    if (input.isPressed(Action::Boxes)) boxes = !boxes;
+    const auto switched = [&](Action action) { return input.presses(action) % 2 == 1; };
+    if (switched(Action::Pause)) paused = !paused;
+    const int speed = static_cast<int>(speedIndex) - input.presses(Action::Slower) +
+                      input.presses(Action::Faster);
+    speedIndex = static_cast<std::size_t>(std::clamp(speed, 0, kSpeedCount - 1));
+    if (switched(Action::Stats)) stats = !stats;
+    if (switched(Action::Boxes)) boxes = !boxes;
     Asked asked;
-    asked.restart = input.isPressed(Action::Restart);
-    asked.step = paused && input.isPressed(Action::Step);
+    asked.restart = input.presses(Action::Restart) > 0;
+    asked.steps = paused ? input.presses(Action::Step) : 0;
     return asked;
 }
 

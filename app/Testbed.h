@@ -14,12 +14,13 @@ public:
     // Fractions of real time: the fixed steps are spaced out, each still of the same length, so
     // every speed gives the same bricks step for step.
     static constexpr std::array<double, 3> kSpeeds = {0.25, 0.5, 1.0};
+    static constexpr int kSpeedCount = static_cast<int>(kSpeeds.size());
 
     // What a frame's presses ask of the run besides the state kept here.
     struct Asked {
         bool restart = false;
-        // One fixed step, while paused.
-        bool step = false;
+        // Fixed steps to run one by one, while paused.
+        int steps = 0;
     };
 
     Asked follow(const Input& input);

@@ -21,33 +21,31 @@ constexpr unsigned kRunButtons =
 
 // clang-format off
 constexpr std::array<ActionControl, kActionCount> kActions = {{
-    {Action::Forward, "forward", "Forward", 'W', kNoButton, {PadAxis::LeftY, -1, 0}, true},
-    {Action::Left, "left", "Left", 'A', kNoButton, {PadAxis::LeftX, -1, 0}, true},
-    {Action::Back, "back", "Back", 'S', kNoButton, {PadAxis::LeftY, 1, 0}, true},
-    {Action::Right, "right", "Right", 'D', kNoButton, {PadAxis::LeftX, 1, 0}, true},
-    {Action::Run, "run", "Run", Platform::kKeyLShift, kNoButton, {PadAxis::Count, 0, kRunButtons}, true},
-    {Action::Fire, "fire", "Shoot", kNoKey, Platform::kMouseButtonLeft, {PadAxis::RightTrigger, 1, 0},
+    {Action::Forward, "forward", "Forward", 'W', {PadAxis::LeftY, -1, 0}, true},
+    {Action::Left, "left", "Left", 'A', {PadAxis::LeftX, -1, 0}, true},
+    {Action::Back, "back", "Back", 'S', {PadAxis::LeftY, 1, 0}, true},
+    {Action::Right, "right", "Right", 'D', {PadAxis::LeftX, 1, 0}, true},
+    {Action::Run, "run", "Run", Platform::kKeyLShift, {PadAxis::Count, 0, kRunButtons}, true},
+    {Action::Fire, "fire", "Shoot", Keys::mouseButton(Platform::kMouseButtonLeft),
+     {PadAxis::RightTrigger, 1, 0}, true},
+    {Action::Rewind, "rewind", "Rewind", Platform::kKeySpace, {PadAxis::LeftTrigger, 1, 0},
      true},
-    {Action::Rewind, "rewind", "Rewind", Platform::kKeySpace, kNoButton, {PadAxis::LeftTrigger, 1, 0},
-     true},
-    {Action::Quit, "quit", "Quit", Platform::kKeyEsc, kNoButton, {}, false},
-    {Action::Options, "options", "Options", Platform::kKeyTab, kNoButton,
+    {Action::Quit, "quit", "Quit", Platform::kKeyEsc, {}, false},
+    {Action::Options, "options", "Options", Platform::kKeyTab,
      {PadAxis::Count, 0, bit(PadButton::Start)}, false},
-    {Action::Restart, "restart", "Restart", 'R', kNoButton, {PadAxis::Count, 0, bit(PadButton::Back)}, true},
-    {Action::Pause, "pause", "Pause", 'P', kNoButton, {PadAxis::Count, 0, bit(PadButton::Y)}, true},
-    {Action::Step, "step", "Step", 'O', kNoButton, {PadAxis::Count, 0, bit(PadButton::X)}, true},
-    {Action::Slower, "slower", "Slower", '[', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadDown)},
+    {Action::Restart, "restart", "Restart", 'R', {PadAxis::Count, 0, bit(PadButton::Back)}, true},
+    {Action::Pause, "pause", "Pause", 'P', {PadAxis::Count, 0, bit(PadButton::Y)}, true},
+    {Action::Step, "step", "Step", 'O', {PadAxis::Count, 0, bit(PadButton::X)}, true},
+    {Action::Slower, "slower", "Slower", '[', {PadAxis::Count, 0, bit(PadButton::DpadDown)},
      true},
-    {Action::Faster, "faster", "Faster", ']', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadUp)},
+    {Action::Faster, "faster", "Faster", ']', {PadAxis::Count, 0, bit(PadButton::DpadUp)},
      true},
-    {Action::Stats, "stats", "Statistics", 'I', kNoButton,
+    {Action::Stats, "stats", "Statistics", 'I',
      {PadAxis::Count, 0, bit(PadButton::DpadLeft)}, true},
-    {Action::Boxes, "boxes", "Boxes", 'B', kNoButton, {PadAxis::Count, 0, bit(PadButton::DpadRight)},
+    {Action::Boxes, "boxes", "Boxes", 'B', {PadAxis::Count, 0, bit(PadButton::DpadRight)},
      true},
 }};
 // clang-format on
-
-constexpr const char* kMouseButtonNames[] = {"Left click", "Right click", "Middle click"};
 
 // The text drawn over the game, a line per entry after the title; each names its actions' keys,
 // in the game's own words while they are the default ones, and what a pad and a touch screen
@@ -80,19 +78,11 @@ const std::vector<HelpLine>& helpLines() {
     return lines;
 }
 
-// A key's label where the system can tell the player's layout, else its name.
+// A key's label where the system can tell the player's layout, else its name; a mouse button by
+// its name.
 std::string shown(int key, std::string (*label)(int key)) {
-    const std::string fromLayout = label ? label(key) : "";
+    const std::string fromLayout = label && Keys::buttonOf(key) < 0 ? label(key) : "";
     return fromLayout.empty() ? Keys::name(key) : fromLayout;
-}
-
-std::vector<std::string> inputNames(Action action, const KeyMap& keys,
-                                    std::string (*label)(int key) = nullptr) {
-    std::vector<std::string> names;
-    if (keys[action] != kNoKey) names.push_back(shown(keys[action], label));
-    const int button = of(action).mouseButton;
-    if (button != kNoButton) names.emplace_back(kMouseButtonNames[button]);
-    return names;
 }
 
 std::string joined(const std::vector<std::string>& words, const char* separator) {
@@ -109,10 +99,8 @@ std::string helpWords(const HelpLine& line, const KeyMap& keys, std::string (*la
     bool allLetters = true;
     for (const Action action : line.actions) {
         asDefault = asDefault && keys[action] == defaults[action];
-        for (const std::string& name : inputNames(action, keys, label)) {
-            allLetters = allLetters && name.size() == 1;
-            names.push_back(name);
-        }
+        names.push_back(shown(keys[action], label));
+        allLetters = allLetters && names.back().size() == 1;
     }
     if (asDefault) return line.defaultWords;
     return joined(names, allLetters ? "" : "/");
@@ -138,6 +126,21 @@ bool named(std::string_view name, Action& action) {
         }
     }
     return false;
+}
+
+std::string actionNames() {
+    std::string names;
+    for (const ActionControl& control : kActions) {
+        names += (names.empty() ? "" : ", ") + std::string(control.name);
+    }
+    return names;
+}
+
+std::string whyNotBindable(int key) {
+    constexpr int kFullscreenKey = Platform::kKeyF1 + 10;
+    if (key == kFullscreenKey)
+        return Keys::name(key) + " switches between the window and fullscreen";
+    return Keys::name(key).empty() ? "no key has that code" : "";
 }
 
 Action KeyMap::holder(int key, Action except) const {
@@ -194,9 +197,7 @@ const std::vector<ShownControl>& shownControls() {
 std::string keyboardWords(const ShownControl& row, const KeyMap& keys) {
     if (row.actions.empty()) return row.fixedKeys;
     std::vector<std::string> names;
-    for (const Action action : row.actions) {
-        for (const std::string& name : inputNames(action, keys)) names.push_back(name);
-    }
+    for (const Action action : row.actions) names.push_back(Keys::name(keys[action]));
     return joined(names, ", ") + row.keysNote;
 }
 

@@ -37,8 +37,6 @@ enum class Action : std::uint8_t {
 namespace Controls {
 
 constexpr int kActionCount = static_cast<int>(Action::Count);
-constexpr int kNoKey = -1;
-constexpr int kNoButton = -1;
 
 // A pad holds an action with a stick or trigger past its threshold in one direction, or with any of
 // some buttons.
@@ -55,8 +53,8 @@ struct ActionControl {
     // In recordings, scripts and the settings file (key.NAME); what the options call it.
     const char* name;
     const char* title;
+    // A key's code, or a mouse button's (see Keys).
     int key;
-    int mouseButton;
     PadControl pad;
     // Recorded and replayed: false for what stops the game or steps out of it (quit, options).
     bool drivesTheGame;
@@ -66,8 +64,15 @@ const ActionControl& of(Action action);
 const std::array<ActionControl, kActionCount>& all();
 // The action with this name; false, leaving action alone, for none.
 bool named(std::string_view name, Action& action);
+// Every action's name, in the table's order: "forward, left, back, ...".
+std::string actionNames();
 
-// The key each action is played with.
+// Why a key (or mouse button) cannot be an action's: the window's own keys (F11 switches
+// fullscreen) would act twice. Empty when it can.
+std::string whyNotBindable(int key);
+
+// The key (or mouse button) each action is played with: every action has one, and no two share
+// one.
 struct KeyMap {
     std::array<int, kActionCount> keys;
 
@@ -77,14 +82,14 @@ struct KeyMap {
     // The action another than except plays with key; Count for none.
     Action holder(int key, Action except) const;
     // The action plays with key from now on; another action that had it takes this one's, so
-    // that no key plays two.
+    // that no key plays two and every action keeps one.
     void give(int key, Action action);
 };
 // The table's own keys.
 KeyMap defaultKeys();
 
 // A row of the controls as the usage text, the page and the README show them: what it does, its
-// keys (the names of its actions' keys and mouse buttons, or fixed words), the pad's and the
+// keys (the names of its actions' keys, or fixed words), the pad's and the
 // touch screen's controls.
 struct ShownControl {
     const char* what;

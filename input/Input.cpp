@@ -1,7 +1,11 @@
 #include "input/Input.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/Assert.h"
 #include "input/GamepadControls.h"
+#include "input/Keys.h"
 
 namespace {
 
@@ -47,27 +51,50 @@ bool Input::takesRecorded(Action action) const {
 
 bool Input::heldOnDevices(Action action, const Platform::Gamepad& pad) const {
     const int key = keys[action];
-    const int button = Controls::of(action).mouseButton;
-    return (key != Controls::kNoKey && Platform::getKey(key) == Platform::kPress) ||
-           (button != Controls::kNoButton && buttonsDown[button]) ||
-           GamepadControls::holds(pad, action);
+    const int button = Keys::buttonOf(key);
+    // Read once: a sticky key's press is gone after the first read.
+    const bool keyHeld =
+        button >= 0 ? buttonsDown[button] : Platform::getKey(key) == Platform::kPress;
+    return keyHeld || GamepadControls::holds(pad, action);
+}
+
+int Input::countedPresses(Action action, const Platform::PressCounts& counts) const {
+    const int key = keys[action];
+    const int button = Keys::buttonOf(key);
+    return button >= 0 ? counts.buttons[button] : counts.keys[key];
 }
 
 void Input::poll(const Platform::Gamepad& pad) {
     buttonsBefore = buttonsDown;
-    for (int button = 0; button < kMouseButtons; ++button) {
+    for (int button = 0; button < Platform::kMouseButtons; ++button) {
         buttonsDown[button] = Platform::getMouseButton(button) == Platform::kPress;
     }
+    Platform::PressCounts counts;
+    Platform::takePressCounts(counts);
     for (const Controls::ActionControl& control : Controls::all()) {
         if (control.action == Action::Quit) continue;
         KeyState& sample = states[index(control.action)];
-        // Read once: a sticky key's press is gone after the first read.
+        bool held = heldOnDevices(control.action, pad);
+        if (sample.heldBack) {
+            sample.heldBack = held;
+            held = false;
+        }
         sample.wasOnDevices = sample.onDevices;
-        sample.onDevices = heldOnDevices(control.action, pad);
+        sample.onDevices = held;
+        const bool wentDown = held && !sample.wasOnDevices;
+        sample.pressesOnDevices =
+            sample.heldBack ? 0
+                            : std::max(countedPresses(control.action, counts), wentDown ? 1 : 0);
         sample.wasDown = sample.down;
-        sample.down = takesRecorded(control.action) ? sample.recorded : sample.onDevices;
-        if (control.action == Action::Rewind && rewindToggles && !replayingRecording) {
-            sample.down = toggledRewind(sample.down);
+        if (takesRecorded(control.action)) {
+            sample.down = sample.recorded;
+            sample.presses = std::exchange(sample.recordedPresses, 0);
+        } else if (control.action == Action::Rewind && rewindToggles) {
+            sample.down = toggledRewind(held);
+            sample.presses = sample.down && !sample.wasDown ? 1 : 0;
+        } else {
+            sample.down = held;
+            sample.presses = sample.pressesOnDevices;
         }
     }
 }
@@ -79,11 +106,28 @@ void Input::pollRecordedOnly() {
         KeyState& sample = states[index(control.action)];
         sample.wasDown = sample.down;
         sample.down = sample.recorded;
+        sample.presses = std::exchange(sample.recordedPresses, 0);
+    }
+}
+
+void Input::recordPress(Action action) {
+    KeyState& sample = states[index(action)];
+    sample.recorded = true;
+    ++sample.recordedPresses;
+}
+
+void Input::holdBackUntilReleased(int closingKey) {
+    for (KeyState& sample : states) sample.heldBack = sample.heldBack || sample.onDevices;
+    for (const Controls::ActionControl& control : Controls::all()) {
+        if (keys[control.action] == closingKey) states[index(control.action)].heldBack = true;
     }
 }
 
 void Input::restartReplay() {
-    for (KeyState& sample : states) sample.down = sample.wasDown = sample.recorded = false;
+    for (KeyState& sample : states) {
+        sample.down = sample.wasDown = sample.recorded = false;
+        sample.presses = sample.recordedPresses = 0;
+    }
     mouseX = prevMouseX = kCursorCentreX;
     mouseY = prevMouseY = kCursorCentreY;
 }
@@ -106,9 +150,14 @@ void Input::onRewindEndedByItself() {
     if (rewindToggles && rewindToggledOn) lettingGoOfRewind = true;
 }
 
-bool Input::isQuitAsked() const {
+bool Input::isQuitAsked() {
     const int key = keys[Action::Quit];
-    return key != Controls::kNoKey && Platform::getKey(key) == Platform::kPress;
+    const int button = Keys::buttonOf(key);
+    const bool down = button >= 0 ? buttonsDown[button] : Platform::getKey(key) == Platform::kPress;
+    KeyState& quit = states[index(Action::Quit)];
+    if (!quit.heldBack) return down;
+    quit.heldBack = down;
+    return false;
 }
 
 void Input::onMouseMove(int x, int y) {

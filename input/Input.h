@@ -10,14 +10,20 @@
 #include "input/LookSettings.h"
 #include "platform/Platform.h"
 
-// One action's two latest samples, the state a replayed recording gives it, and the two latest
-// samples of the player's own devices (the same as the first two unless replaying).
+// One action's two latest samples and the presses between them, the state and presses a replayed
+// recording gives it, and the same of the player's own devices (the same as the first unless
+// replaying).
 struct KeyState {
     bool down = false;
     bool wasDown = false;
+    int presses = 0;
     bool recorded = false;
+    int recordedPresses = 0;
     bool onDevices = false;
     bool wasOnDevices = false;
+    int pressesOnDevices = 0;
+    // Held when the options closed: it acts in the game only once let go.
+    bool heldBack = false;
 };
 
 // What the player does with keyboard, mouse and pad: every action sampled once a frame (held when
@@ -55,7 +61,10 @@ public:
     // Records a reported cursor position and, while captured, puts the cursor back at the centre.
     void onMouseMove(int x, int y);
     // Reads the quit key: once a frame, after it.
-    bool isQuitAsked() const;
+    bool isQuitAsked();
+    // The options closed, with closingKey (none: -1): whatever the devices held for them, and that
+    // key, acts in the game only once let go, so nothing pressed there also plays.
+    void holdBackUntilReleased(int closingKey);
 
     bool isMouseCaptured() const { return mouseCaptured; }
     float getSensitivityX() const { return sensitivityX; }
@@ -65,6 +74,10 @@ public:
 
     bool isDown(Action action) const { return state(action).down; }
     bool isPressed(Action action) const { return state(action).down && !state(action).wasDown; }
+    // Every press since the previous sample, also those quicker than the frames: at least one when
+    // the action went down.
+    int presses(Action action) const { return state(action).presses; }
+    int pressesOnDevices(Action action) const { return state(action).pressesOnDevices; }
     bool isReleased(Action action) const { return state(action).wasDown && !state(action).down; }
     // The player's own devices, also while a replay drives the game.
     bool isDownOnDevices(Action action) const { return state(action).onDevices; }
@@ -79,21 +92,23 @@ public:
     bool isFirePressed() const { return isPressed(Action::Fire); }
     bool isRewindPressed() const { return isPressed(Action::Rewind); }
     bool isRewindReleased() const { return isReleased(Action::Rewind); }
-    // The left mouse button went down at the latest sample, whatever action it plays.
-    bool isClicked() const {
-        return buttonsDown[Platform::kMouseButtonLeft] &&
-               !buttonsBefore[Platform::kMouseButtonLeft];
+    // The mouse button went down at the latest sample, whatever action it plays.
+    bool isClicked(int button = Platform::kMouseButtonLeft) const {
+        return buttonsDown[button] && !buttonsBefore[button];
     }
 
     void setReplaying(bool replaying) { replayingRecording = replaying; }
     bool isReplaying() const { return replayingRecording; }
-    void setRecordedState(Action action, bool down) { states[index(action)].recorded = down; }
+    // A replayed recording's press or release of the action in the coming frame, in its order.
+    void recordPress(Action action);
+    void recordRelease(Action action) { states[index(action)].recorded = false; }
 
 private:
     static int index(Action action) { return static_cast<int>(action); }
     const KeyState& state(Action action) const { return states[index(action)]; }
     bool takesRecorded(Action action) const;
     bool heldOnDevices(Action action, const Platform::Gamepad& pad) const;
+    int countedPresses(Action action, const Platform::PressCounts& counts) const;
     bool toggledRewind(bool keyDown);
 
     int mouseX = 0;
@@ -106,9 +121,8 @@ private:
     Controls::KeyMap keys = Controls::defaultKeys();
     std::array<KeyState, Controls::kActionCount> states;
     // Each mouse button read once a poll (a sticky press is gone after the first read).
-    static constexpr int kMouseButtons = 3;
-    std::array<bool, kMouseButtons> buttonsDown{};
-    std::array<bool, kMouseButtons> buttonsBefore{};
+    std::array<bool, Platform::kMouseButtons> buttonsDown{};
+    std::array<bool, Platform::kMouseButtons> buttonsBefore{};
     bool replayingRecording = false;
     bool rewindToggles = false;
     bool rewindToggledOn = false;

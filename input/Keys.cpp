@@ -52,6 +52,8 @@ constexpr Named kNamedKeys[] = {
 
 // The printable keys of a US layout besides letters and digits, by the character they print.
 constexpr std::string_view kPunctuation = "'-,./;=[\\]`";
+constexpr const char* kMouseButtonNames[Platform::kMouseButtons] = {"Left click", "Right click",
+                                                                    "Middle click"};
 constexpr const char* kFunctionPrefix = "F";
 constexpr const char* kKeypadPrefix = "Keypad ";
 
@@ -74,7 +76,12 @@ bool sameLetters(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+int buttonOf(int code) {
+    return code >= kFirstMouseButton && code < kControlCount ? code - kFirstMouseButton : -1;
+}
+
 std::string name(int key) {
+    if (buttonOf(key) >= 0) return kMouseButtonNames[buttonOf(key)];
     if (isPrintableKey(key)) return std::string(1, static_cast<char>(key));
     if (key >= Platform::kKeyF1 && key <= Platform::kKeyF25) {
         return kFunctionPrefix + std::to_string(key - Platform::kKeyF1 + 1);
@@ -95,7 +102,7 @@ bool fromName(std::string_view text, int& key) {
         key = upper;
         return true;
     }
-    for (int candidate = Platform::kKeyEsc; candidate <= Platform::kKeyLast; ++candidate) {
+    for (int candidate = Platform::kKeyEsc; candidate < kControlCount; ++candidate) {
         if (sameLetters(name(candidate), text)) {
             key = candidate;
             return true;

@@ -58,6 +58,7 @@ EM_BOOL onKeyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
     const int key = keyAtCode(event->code);
     if (key < 0) return EM_FALSE;
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (down && !event->repeat && key != kKeyEsc) ++state().presses.keys[key];
     if (down && state().keyListener) state().keyListener(key, event->repeat);
     if (!down && browser.keysDown[key] && browser.stickyKeys) browser.releasedSincePoll[key] = true;
     browser.keysDown[key] = down;
@@ -65,15 +66,30 @@ EM_BOOL onKeyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
     return EM_FALSE;
 }
 
-EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* event, void*) {
-    if (browser.stickyKeys) browser.buttonsReleasedSincePoll[event->button] = true;
-    return EM_FALSE;
-}
-
 bool isPointerLocked() {
     EmscriptenPointerlockChangeEvent status{};
     return emscripten_get_pointerlock_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
            status.isActive;
+}
+
+// A page numbers the buttons left, middle, right; the window library left, right, middle.
+int buttonOfPage(int pageButton) {
+    constexpr int kButtons[kMouseButtons] = {kMouseButtonLeft, kMouseButtonMiddle,
+                                             kMouseButtonRight};
+    return pageButton >= 0 && pageButton < kMouseButtons ? kButtons[pageButton] : -1;
+}
+
+// The click that locks the pointer is not a press the game hears of.
+EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* event, void*) {
+    const int button = buttonOfPage(event->button);
+    if (button >= 0 && isPointerLocked()) ++state().presses.buttons[button];
+    return EM_FALSE;
+}
+
+EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* event, void*) {
+    const int button = buttonOfPage(event->button);
+    if (button >= 0 && browser.stickyKeys) browser.buttonsReleasedSincePoll[button] = true;
+    return EM_FALSE;
 }
 
 bool isPageHidden() {
@@ -108,12 +124,14 @@ void onWindowOpened() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyEvent);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKeyEvent);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onMouseUp);
+    emscripten_set_mousedown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onMouseDown);
 }
 
 void beforeTerminate() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+    emscripten_set_mousedown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
 }
 
 void afterSwap() {}

@@ -7,6 +7,14 @@ void CursorTracker::set(int x, int y) {
     cursorY = y;
 }
 
+void CursorTracker::moveTo(long rawX, long rawY) {
+    cursorX = static_cast<int>(rawX);
+    cursorY = static_cast<int>(rawY);
+    lastRawX = rawX;
+    lastRawY = rawY;
+    resyncPending = false;
+}
+
 void CursorTracker::onRawPosition(long rawX, long rawY, int& x, int& y) {
     if (resyncPending) {
         resyncPending = false;

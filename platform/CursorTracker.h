@@ -10,6 +10,9 @@ public:
     // The position the game last set or was told.
     void set(int x, int y);
     void requestResync() { resyncPending = true; }
+    // The library's cursor stands at this raw position, which the game sees as it is: the next
+    // report is a motion from there.
+    void moveTo(long rawX, long rawY);
     // Takes a raw report; returns the position to report to the game.
     void onRawPosition(long rawX, long rawY, int& x, int& y);
     int getX() const { return cursorX; }

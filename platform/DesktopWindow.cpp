@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "platform/FramePacer.h"
@@ -107,6 +108,12 @@ void onJoystick(int joystick, int event) {
     }
 }
 
+void countMouseButton(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button >= 0 && button < kMouseButtons) {
+        ++state().presses.buttons[button];
+    }
+}
+
 }  // namespace
 
 namespace Glfw {
@@ -115,6 +122,7 @@ void onWindowOpened() {
     glfwSwapInterval(1);
     desktop.pacer = FramePacer(primaryRefreshRate());
     glfwSetJoystickCallback(onJoystick);
+    glfwSetMouseButtonCallback(state().window, countMouseButton);
 }
 
 void beforeTerminate() {
@@ -136,6 +144,7 @@ void afterSwap() {
 
 void onKey(int key, int action, int mods) {
     const int ours = GlfwMapping::fromGlfwKey(key);
+    if (action == GLFW_PRESS && ours >= 0) ++state().presses.keys[ours];
     if (action != GLFW_RELEASE && ours >= 0 && state().keyListener) {
         state().keyListener(ours, action == GLFW_REPEAT);
     }
@@ -239,7 +248,16 @@ void enableStickyKeys() {
 void showCursor(bool show) {
     if (!state().window) return;
     glfwSetInputMode(state().window, GLFW_CURSOR, GlfwMapping::cursorMode(show));
-    state().cursor.requestResync();
+    if (!show) {
+        state().cursor.requestResync();
+        return;
+    }
+    // Shown, the cursor stands where the library put it back, where the player sees it: the game
+    // points there too, and the very next motion counts.
+    double x = 0.0;
+    double y = 0.0;
+    glfwGetCursorPos(state().window, &x, &y);
+    state().cursor.moveTo(std::lround(x), std::lround(y));
 }
 
 double getTime() {

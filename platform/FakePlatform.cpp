@@ -45,6 +45,7 @@ struct FakeState {
     Gamepad pad;
     GamepadListener padListener = nullptr;
     KeyListener keyListener = nullptr;
+    PressCounts presses;
     double time = 0.0;
     double stepPerSwap = 0.0;
     std::vector<std::pair<int, int>> cursorReports;
@@ -102,13 +103,19 @@ void overrideWindowSize(int width, int height) {
 void setKey(int key, bool down) {
     KeyState& state = fake().keys[key];
     if (state.down && !down && fake().record.stickyKeys) state.stuck = true;
-    if (down && !state.down && fake().keyListener) fake().keyListener(key, false);
+    if (down && !state.down) {
+        if (key >= 0 && key <= kKeyLast) ++fake().presses.keys[key];
+        if (fake().keyListener) fake().keyListener(key, false);
+    }
     state.down = down;
 }
 
 void setMouseButton(int button, bool down) {
     KeyState& state = fake().buttons[button];
     if (state.down && !down && fake().record.stickyKeys) state.stuck = true;
+    if (down && !state.down && button >= 0 && button < kMouseButtons) {
+        ++fake().presses.buttons[button];
+    }
     state.down = down;
 }
 
@@ -334,6 +341,11 @@ void enableStickyKeys() {
 
 void setKeyListener(KeyListener listener) {
     fake().keyListener = listener;
+}
+
+void takePressCounts(PressCounts& counts) {
+    counts = fake().presses;
+    fake().presses = PressCounts();
 }
 
 std::string keyLabel(int) {

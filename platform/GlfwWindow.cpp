@@ -137,6 +137,11 @@ void setMousePos(int x, int y) {
     }
 }
 
+void takePressCounts(PressCounts& counts) {
+    counts = state().presses;
+    state().presses = PressCounts();
+}
+
 void setMousePosCallback(MousePosCallback callback) {
     state().mouseCallback = callback;
     if (callback) callback(state().cursor.getX(), state().cursor.getY());

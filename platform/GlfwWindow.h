@@ -20,6 +20,7 @@ struct State {
     MousePosCallback mouseCallback = nullptr;
     KeyListener keyListener = nullptr;
     CursorTracker cursor;
+    PressCounts presses;
 };
 
 State& state();

@@ -3,6 +3,8 @@
 // platform/: the only code that calls the window and audio libraries, and the scripted fake of
 // them. Includes no other folder of the game.
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 // The window library seen through the calls of its 2.x interface: key codes, window hints, sticky
@@ -56,6 +58,7 @@ constexpr int kKeyLast = kKeyMenu;
 constexpr int kMouseButtonLeft = 0;
 constexpr int kMouseButtonRight = 1;
 constexpr int kMouseButtonMiddle = 2;
+constexpr int kMouseButtons = 3;
 
 constexpr int kRelease = 0;
 constexpr int kPress = 1;
@@ -111,6 +114,13 @@ int getMouseButton(int button);
 // A key or mouse button pressed and released between two polls still reads as pressed at the next
 // poll.
 void enableStickyKeys();
+// Every press of each key and mouse button since the last call, counted as the events come: three
+// taps between two polls are three presses, where a sample sees one.
+struct PressCounts {
+    std::array<std::uint16_t, kKeyLast + 1> keys{};
+    std::array<std::uint16_t, kMouseButtons> buttons{};
+};
+void takePressCounts(PressCounts& counts);
 // Told of each key pressed (repeats too) by its 2.x code, as the swap delivers events; null for
 // none. The options read keys so; the game's actions are sampled with getKey.
 using KeyListener = void (*)(int key, bool repeat);

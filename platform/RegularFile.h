@@ -46,11 +46,15 @@ std::string whyNotWritable(const std::string& path);
 // Creates or empties the file for writing, never blocking; null, with why set, when it cannot.
 std::FILE* openForWriting(const std::string& path, std::string& why);
 // Puts contents in the file's place whole or not at all: written beside it, flushed to the disk,
-// then renamed over it; its folder is made when missing. False, with why, when it cannot.
+// then renamed over it; its folder is made when missing. A link is written through to the file it
+// names, which keeps its mode. False, with why, when it cannot.
 bool replaceFile(const std::string& path, const std::string& contents, std::string& why);
 
-// Each system's part of replaceFile: flushing a written file's bytes to the disk, and putting the
-// new file in the old one's place in one step (why set when it cannot).
+// Each system's part of replaceFile: a new file of its own at path, whatever stood there (a link
+// is never followed), with the mode of the file modelOf where there is one; flushing a written
+// file's bytes to the disk; and putting the new file in the old one's place in one step (why set
+// when it cannot).
+std::FILE* createAlone(const std::string& path, const std::string& modelOf, std::string& why);
 bool syncToDisk(std::FILE* file);
 void putInPlace(const std::string& from, const std::string& to, std::string& why);
 

@@ -123,6 +123,33 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
     return file;
 }
 
+std::FILE* createAlone(const std::string& path, const std::string& modelOf, std::string& why) {
+    // Whatever stands there (a file left by a crash, a link planted to have another file
+    // overwritten) goes; the new one is made afresh, and never through a link.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        why = std::strerror(errno);
+        return nullptr;
+    }
+    constexpr mode_t kNewFileMode = 0666;
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return nullptr;
+    }
+    constexpr mode_t kPermissionBits = 07777;
+    struct stat model {};
+    const bool modelled = ::stat(modelOf.c_str(), &model) == 0;
+    std::FILE* file =
+        modelled && fchmod(fd, model.st_mode & kPermissionBits) != 0 ? nullptr : fdopen(fd, "w");
+    if (!file) {
+        why = std::strerror(errno);
+        ::close(fd);
+        ::unlink(path.c_str());
+    }
+    return file;
+}
+
 bool syncToDisk(std::FILE* file) {
     return fsync(fileno(file)) == 0;
 }

@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <cerrno>
@@ -58,6 +61,23 @@ std::FILE* openForWriting(const std::string& path, std::string& why) {
     if (!why.empty()) return nullptr;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) why = std::strerror(errno);
+    return file;
+}
+
+// A player's folders hold no links on Windows, and a file's mode is one read-only flag that
+// MoveFileEx would refuse to replace: the new file takes the defaults.
+std::FILE* createAlone(const std::string& path, const std::string&, std::string& why) {
+    if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        why = "a file left there cannot be removed";
+        return nullptr;
+    }
+    const int fd =
+        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+    if (!file) {
+        why = std::strerror(errno);
+        if (fd >= 0) _close(fd);
+    }
     return file;
 }
 

@@ -38,6 +38,10 @@ export class OptionsDialog {
     this.form.addEventListener('input', (event) => this.onInput(event));
     this.form.addEventListener('change', (event) => this.onInput(event));
     window.addEventListener('keydown', (event) => this.onKey(event), true);
+    // However the dialog closed, a key's line no longer waits when it opens again.
+    dialog.addEventListener('close', () => {
+      this.waitingFor = null;
+    });
   }
 
   // The game running, and the player's layout once the browser tells it.
@@ -64,7 +68,6 @@ export class OptionsDialog {
   }
 
   close() {
-    this.waitingFor = null;
     this.dialog.close();
   }
 
@@ -96,8 +99,27 @@ export class OptionsDialog {
       button.name = name;
       button.textContent = this.waitingFor === name ? 'Press a key…' : this.keyLabel(setting);
       button.addEventListener('click', () => this.waitForKey(name));
-      row.insertCell().append(button);
+      const cell = row.insertCell();
+      cell.append(button);
+      if (this.waitingFor === name) cell.append(' ', this.cancelButton(name));
     }
+  }
+
+  // Without a keyboard (a touch screen, a pad) the line waiting for a key is let be by this.
+  cancelButton(name) {
+    const cancel = document.createElement('button');
+    cancel.type = 'button';
+    cancel.name = 'cancel';
+    cancel.textContent = 'Cancel';
+    cancel.addEventListener('click', () => this.stopWaiting(name));
+    return cancel;
+  }
+
+  stopWaiting(name) {
+    this.waitingFor = null;
+    this.note.textContent = '';
+    this.show();
+    this.form.elements[name]?.focus();
   }
 
   // Sets one setting in the game; what it refuses is said in the dialog.
@@ -132,7 +154,7 @@ export class OptionsDialog {
 
   waitForKey(name) {
     this.waitingFor = name;
-    this.note.textContent = 'Press the new key, or Escape to keep the one there.';
+    this.note.textContent = 'Press the new key; Cancel (or Escape) keeps the one there.';
     this.show();
     this.form.elements[name]?.focus();
   }
@@ -145,9 +167,7 @@ export class OptionsDialog {
     const name = this.waitingFor;
     this.waitingFor = null;
     if (event.code === 'Escape') {
-      this.note.textContent = '';
-      this.show();
-      this.form.elements[name]?.focus();
+      this.stopWaiting(name);
       return;
     }
     const keyName = this.game.ccall('kelvarinKeyName', 'string', ['string'], [event.code]);

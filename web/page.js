@@ -4,9 +4,10 @@
 // lays touch controls over it on touch screens, starts and pauses play from a pad, saves, shares
 // and opens recordings, and says what went wrong where the game would be. The game itself is
 // kelvarin.js and its WebAssembly.
-import {keepForReplay, keptReplay} from './handover.js';
+import {keepForReplay} from './handover.js';
 import {kSettingsPath, OptionsDialog, storedSettings} from './options.js';
-import {kFragmentKey, kMaxLinkLength, linkFor, recordingFrom, whyNotALink} from './share.js';
+import {baseName, bytesOf, chosenReplay, kMaxReplayBytes, Refusal, tooLarge} from './replays.js';
+import {kFragmentKey, kMaxLinkLength, linkFor} from './share.js';
 import {TouchControls} from './touch.js';
 
 const $ = (id) => document.getElementById(id);
@@ -22,9 +23,6 @@ const kBricksPath = '/bricks.csv';
 // A replayed recording lies in a folder of its own, the game's working folder while it reads it,
 // so that no name (media, dev, ..) meets what the game's file system already holds.
 const kReplayFolder = '/replay';
-// The page holds a whole recording in memory twice over: up to this size, about five hours of
-// play, it replays one in seconds; the desktop game replays any.
-const kMaxReplayBytes = 64e6;
 // The desktop's hint, which means nothing on a page.
 const kDesktopHint = / \(kelvarin --help lists the options\)$/;
 // The keys the game uses that a page would act on (Space scrolls it).
@@ -104,22 +102,6 @@ function hasWebGl2() {
   }
 }
 
-// A file's name as the game shows it: never a name the file system gives a meaning.
-function baseName(path) {
-  const name = path.split(/[/?#]/).filter((part) => part).pop();
-  return !name || name === '.' || name === '..' ? 'recording.rec' : name;
-}
-
-function megabytes(bytes) {
-  return `${(bytes / 1e6).toFixed(1)} MB`;
-}
-
-// bytes: 0 when not known, only that it is more.
-function tooLarge(name, bytes) {
-  return `${name} is ${bytes ? megabytes(bytes) + ',' : ''} more than the ` +
-         `${megabytes(kMaxReplayBytes)} the page replays (kelvarin --replay plays any)`;
-}
-
 function download(name, text) {
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
@@ -140,26 +122,6 @@ function showProgress() {
     : 'Loading the game…';
 }
 
-// A response's bytes, handed to counted as they come; more than most bytes ends the read with
-// tooMany.
-async function bytesOf(response, counted = () => {}, most = Infinity, tooMany = null) {
-  const reader = response.body.getReader();
-  const chunks = [];
-  let length = 0;
-  for (;;) {
-    const {done, value} = await reader.read();
-    if (done) break;
-    length += value.length;
-    if (length > most) {
-      reader.cancel();
-      throw tooMany;
-    }
-    chunks.push(value);
-    counted(value.length);
-  }
-  return new Uint8Array(await new Blob(chunks).arrayBuffer());
-}
-
 // The page's preload links started the request already; this takes it over.
 async function fetchCounted(url) {
   const response = await fetch(url);
@@ -170,55 +132,6 @@ async function fetchCounted(url) {
     downloads.received += count;
     showProgress();
   });
-}
-
-// ---- The recording to replay, if any -------------------------------------------------------------
-
-// A refusal, said by file and line as the game says its own, and by status.
-class Refusal extends Error {}
-
-// A path on this site only: no other origin ever hears of the page's address.
-function replayUrl(text) {
-  const onThisSite = !/^[a-z][a-z0-9+.-]*:/i.test(text) && !text.startsWith('//') &&
-                     !text.includes('\\');
-  const url = onThisSite ? new URL(text, location.href) : null;
-  if (!url || url.origin !== location.origin) {
-    throw new Refusal(`?replay= takes a path on this site, not '${text}'`);
-  }
-  return url;
-}
-
-async function fetchReplay(text) {
-  const url = replayUrl(text);
-  const name = baseName(url.pathname);
-  const response = await fetch(url, {mode: 'same-origin'});
-  if (!response.ok) throw new Refusal(`cannot read ${text}: ${response.status}`);
-  const length = Number(response.headers.get('Content-Length'));
-  if (length > kMaxReplayBytes) throw new Refusal(tooLarge(name, length));
-  return {name, bytes: await bytesOf(response, undefined, kMaxReplayBytes,
-                                     new Refusal(tooLarge(name, 0)))};
-}
-
-// From a share link's fragment, opened or dropped before a reload, or named in the address.
-async function chosenReplay() {
-  if (location.hash.startsWith('#' + kFragmentKey)) {
-    const why = whyNotALink(location.href);
-    if (why) throw new Refusal(`shared.rec:1: ${why}`);
-    const text = await recordingFrom(location.hash.slice(kFragmentKey.length + 1));
-    return {name: 'shared.rec', bytes: new TextEncoder().encode(text)};
-  }
-  const params = new URLSearchParams(location.search);
-  if (params.has('opened')) {
-    let kept;
-    try {
-      kept = await keptReplay(params.get('opened'));
-    } catch (e) {
-      throw new Refusal(`the browser's storage cannot give back the recording (${e?.name || e})`);
-    }
-    if (!kept) throw new Refusal('the recording opened here is no longer kept: open it again');
-    return kept;
-  }
-  return params.has('replay') ? fetchReplay(params.get('replay')) : null;
 }
 
 // Replays open in a fresh page, so no game runs under them. The file is read here, so that what

@@ -285,3 +285,70 @@ TEST(FrameLoop, AToggledRewindThatRanOutIsLetGoOf) {
     EXPECT_TRUE(Rewind::Controller::instance()->isRewinding());
     run.finish();
 }
+
+// The press that closes the options reaches nothing in the game: not the options again, not an
+// action that has its key, not quitting; each row opens them with its first key and presses the
+// rest in them.
+TEST(FrameLoop, TheKeyThatClosesTheOptionsActsOnlyThere) {
+    const struct {
+        const char* what;
+        Action rebound;
+        int key;
+        std::vector<int> keys;
+    } rows[] = {
+        {"the options' own key",
+         Action::Options,
+         Platform::kKeyTab,
+         {Platform::kKeyTab, Platform::kKeyDown, Platform::kKeyDown, Platform::kKeyTab}},
+        {"Escape as the options' key",
+         Action::Options,
+         Platform::kKeyEsc,
+         {Platform::kKeyEsc, Platform::kKeyEsc}},
+        {"Enter on Close as the restart key",
+         Action::Restart,
+         Platform::kKeyEnter,
+         {Platform::kKeyTab, Platform::kKeyUp, Platform::kKeyEnter}},
+    };
+    for (const auto& row : rows) {
+        startAfresh();
+        RunConfig config;
+        config.drawing = false;
+        config.offersOptions = true;
+        config.settings.keys.give(row.key, row.rebound);
+        GameRun run;
+        ASSERT_TRUE(run.start(config));
+        Platform::Fake::setTimeStepPerSwap(1.0 / 60.0);
+        frames(run, 30);
+        Platform::Fake::tapKey(row.keys.front());
+        frames(run, 1);
+        ASSERT_TRUE(run.areOptionsOpen()) << row.what;
+        for (std::size_t i = 1; i < row.keys.size(); ++i) Platform::Fake::tapKey(row.keys[i]);
+        ASSERT_FALSE(run.areOptionsOpen()) << row.what;
+        const std::uint32_t steps = Rewind::Controller::instance()->getFrameCounter();
+        frames(run, 5);
+        EXPECT_FALSE(run.areOptionsOpen()) << row.what;
+        EXPECT_EQ(Rewind::Controller::instance()->getFrameCounter(), steps + 5) << row.what;
+        run.finish();
+    }
+}
+
+// F11 switches the window by itself: the options and the settings file follow, as when the
+// options switch it.
+TEST(FrameLoop, FullscreenSwitchedByTheWindowsKeyIsPlayedAndKept) {
+    const std::string path = testing::TempDir() + "kelvarin-f11-" + std::to_string(getpid());
+    RunConfig config;
+    config.drawing = false;
+    config.offersOptions = true;
+    config.settingsPath = path;
+    config.settings.fullscreen = config.settingsInFile.fullscreen = true;
+    GameRun run;
+    ASSERT_TRUE(run.start(config));
+    frames(run, 2);
+    EXPECT_TRUE(Platform::isFullscreen());
+    Platform::setFullscreen(false);
+    frames(run, 1);
+    EXPECT_FALSE(run.settingsPlayed().fullscreen);
+    EXPECT_FALSE(Settings::readFile(path).values.fullscreen);
+    run.finish();
+    std::remove(path.c_str());
+}

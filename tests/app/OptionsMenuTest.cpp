@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 #include "app/OptionsMenu.h"
@@ -58,7 +60,7 @@ TEST(OptionsMenu, AKeyLineTakesTheNextKeyAndSwapsWithTheActionThatHadIt) {
         menu.press(Platform::kKeyDown);
     }
     EXPECT_EQ(menu.press(Platform::kKeyEnter), Outcome::Nothing);
-    EXPECT_EQ(lineOf(menu, "Key: Forward"), "Key: Forward        press a key");
+    EXPECT_EQ(lineOf(menu, "Key: Forward"), "Key: Forward        press a key or click");
     EXPECT_EQ(menu.press(Platform::kKeySpace), Outcome::Changed);
     EXPECT_EQ(menu.values().keys[Action::Forward], Platform::kKeySpace);
     EXPECT_EQ(menu.values().keys[Action::Rewind], 'W');
@@ -119,9 +121,79 @@ TEST(OptionsMenu, TheMouseChoosesTheLineUnderItAndAClickActs) {
     GLUtils::toOverlay(400, 768 * (600 - (OptionsMenu::kTopY - 4 * OptionsMenu::kLineStep)) / 600,
                        x, y);
     menu.point(x, y);
-    EXPECT_EQ(menu.click(), Outcome::Changed);
+    EXPECT_EQ(menu.click(Platform::kMouseButtonLeft), Outcome::Changed);
     EXPECT_TRUE(menu.values().look.invertY);
-    menu.point(x, OptionsMenu::kTopY + OptionsMenu::kSize);
-    EXPECT_EQ(menu.click(), Outcome::Changed) << "a point above the lines chose none";
-    EXPECT_FALSE(menu.values().look.invertY);
+    // Above the lines, and just below the last one ("Close") and the gap under it, is no line.
+    const int lines = static_cast<int>(Controls::all().size()) + 7;
+    for (const int outside :
+         {OptionsMenu::kTopY + OptionsMenu::kSize,
+          OptionsMenu::kTopY - (lines + 1) * OptionsMenu::kLineStep + OptionsMenu::kSize}) {
+        menu.point(x, outside);
+        EXPECT_EQ(menu.click(Platform::kMouseButtonLeft), Outcome::Nothing) << outside;
+        EXPECT_NE(menu.text(nullptr).find("> Invert Y"), std::string::npos) << outside;
+    }
+    // Opened again with the pointer over a line, a click acts there; the keys start at the top.
+    menu.open(Settings::Values());
+    menu.pointerAt(x, y);
+    EXPECT_NE(menu.text(nullptr).find("> Music volume"), std::string::npos);
+    EXPECT_EQ(menu.click(Platform::kMouseButtonLeft), Outcome::Changed);
+    EXPECT_TRUE(menu.values().look.invertY);
+}
+
+// Each line's value after one input on it, from the defaults (the volume from 0 where a row says
+// so): within its range, lowered by a right click, and a key line bound to the key or mouse
+// button pressed next, unless the window's own key.
+TEST(OptionsMenu, EveryInputOnALineGivesTheValueItShows) {
+    const auto click = [](int button) {
+        return [button](OptionsMenu& menu) { return menu.click(button); };
+    };
+    const auto key = [](int code) {
+        return [code](OptionsMenu& menu) { return menu.press(code); };
+    };
+    const struct {
+        const char* line;
+        std::function<Outcome(OptionsMenu&)> input;
+        const char* shown;
+    } rows[] = {
+        {"Music volume", key(Platform::kKeyLeft), "Music volume        0 %"},
+        {"Music volume", click(Platform::kMouseButtonRight), "Music volume        0 %"},
+        {"Mouse sensitivity", click(Platform::kMouseButtonRight), "Mouse sensitivity   0.75"},
+        {"Mouse sensitivity", click(Platform::kMouseButtonLeft), "Mouse sensitivity   1.25"},
+        {"Key: Forward", click(Platform::kMouseButtonRight), "Key: Forward        Right click"},
+        {"Key: Forward", key(Platform::kKeyF1 + 10), "Key: Forward        W"},
+        {"Key: Shoot", key('A'), "Key: Shoot          A"},
+    };
+    for (const auto& row : rows) {
+        OptionsMenu menu;
+        Settings::Values values;
+        values.musicVolume = 0;
+        menu.open(values);
+        const std::string text = menu.text(nullptr);
+        const int line = static_cast<int>(
+            std::count(text.begin(), text.begin() + text.find(row.line), '\n') - 1);
+        menu.point(OptionsMenu::kX, OptionsMenu::kTopY - (line + 1) * OptionsMenu::kLineStep);
+        if (std::string(row.line).rfind("Key:", 0) == 0) menu.press(Platform::kKeyEnter);
+        row.input(menu);
+        EXPECT_EQ(lineOf(menu, row.line), row.shown) << row.line;
+    }
+}
+
+// A key another action has changes places with it, so every action keeps a control: given the
+// left click's action's line, A leaves Left with the left click.
+TEST(OptionsMenu, AKeyTakenFromAnotherActionLeavesItTheOldOneAndTheWindowsKeyIsRefused) {
+    OptionsMenu menu;
+    menu.open(Settings::Values());
+    while (menu.text(nullptr).find("> Key: Shoot") == std::string::npos) {
+        menu.press(Platform::kKeyDown);
+    }
+    menu.press(Platform::kKeyEnter);
+    EXPECT_EQ(menu.press('A'), Outcome::Changed);
+    EXPECT_EQ(lineOf(menu, "Key: Left"), "Key: Left           Left click");
+    menu.press(Platform::kKeyEnter);
+    EXPECT_EQ(menu.press(Platform::kKeyF1 + 10), Outcome::Nothing);
+    EXPECT_NE(
+        menu.text(nullptr).find("\nF11 switches between the window and fullscreen: not bound"),
+        std::string::npos);
+    menu.press(Platform::kKeyDown);
+    EXPECT_EQ(menu.text(nullptr).find("F11"), std::string::npos) << "the refusal stayed";
 }

@@ -87,12 +87,15 @@ TEST(Script, ABadRecordingIsNamedByFileAndLine) {
     const std::string longLine(Script::kMaxLineBytes + 1, '7');
     const struct {
         std::string text;
-        const char* error;
+        std::string error;
     } cases[] = {
         {"kelvarin-script 2\n1 delta 0.1\n1 jump\n", "rec.txt:3: unknown line"},
         {"kelvarin-script 2\n1 delta -1\n", "rec.txt:2: bad number"},
         {"kelvarin-script 2\n1 mouse 1 1e3\n", "rec.txt:2: bad number"},
-        {"kelvarin-script 2\n1 press jump\n", "rec.txt:2: unknown binding"},
+        {"kelvarin-script 2\n1 press jump\n",
+         "rec.txt:2: unknown action 'jump'; ACTION is " + Controls::actionNames()},
+        {"10 release\n", "rec.txt:1: release needs an action: " + Controls::actionNames()},
+        {"10 press pause extra\n", "rec.txt:1: press takes one action, not 'pause extra'"},
         {"kelvarin-script 2\n1 delta 0.1\n2 delta 0.1\n1 delta 0.1\n",
          "rec.txt:4: frame 1 after frame 2"},
         // Every frame has its time, in turn: none runs on the clock of whoever replays it.

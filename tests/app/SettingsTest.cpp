@@ -3,13 +3,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "app/Settings.h"
+#include "app/SettingsKeeper.h"
+#include "input/Keys.h"
 #include "platform/System.h"
 
 using namespace std::string_literals;
@@ -50,7 +52,7 @@ TEST(Settings, ReadsEveryKeyThroughCommentsBlanksAndWindowsLineEnds) {
 TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
     const Settings::Read read = parse(
         "sensitivity = 3\ncolour = red\nsensitivity = 0\ninvert_y = maybe\nfullscreen\n"
-        "sensitivity = 11\nsensitivity = nan\nfullscreen = on\nmusic_volume = 101\n"
+        "sensitivity = 11\nkey.fire = F11\nfullscreen = on\nmusic_volume = 101\n"
         "rewind = sometimes\nkey.forward = Hyper\nkey.forward = Space\n");
     const std::vector<std::string> expected = {
         "settings.ini:2: unknown setting 'colour'",
@@ -58,7 +60,7 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
         "settings.ini:4: invert_y is true or false",
         "settings.ini:5: not a 'key = value' line",
         "settings.ini:6: sensitivity is a number above 0, up to 10",
-        "settings.ini:7: sensitivity is a number above 0, up to 10",
+        "settings.ini:7: key.fire: F11 switches between the window and fullscreen",
         "settings.ini:9: music_volume is a whole number from 0 to 100",
         "settings.ini:10: rewind is hold or toggle",
         "settings.ini:11: key.forward is the name of a key, such as W, Space, Left Shift or F5",
@@ -97,21 +99,28 @@ TEST(Settings, TheOptionsChangedAreWrittenIntoTheFileAndTheRestStays) {
 }
 
 // The page's options set one setting at a time, as the file says it, and keys change places as in
-// the overlay.
+// the overlay: every action keeps a key (or mouse button), and the file written reads back as
+// played.
 TEST(Settings, OneSettingIsSetAsTheFileSaysItOrRefused) {
     Settings::Values values;
     EXPECT_EQ(Settings::set(values, "music_volume", "30"), "");
     EXPECT_EQ(values.musicVolume, 30);
+    EXPECT_EQ(Settings::set(values, "key.fire", "A"), "");
+    EXPECT_EQ(values.keys[Action::Left], Keys::mouseButton(Platform::kMouseButtonLeft));
+    const std::string file = Settings::rewrite("", Settings::Values(), values);
+    EXPECT_EQ(file, "music_volume = 30\nkey.left = Left click\nkey.fire = A\n");
+    EXPECT_EQ(parse(file).values, values);
+    EXPECT_TRUE(parse(file).problems.empty());
     EXPECT_EQ(Settings::set(values, "key.forward", "A"), "");
     EXPECT_EQ(values.keys[Action::Forward], 'A');
-    EXPECT_EQ(values.keys[Action::Left], 'W');
+    EXPECT_EQ(values.keys[Action::Fire], 'W');
     EXPECT_EQ(Settings::set(values, "music_volume", "101"),
               "music_volume is a whole number from 0 to 100");
     EXPECT_EQ(Settings::set(values, "colour", "red"), "unknown setting 'colour'");
     EXPECT_EQ(values.musicVolume, 30);
     const auto written = Settings::written(values);
     EXPECT_NE(std::find(written.begin(), written.end(),
-                        std::pair<std::string, std::string>("key.left", "W")),
+                        std::pair<std::string, std::string>("key.fire", "W")),
               written.end());
 }
 
@@ -131,7 +140,33 @@ TEST(Settings, SavingReplacesTheFileWholeOrSaysWhyNot) {
     std::filesystem::create_directory(path);
     EXPECT_FALSE(Settings::save(path, Settings::Values(), after, why));
     EXPECT_EQ(why, "a folder stands there");
+    std::filesystem::remove_all(path);
+    // A file as long as the game reads is kept too; one byte more is not the game's to rewrite.
+    const std::string line = "music_volume = 50\n";
+    for (const std::size_t size : {Settings::kMaxFileBytes, Settings::kMaxFileBytes + 1}) {
+        std::ofstream(path) << line << "#" << std::string(size - line.size() - 2, '.') << "\n";
+        const bool saved = Settings::save(path, Settings::Values(), after, why);
+        EXPECT_EQ(saved, size == Settings::kMaxFileBytes) << size << ": " << why;
+        EXPECT_EQ(Settings::readFile(path).values.musicVolume, saved ? 0 : 50) << size;
+    }
     std::filesystem::remove_all(folder);
+}
+
+// The keeper writes each change against what it wrote last: back to the start is written too.
+TEST(Settings, TheKeeperWritesEveryChangeAgainstWhatItLastWrote) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("kelvarin-kept-" + std::to_string(getpid())))
+            .string();
+    SettingsKeeper keeper(path, Settings::Values());
+    Settings::Values played;
+    for (const int volume : {90, 100}) {
+        Settings::Values next = played;
+        next.musicVolume = volume;
+        keeper.keep(played, next);
+        played = next;
+        EXPECT_EQ(Settings::readFile(path).values.musicVolume, volume);
+    }
+    std::filesystem::remove(path);
 }
 
 // Each line a player, an editor or a stray file may hold: the sensitivity taken from it (1, the

@@ -91,7 +91,8 @@ check "sim pictures into no folder" 2 stderr "^kelvarin-sim: --png needs a folde
     "$sim" --png "$work/none"
 check "sim replay of a bad recording" 2 stderr "^kelvarin-sim: $work/bad.rec:3: bad number\$" \
     "$sim" --script "$work/bad.rec"
-check "sim bad script" 2 stderr "^kelvarin-sim: $work/bad.script:1: unknown binding\$" \
+check "sim bad script" 2 stderr \
+    "^kelvarin-sim: $work/bad.script:1: unknown action 'jump'; ACTION is forward, left, back, .*, boxes\$" \
     "$sim" --script "$work/bad.script"
 check "sim script from a FIFO" 2 stderr "^kelvarin-sim: cannot read $work/fifo.rec: not a regular file" \
     "$sim" --script "$work/fifo.rec"
@@ -119,6 +120,14 @@ check "sim quit in a script" 0 stdout "^3,76," "$sim" --no-draw --frames 10 --sc
     echo "FAIL: sim pictures to a full disk: frames after the failed one were written" >&2
     failures=$((failures + 1))
 }
+
+for program in "$game" "$sim"; do
+    wide=$("$program" --help | awk 'length > 79')
+    [ -z "$wide" ] || {
+        echo "FAIL: $program --help has lines wider than 79 columns: $wide" >&2
+        failures=$((failures + 1))
+    }
+done
 
 [ "$failures" -eq 0 ] && echo "command lines as documented"
 exit "$failures"

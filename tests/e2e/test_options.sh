@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The options a player expects: --fullscreen fills the screen, F11 gives the 1024 x 768 window back
-# with the room filling it and takes it fullscreen again; a settings file's bad lines are named and
-# the game plays on; Tab opens the options over the game, where the music is turned down to
-# silence at once and forward moved to Up, both kept in the settings file with the player's own
-# lines, and Escape closes them without quitting. (A recording's look settings winning over the
+# with the room filling it and takes it fullscreen again, each switch after the first kept in the
+# settings file as the options' would be (the command line's is not); a settings file's bad lines
+# are named and the game plays on; Tab opens the options over the game, where the music is turned
+# down to silence at once and forward moved to Up, both kept in the settings file with the
+# player's own lines, and Escape closes them without quitting. (A recording's look settings winning over the
 # player's are tested with the recording and its replay.)
 source "$(dirname "$0")/lib.sh"
 
@@ -40,7 +41,7 @@ xdotool key Return Up Escape
 # The music goes on at volume 0: what the audio device has received since is silence.
 sleep 1
 [ "$(tail -c 32768 "$WORK/audio.raw" | tr -d '\0' | wc -c)" -eq 0 ] || fail "the music was still heard"
-expected=$(printf '# mine\nsensitivity = 5\ninvert_y = maybe\ncolour = red\nmusic_volume = 0\nkey.forward = Up')
+expected=$(printf '# mine\nsensitivity = 5\ninvert_y = maybe\ncolour = red\nfullscreen = false\nmusic_volume = 0\nkey.forward = Up')
 [ "$(cat "$config/kelvarin/settings.ini")" = "$expected" ] ||
     fail "the settings file holds: $(cat "$config/kelvarin/settings.ini")"
 kill -0 "$GAME_PID" || fail "Escape closing the options quit the game"

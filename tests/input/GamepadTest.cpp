@@ -76,6 +76,24 @@ TEST(Gamepad, SticksTriggersAndButtonsHoldTheActionsPastTheirThresholds) {
     }
 }
 
+// Every control the controls table gives a pad holds its action: each of its buttons, and its axis
+// pushed all the way its way.
+TEST(Gamepad, EveryPadControlOfTheTableHoldsItsAction) {
+    for (const Controls::ActionControl& control : Controls::all()) {
+        for (int button = 0; button < Gamepad::kButtons; ++button) {
+            if (!(control.pad.buttons >> button & 1u)) continue;
+            EXPECT_TRUE(GamepadControls::holds(padWith({}, {static_cast<PadButton>(button)}),
+                                               control.action))
+                << control.name << " button " << button;
+        }
+        if (control.pad.axis == PadAxis::Count) continue;
+        const float allTheWay = static_cast<float>(control.pad.direction);
+        EXPECT_TRUE(
+            GamepadControls::holds(padWith({{control.pad.axis, allTheWay}}), control.action))
+            << control.name;
+    }
+}
+
 // Within the dead zone nothing turns; beyond it the motion grows with the square of the
 // deflection, and fractions of a pixel carry to the next frame.
 TEST(Gamepad, TheRightStickTurnsBeyondItsDeadZoneLikeMouseMotion) {

@@ -29,6 +29,9 @@ struct Fake {
     double time = 0.0;
     GLFWkeyfun keyCallback = nullptr;
     GLFWcursorposfun cursorCallback = nullptr;
+    GLFWmousebuttonfun mouseButtonCallback = nullptr;
+    double cursorX = 0.0;
+    double cursorY = 0.0;
     GLFWjoystickfun joystickCallback = nullptr;
     struct Pad {
         bool present = false;
@@ -54,6 +57,8 @@ void reset() {
     fake().cursorMode = GLFW_CURSOR_NORMAL;
     fake().keyCallback = nullptr;
     fake().cursorCallback = nullptr;
+    fake().mouseButtonCallback = nullptr;
+    fake().cursorX = fake().cursorY = 0.0;
     fake().joystickCallback = nullptr;
     for (Fake::Pad& pad : fake().pads) pad = Fake::Pad();
 }
@@ -81,6 +86,15 @@ void sendKey(int key, int action, int mods) {
 
 void sendCursor(double x, double y) {
     if (fake().cursorCallback) fake().cursorCallback(&fake().window, x, y);
+}
+
+void sendMouseButton(int button, int action) {
+    if (fake().mouseButtonCallback) fake().mouseButtonCallback(&fake().window, button, action, 0);
+}
+
+void setCursorPos(double x, double y) {
+    fake().cursorX = x;
+    fake().cursorY = y;
 }
 
 GLFWwindow* window() {
@@ -132,9 +146,13 @@ GLFWwindowfocusfun glfwSetWindowFocusCallback(GLFWwindow*, GLFWwindowfocusfun) {
 GLFWcursorenterfun glfwSetCursorEnterCallback(GLFWwindow*, GLFWcursorenterfun) {
     return nullptr;
 }
+GLFWmousebuttonfun glfwSetMouseButtonCallback(GLFWwindow*, GLFWmousebuttonfun callback) {
+    fake().mouseButtonCallback = callback;
+    return nullptr;
+}
 void glfwGetCursorPos(GLFWwindow*, double* x, double* y) {
-    *x = 0.0;
-    *y = 0.0;
+    *x = fake().cursorX;
+    *y = fake().cursorY;
 }
 GLFWmonitor* glfwGetPrimaryMonitor() {
     return &fake().monitor;

@@ -12,6 +12,9 @@ void reset();
 // The callbacks the window module registered, fired as during an event poll.
 void sendKey(int key, int action, int mods);
 void sendCursor(double x, double y);
+void sendMouseButton(int button, int action);
+// Where the cursor stands on screen, as the library tells it when asked.
+void setCursorPos(double x, double y);
 // A pad in the library's gamepad layout, plugged in or pulled out at once (the joystick callback
 // fires), or its controls moved.
 void connectPad(int joystick, const char* name);

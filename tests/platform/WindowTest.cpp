@@ -98,3 +98,35 @@ TEST_F(WindowTest, APadIsReadInTheStandardLayoutAndEachComingAndGoingIsToldOnce)
     FakeGlfw::disconnectPad(GLFW_JOYSTICK_1);
     EXPECT_EQ(padsHeard, "came: Pad There At Start\nwent\ncame: Arcade\x1b[2J Stick\n");
 }
+
+// Shown for the options, the cursor is where the library put it back, and its first motion counts.
+TEST_F(WindowTest, AShownCursorStandsWhereThePlayerSeesItAndItsFirstMotionCounts) {
+    Platform::showCursor(false);
+    FakeGlfw::sendCursor(500, 400);
+    FakeGlfw::setCursorPos(700, 90);
+    Platform::showCursor(true);
+    int x = 0;
+    int y = 0;
+    Platform::getMousePos(x, y);
+    EXPECT_EQ(x, 700);
+    EXPECT_EQ(y, 90);
+    FakeGlfw::sendCursor(705, 80);
+    EXPECT_EQ(reportedX, 705);
+    EXPECT_EQ(reportedY, 80);
+}
+
+// Every press is counted, however many come between two polls: key repeats and releases are not.
+TEST_F(WindowTest, EveryPressOfAKeyOrAMouseButtonIsCounted) {
+    for (int i = 0; i < 3; ++i) {
+        FakeGlfw::sendKey(GLFW_KEY_O, GLFW_PRESS, 0);
+        FakeGlfw::sendKey(GLFW_KEY_O, GLFW_REPEAT, 0);
+        FakeGlfw::sendKey(GLFW_KEY_O, GLFW_RELEASE, 0);
+    }
+    FakeGlfw::sendMouseButton(GLFW_MOUSE_BUTTON_RIGHT, GLFW_PRESS);
+    Platform::PressCounts counts;
+    Platform::takePressCounts(counts);
+    EXPECT_EQ(counts.keys['O'], 3);
+    EXPECT_EQ(counts.buttons[Platform::kMouseButtonRight], 1);
+    Platform::takePressCounts(counts);
+    EXPECT_EQ(counts.keys['O'], 0);
+}

@@ -192,12 +192,25 @@ export const desktop = () => describe('on a desktop', {concurrency: true}, () =>
     await page.goto(base + 'index.html?sensitivity=2');
     await waitForStatus(page, 'Click the game to play.');
     await page.click('#show-options');
+    // The game waits under the dialog, opened from the waiting screen too.
+    const drawn = await page.evaluate(() => window.kelvarinFramesDrawn);
+    await waitFrames(page, 30);
+    assert.equal(await page.evaluate(() => window.kelvarinFramesDrawn), drawn, 'the game ran on');
     assert.equal(await page.getByRole('slider', {name: 'Music volume'}).inputValue(), '30');
     assert.equal(await page.locator('#option-keys button[name="key.forward"]').textContent(), 'K');
     // The address wins for this visit.
     const sensitivity = page.getByRole('spinbutton', {name: 'Look speed, mouse and touch'});
     assert.equal(await sensitivity.inputValue(), '2');
     assert.equal(await sensitivity.isDisabled(), true);
+    // A key's line waiting is let be by Cancel, and by closing the dialog.
+    const forward = page.locator('#option-keys button[name="key.forward"]');
+    await forward.click();
+    await page.getByRole('button', {name: 'Cancel'}).click();
+    assert.equal(await forward.textContent(), 'K');
+    await forward.click();
+    await page.getByRole('button', {name: 'Close', exact: true}).click();
+    await page.click('#show-options');
+    assert.equal(await forward.textContent(), 'K');
     await page.keyboard.press('Escape');
     // Past the frames after each of which the game reads the driver's errors.
     await waitFrames(page, 90);

@@ -178,6 +178,7 @@ export const devices = () => describe('on every device', {concurrency: true}, ()
     };
     const kA = 0;
     const kStart = 9;
+    const kDpadUp = 12;
     const kDpadDown = 13;
     const kDpadRight = 15;
     const kLeftTrigger = 6;
@@ -256,6 +257,10 @@ export const devices = () => describe('on every device', {concurrency: true}, ()
       await press(kStart);
       await waitForStatus(page, 'Paused');
       await page.locator('#options').waitFor();
+      // Up from the first field reaches the last, Down from there the first again.
+      await press(kDpadUp);
+      assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Close');
+      await press(kDpadDown);
       // Down to the pad's look speed, one step faster.
       await press(kDpadDown);
       await press(kDpadDown);

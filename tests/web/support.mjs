@@ -116,8 +116,15 @@ export async function tearDown() {
   fs.rmSync(work, {recursive: true, force: true});
 }
 
-// Every started track, by its file, as the page's Web Audio starts it, and every gain made.
+// Every started track, by its file, as the page's Web Audio starts it, and every gain made; and
+// the game's frames, by the swaps of its drawing buffer it asks for (one a frame drawn).
 export function watchAudio() {
+  window.kelvarinFramesDrawn = 0;
+  const drawElements = WebGL2RenderingContext.prototype.drawElements;
+  WebGL2RenderingContext.prototype.drawElements = function(...args) {
+    ++window.kelvarinFramesDrawn;
+    return drawElements.apply(this, args);
+  };
   window.kelvarinStartedTracks = [];
   window.kelvarinGains = [];
   const createGain = AudioContext.prototype.createGain;
@@ -169,9 +176,20 @@ export async function newPage(options = {}) {
 
 export const statusOf = (page) => page.locator('#status').textContent();
 
+// Also from before the page's body has come (a navigation just committed).
 export async function waitForStatus(page, text, timeout = 60000) {
-  await page.waitForFunction((t) => document.getElementById('status').textContent.startsWith(t),
+  await page.waitForFunction((t) => document.getElementById('status')?.textContent.startsWith(t),
                              text, {timeout});
+}
+
+// Pages that each load the game side by side, as many at once as the machine's free cores
+// carry (at least two): a busy machine gets through them in turns instead of timing out.
+export async function inTurns(items, visit) {
+  const free = Math.max(2, Math.round(os.cpus().length - os.loadavg()[0]));
+  const waiting = [...items];
+  await Promise.all(Array.from({length: Math.min(free, waiting.length)}, async () => {
+    while (waiting.length) await visit(waiting.shift());
+  }));
 }
 
 export async function waitFrames(page, count) {

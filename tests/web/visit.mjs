@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  base, committed, newContext, newPage, otherOrigin, requestsElsewhere, root, served,
+  base, committed, inTurns, newContext, newPage, otherOrigin, requestsElsewhere, root, served,
   waitForStatus, waitFrames, watchAudio, work,
 } from './support.mjs';
 
@@ -153,14 +153,14 @@ export const visit = () => describe('as a new player meets it', {concurrency: tr
        async () => {
     const context = await newContext({viewport: {width: 640, height: 480},
                                       deviceScaleFactor: kNoPixels});
-    await Promise.all(refusals().map(async ([address, text, statusText]) => {
+    await inTurns(refusals(), async ([address, text, statusText]) => {
       const {page} = await newPage({context});
       await page.goto(`${base}index.html${address}`, {waitUntil: 'commit'});
       await expectRefusal(page, text, statusText).catch(async (e) => {
         throw new Error(`${address.slice(0, 40)}: ${await page.locator('#message').textContent()} ${e}`);
       });
       await page.close();
-    }));
+    });
     await context.close();
     assert.equal(requestsElsewhere, 0, 'a request reached another origin');
   });

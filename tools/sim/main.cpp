@@ -25,6 +25,7 @@
 #include "core/WindowSize.h"
 #include "input/Controls.h"
 #include "input/Input.h"
+#include "input/Keys.h"
 #include "platform/FakePlatform.h"
 #include "platform/RegularFile.h"
 #include "platform/System.h"
@@ -36,30 +37,32 @@ namespace {
 constexpr const char* kUsageHead =
     "Usage: kelvarin-sim [options]\n"
     "Runs the game's scene and frame step headless (fake input, fixed frame time, an\n"
-    "offscreen OpenGL context needing no display server), and prints the 77 bricks as\n"
-    "CSV lines\n"
+    "offscreen OpenGL context needing no display server), and prints the 77 bricks\n"
+    "as CSV lines\n"
     "frame,index,x,y,z,asleep at the frames asked for.\n"
     "\n"
     "Options:\n";
 
 constexpr const char* kUsageTail =
     "\n"
-    "Exit status: 0 after the frames ran; 1 without an OpenGL context to draw with; 2 for\n"
-    "a bad option or script; 3 when the driver reported an error; 4 when a file asked for\n"
-    "(--dump-bricks, --png, standard output) could not be written.\n"
+    "Exit status: 0 after the frames ran; 1 without an OpenGL context to draw with;\n"
+    "2 for a bad option or script; 3 when the driver reported an error; 4 when a\n"
+    "file asked for (--dump-bricks, --png, standard output) could not be written.\n"
     "\n"
     "Media is found as the game finds it (see kelvarin --help).\n"
-    "The bricks are always printed after the last frame. Script format, one event a line:\n"
+    "The bricks are always printed after the last frame. Script format, one event a\n"
+    "line:\n"
     "  FRAME press ACTION      hold an action down from frame FRAME on\n"
     "  FRAME release ACTION    let it go\n"
     "  FRAME mouse DX DY       move the mouse by DX, DY pixels before frame FRAME\n"
     "  FRAME dump              print the bricks after frame FRAME\n";
 
 constexpr const char* kScriptNotes =
-    " Frames count from 1;\n"
-    "lines starting with # are comments. A recording starts with \"kelvarin-script 3\" and a\n"
-    "line \"look SENSITIVITY normal|inverted\" with the look settings it was played with, has a\n"
-    "line FRAME delta SECONDS for each frame in turn, and runs with the frame times it holds.\n"
+    "Frames count from 1; lines starting with # are comments. A recording starts\n"
+    "with \"kelvarin-script 3\" and a line \"look SENSITIVITY normal|inverted\" with the\n"
+    "look settings it was played with, has a line FRAME delta SECONDS for each frame\n"
+    "in turn, and runs with the frame times it holds; three presses of an action\n"
+    "within one frame are three press lines there.\n"
     "Example: look down, then shoot at frame 200:\n"
     "  180 mouse 0 1400\n"
     "  200 press fire\n"
@@ -158,12 +161,8 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
 
 std::string usage() {
     Options unused;
-    std::string actions;
-    for (const Controls::ActionControl& control : Controls::all()) {
-        actions += (actions.empty() ? "" : ", ") + std::string(control.name);
-    }
-    return kUsageHead + CommandLine::describe(optionTable(unused)) + kUsageTail + "ACTION is " +
-           actions + "." + kScriptNotes;
+    return kUsageHead + CommandLine::describe(optionTable(unused)) + kUsageTail +
+           CommandLine::wrapped("ACTION is " + Controls::actionNames() + ".") + kScriptNotes;
 }
 
 CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
@@ -183,11 +182,11 @@ void apply(const Script::Event& e, GameRun& run) {
         run.onCursorReport(Input::kCursorCentreX + e.dx, Input::kCursorCentreY + e.dy);
     } else if (e.kind == Kind::Press || e.kind == Kind::Release) {
         const bool down = e.kind == Kind::Press;
-        const Controls::ActionControl& control = Controls::of(e.action);
-        if (control.mouseButton != Controls::kNoButton) {
-            Platform::Fake::setMouseButton(control.mouseButton, down);
+        const int key = Controls::of(e.action).key;
+        if (Keys::buttonOf(key) >= 0) {
+            Platform::Fake::setMouseButton(Keys::buttonOf(key), down);
         } else {
-            Platform::Fake::setKey(control.key, down);
+            Platform::Fake::setKey(key, down);
         }
     }
 }
