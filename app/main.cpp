@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameRun.h"
+#include "app/ReplayControl.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Settings.h"
@@ -142,7 +143,7 @@ extern "C" const char* kelvarinReplayPosition() {
     static std::string json;
     json = "{\"frame\": " + std::to_string(run.framesRun()) +
            ", \"last\": " + std::to_string(session.replayLength()) +
-           ", \"held\": " + (run.replayTimeline().isHeld() ? "true" : "false") + "}";
+           ", \"held\": " + (run.replay().isHeld() ? "true" : "false") + "}";
     return json.c_str();
 }
 
@@ -152,7 +153,7 @@ extern "C" void kelvarinSeekReplay(int frame) {
 }
 
 extern "C" void kelvarinHoldReplay(int held) {
-    run.replayTimeline().hold(held != 0);
+    run.replay().hold(held != 0);
 }
 
 // The name the settings file gives the key in a browser's place (KeyboardEvent.code); empty for

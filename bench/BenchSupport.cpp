@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "core/WindowSize.h"
 #include "platform/FakePlatform.h"
 
 namespace {
@@ -15,7 +16,7 @@ bool openBenchContext() {
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMajor, 4);
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMinor, 2);
     Platform::openWindowHint(Platform::Hint::OpenGlProfile, Platform::kOpenGlCoreProfile);
-    if (!Platform::openWindow(1024, 768, 0, 0, 0, 0, 32, 0, Platform::WindowMode::Windowed)) {
+    if (!Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 32)) {
         return false;
     }
     glewExperimental = GL_TRUE;

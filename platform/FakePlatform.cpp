@@ -212,7 +212,7 @@ void openWindowHint(Hint hint, int value) {
     applyHint(fake().record.hints, hint, value);
 }
 
-bool openWindow(int width, int height, int, int, int, int, int depthBits, int, WindowMode) {
+bool openWindow(int width, int height, int depthBits) {
     Fake::Record& r = fake().record;
     ++r.openWindowCalls;
     r.width = width;

@@ -11,15 +11,10 @@ GLFWwindow* openContextWindow(const ContextWindowRequest& request) {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, request.hints.versionMajor);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, request.hints.versionMinor);
     if (request.hints.coreProfile) glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    if (request.redBits > 0) glfwWindowHint(GLFW_RED_BITS, request.redBits);
-    if (request.greenBits > 0) glfwWindowHint(GLFW_GREEN_BITS, request.greenBits);
-    if (request.blueBits > 0) glfwWindowHint(GLFW_BLUE_BITS, request.blueBits);
-    if (request.alphaBits > 0) glfwWindowHint(GLFW_ALPHA_BITS, request.alphaBits);
     glfwWindowHint(GLFW_DEPTH_BITS, request.depthBits);
-    glfwWindowHint(GLFW_STENCIL_BITS, request.stencilBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, 0);
     glfwWindowHint(GLFW_RESIZABLE, request.resizable ? GLFW_TRUE : GLFW_FALSE);
-    GLFWmonitor* monitor = request.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    GLFWwindow* window = glfwCreateWindow(request.width, request.height, "", monitor, nullptr);
+    GLFWwindow* window = glfwCreateWindow(request.width, request.height, "", nullptr, nullptr);
     if (window) glfwMakeContextCurrent(window);
     return window;
 }

@@ -12,16 +12,10 @@ struct ContextWindowRequest {
     int width = 0;
     int height = 0;
     WindowHints hints;
-    // 0 takes the library's default, as the 2.x interface did.
-    int redBits = 0;
-    int greenBits = 0;
-    int blueBits = 0;
-    int alphaBits = 0;
+    // The library's default colours, and no stencil.
     int depthBits = 0;
-    int stencilBits = 0;
     bool visible = true;
     bool resizable = false;
-    bool fullscreen = false;
 };
 
 // Null when the library cannot make it.

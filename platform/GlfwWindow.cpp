@@ -60,21 +60,14 @@ void openWindowHint(Hint hint, int value) {
     applyHint(state().hints, hint, value);
 }
 
-bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
-                int depthBits, int stencilBits, WindowMode mode) {
+bool openWindow(int width, int height, int depthBits) {
     ContextWindowRequest request;
     request.width = width;
     request.height = height;
     request.hints = state().hints;
-    request.redBits = redBits;
-    request.greenBits = greenBits;
-    request.blueBits = blueBits;
-    request.alphaBits = alphaBits;
     request.depthBits = depthBits;
-    request.stencilBits = stencilBits;
     // The frame loop follows the framebuffer's size every frame.
     request.resizable = true;
-    request.fullscreen = mode == WindowMode::Fullscreen;
     GLFWwindow* window = openContextWindow(request);
     state().window = window;
     if (!window) return false;

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// The window library seen through the calls of its 2.x interface: key codes, window hints, sticky
+// The window library as the game calls it (the calls and key codes of the library's second
+// version, which the desktop's third version and a browser's stand in for): window hints, sticky
 // keys, a captured cursor, a swap that polls events, and a mouse callback that fires once when it
 // is registered. The game and its tools link either the GLFW build of this module or the scripted
 // fake (FakePlatform.h); nothing else includes a window library header.
@@ -66,8 +67,6 @@ constexpr int kPress = 1;
 enum class Hint { FsaaSamples, OpenGlVersionMajor, OpenGlVersionMinor, OpenGlProfile };
 constexpr int kOpenGlCoreProfile = 1;
 
-enum class WindowMode { Windowed, Fullscreen };
-
 using MousePosCallback = void (*)(int x, int y);
 
 // True when the library is ready; false when it cannot start (no display, for example). Also
@@ -76,9 +75,9 @@ bool init();
 void terminate();
 
 void openWindowHint(Hint hint, int value);
-// Opens the window and makes its OpenGL context current. Colour bits of 0 take the default.
-bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
-                int depthBits, int stencilBits, WindowMode mode);
+// Opens the window, in the window library's default colours and without stencil, and makes its
+// OpenGL context current; depthBits 0 asks for no OpenGL of the game's own.
+bool openWindow(int width, int height, int depthBits);
 void setWindowTitle(const char* title);
 // Loads the OpenGL entry points beyond 1.1 for the current context (the extension loader, with
 // its experimental switch on). False when there is no usable context.

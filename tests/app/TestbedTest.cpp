@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/GameRun.h"
+#include "app/ReplayControl.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Testbed.h"
@@ -288,7 +289,7 @@ TEST(Testbed, AReplayHeldAtItsLastFrameEndsThereWhenLetGo) {
     Replay replay(text);
     replay.frames(10);
     replay.run.seekReplay(45);
-    replay.run.replayTimeline().hold(false);
+    replay.run.replay().hold(false);
     EXPECT_FALSE(replay.run.frame());
     EXPECT_EQ(replay.run.framesRun(), 45);
     EXPECT_EQ(replay.bricks(), played);
@@ -325,7 +326,7 @@ TEST(Testbed, AFrameReachedBySeekingIsTheFramePlayed) {
     // Held there until let go.
     sought.frames(10);
     EXPECT_EQ(sought.run.framesRun(), 300);
-    sought.run.replayTimeline().hold(false);
+    sought.run.replay().hold(false);
     while (sought.run.frame()) {
     }
     EXPECT_EQ(sought.bricks(), atTheEnd);

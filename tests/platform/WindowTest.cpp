@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/WindowSize.h"
 #include "platform/Platform.h"
 #include "tests/platform/FakeGlfw.h"
 
@@ -30,8 +31,7 @@ protected:
         FakeGlfw::reset();
         FakeGlfw::connectPad(GLFW_JOYSTICK_3, "Pad There At Start");
         ASSERT_TRUE(Platform::init());
-        ASSERT_TRUE(
-            Platform::openWindow(1024, 768, 0, 0, 0, 0, 32, 0, Platform::WindowMode::Windowed));
+        ASSERT_TRUE(Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 32));
         Platform::setMousePosCallback(recordReport);
     }
     void TearDown() override { Platform::terminate(); }

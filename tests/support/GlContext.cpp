@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "core/WindowSize.h"
 #include "platform/FakePlatform.h"
 
 void openGlContext() {
@@ -14,7 +15,7 @@ void openGlContext() {
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMajor, 4);
     Platform::openWindowHint(Platform::Hint::OpenGlVersionMinor, 2);
     Platform::openWindowHint(Platform::Hint::OpenGlProfile, Platform::kOpenGlCoreProfile);
-    ASSERT_TRUE(Platform::openWindow(1024, 768, 0, 0, 0, 0, 32, 0, Platform::WindowMode::Windowed));
+    ASSERT_TRUE(Platform::openWindow(Core::kWindowWidth, Core::kWindowHeight, 32));
     glewExperimental = GL_TRUE;
     ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
     glGetError();

@@ -1,0 +1,57 @@
+#include "app/TestbedTools.h"
+
+#include <GL/glew.h>
+
+#include "core/FixedStepper.h"
+#include "input/Camera.h"
+#include "render/RenderContext.h"
+#include "rewind/Controller.h"
+#include "scene/BrickWallScene.h"
+
+namespace {
+
+// In the overlay's space (see Text2D), which keeps its size in the window's top-left corner:
+// under the help text.
+constexpr int kStatsX = 10;
+constexpr int kStatsY = 440;
+constexpr int kStatsSize = 12;
+// The statistics' times are averaged over about this many frames, so that they can be read.
+constexpr double kStatsSmoothing = 1.0 / 30.0;
+
+}  // namespace
+
+void TestbedTools::beforeSteps() {
+    if (testbed.showsStats()) stepsStarted = StepClock::now();
+}
+
+void TestbedTools::afterSteps(double frameSeconds, int steps) {
+    if (!testbed.showsStats()) return;
+    stats.frameSeconds += (frameSeconds - stats.frameSeconds) * kStatsSmoothing;
+    if (steps == 0) return;
+    const double perStep =
+        std::chrono::duration<double>(StepClock::now() - stepsStarted).count() / steps;
+    stats.stepSeconds += (perStep - stats.stepSeconds) * kStatsSmoothing;
+}
+
+std::string TestbedTools::statsShown(const BrickWallScene& scene) {
+    if (!testbed.showsStats()) return {};
+    stats.asleep = scene.bricksAsleep();
+    stats.awake = BrickWallScene::kBrickCount - stats.asleep;
+    const Rewind::Controller& history = *Rewind::Controller::instance();
+    stats.snapshots = static_cast<int>(history.getFrameStamps().size());
+    const std::uint32_t oldest =
+        history.getFrameStamps().empty() ? 0 : history.getFrameStamps().front();
+    stats.rewindSecondsLeft =
+        (history.getFrameCounter() - oldest) * FrameClock::FixedStepper::kStepSeconds;
+    return statsText(stats, testbed);
+}
+
+void TestbedTools::draw(BrickWallScene& scene, const GLUtils::FrameLayout& layout) {
+    if (testbed.showsBoxes()) {
+        glViewport(layout.scene.x, layout.scene.y, layout.scene.width, layout.scene.height);
+        scene.collectBoxes(boxes);
+        boxLines.draw(boxes, RenderContext::instance()->getCamera()->viewProjectionMatrix);
+    }
+    const std::string shown = statsShown(scene);
+    if (!shown.empty()) scene.text.print(shown.c_str(), kStatsX, kStatsY, kStatsSize);
+}
