@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
 
 #include "core/LineReader.h"
+#include "core/Messages.h"
 #include "platform/RegularFile.h"
 #include "scene/BrickWallScene.h"
 
@@ -28,7 +28,6 @@ bool writeBrickDump(const std::string& path, const BrickWallScene& scene, int fr
         if (std::fclose(out) != 0 || failed) why = std::strerror(errno);
     }
     if (why.empty()) return true;
-    std::cerr << "kelvarin: cannot write the bricks to " << shownSafely(path) << ": " << why
-              << std::endl;
+    Messages::say("cannot write the bricks to " + shownSafely(path) + ": " + why);
     return false;
 }

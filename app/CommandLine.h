@@ -44,6 +44,8 @@ Taker turnOn(bool& to);
 // (status 2); kGoOn for Play.
 constexpr int kGoOn = -1;
 constexpr int kUsageStatus = 2;
+// Both programs end so when a file asked for could not be written.
+constexpr int kWriteFailedStatus = 4;
 int actOnEarly(const Outcome& outcome, const std::string& usage, const std::string& version);
 
 // The game's own command line: no options plays the game; --record, --replay and --dump-bricks

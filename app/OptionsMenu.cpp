@@ -8,13 +8,14 @@
 
 namespace {
 
-constexpr int kVolumeStep = 10;
 // The look's factors a press steps through; a value from the file between them steps to the
 // next one either way.
 constexpr float kFactors[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
                               2.5f,  3.0f, 4.0f,  5.0f, 7.5f,  10.0f};
 constexpr const char* kTitle = "OPTIONS (Escape closes, a right click lowers)";
 constexpr const char* kWaitingForKey = "press a key or click";
+constexpr const char* kKeyLine = "Key: ";
+constexpr const char* kCloseLine = "Close";
 // The values stand in a column of their own.
 constexpr std::size_t kValueColumn = 20;
 constexpr const char* kChosenMark = "> ";
@@ -49,13 +50,19 @@ void OptionsMenu::open(const Settings::Values& values) {
     pointed = -1;
     waitingForKey = false;
     refusal.clear();
-    lines = {{Kind::Volume, Action::Count},   {Kind::Sensitivity, Action::Count},
-             {Kind::PadSpeed, Action::Count}, {Kind::InvertY, Action::Count},
-             {Kind::Rewind, Action::Count},   {Kind::Fullscreen, Action::Count}};
+    const struct {
+        Kind kind;
+        const char* name;
+    } settingLines[] = {
+        {Kind::Volume, "Music volume"},     {Kind::Sensitivity, "Mouse sensitivity"},
+        {Kind::PadSpeed, "Pad look speed"}, {Kind::InvertY, "Invert Y"},
+        {Kind::Rewind, "Rewind"},           {Kind::Fullscreen, "Fullscreen"}};
+    lines.clear();
+    for (const auto& line : settingLines) lines.push_back({line.kind, Action::Count, line.name});
     for (const Controls::ActionControl& control : Controls::all()) {
-        lines.push_back({Kind::Key, control.action});
+        lines.push_back({Kind::Key, control.action, std::string(kKeyLine) + control.title});
     }
-    lines.push_back({Kind::Close, Action::Count});
+    lines.push_back({Kind::Close, Action::Count, kCloseLine});
 }
 
 OptionsMenu::Outcome OptionsMenu::press(int key, bool repeat) {
@@ -146,8 +153,9 @@ OptionsMenu::Outcome OptionsMenu::click(int button) {
 OptionsMenu::Outcome OptionsMenu::change(int direction) {
     switch (lines[chosen].kind) {
         case Kind::Volume:
-            current.musicVolume = std::clamp(current.musicVolume + direction * kVolumeStep, 0,
-                                             Settings::kMaxMusicVolume);
+            current.musicVolume =
+                std::clamp(current.musicVolume + direction * Settings::kMusicVolumeStep, 0,
+                           Settings::kMaxMusicVolume);
             return Outcome::Changed;
         case Kind::Sensitivity:
             current.look.sensitivity = stepped(current.look.sensitivity, direction);
@@ -222,20 +230,10 @@ std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int ke
 }
 
 std::string OptionsMenu::text(std::string (*label)(int key)) const {
-    static constexpr const char* kNames[] = {"Music volume",
-                                             "Mouse sensitivity",
-                                             "Pad look speed",
-                                             "Invert Y",
-                                             "Rewind",
-                                             "Fullscreen",
-                                             "",
-                                             "Close"};
     std::string out = kTitle;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
-        std::string name = line.kind == Kind::Key
-                               ? "Key: " + std::string(Controls::of(line.action).title)
-                               : kNames[static_cast<int>(line.kind)];
+        std::string name = line.name;
         name.resize(std::max(name.size() + 1, kValueColumn), ' ');
         out += "\n" + std::string(static_cast<int>(i) == chosen ? kChosenMark : kUnchosenMark) +
                name + valueText(line, label);

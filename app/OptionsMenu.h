@@ -48,7 +48,9 @@ private:
     enum class Kind { Volume, Sensitivity, PadSpeed, InvertY, Rewind, Fullscreen, Key, Close };
     struct Line {
         Kind kind;
+        // The action whose key the line sets, for a key's line.
         Action action;
+        std::string name;
     };
 
     Outcome change(int direction);

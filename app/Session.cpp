@@ -2,11 +2,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
 #include <utility>
 
 #include "core/Assert.h"
 #include "core/LineReader.h"
+#include "core/Messages.h"
 #include "input/Input.h"
 #include "platform/RegularFile.h"
 
@@ -27,8 +27,8 @@ bool Session::startRecording(const std::string& path, const LookSettings& look) 
     recording = Platform::openForWriting(path, why);
     if (!recording) {
         failed = true;
-        std::cerr << "kelvarin: cannot record to " << shownSafely(path) << ": " << why
-                  << "; playing without recording" << std::endl;
+        Messages::say("cannot record to " + shownSafely(path) + ": " + why +
+                      "; playing without recording");
         return false;
     }
     writtenStates.assign(Script::recordedActions().size(), false);
@@ -149,8 +149,8 @@ void Session::write(const std::string& line) {
 
 void Session::stopRecording(const std::string& why) {
     failed = true;
-    std::cerr << "kelvarin: recording to " << shownSafely(recordingPath) << " stopped: " << why
-              << "; playing on without recording" << std::endl;
+    Messages::say("recording to " + shownSafely(recordingPath) + " stopped: " + why +
+                  "; playing on without recording");
     if (recording) std::fclose(recording);
     recording = nullptr;
 }

@@ -1,21 +1,18 @@
 #include "app/Settings.h"
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string_view>
 
+#include "app/SettingsTable.h"
 #include "core/LineReader.h"
-#include "core/Numbers.h"
 #include "input/Keys.h"
 #include "platform/RegularFile.h"
 
 namespace Settings {
 namespace {
 
-constexpr const char* kTrueWords[] = {"true", "yes", "on", "1"};
-constexpr const char* kFalseWords[] = {"false", "no", "off", "0"};
 constexpr const char* kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
@@ -23,132 +20,6 @@ std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool isOneOf(const std::string& word, const char* const (&words)[4]) {
-    for (const char* w : words) {
-        if (word == w) return true;
-    }
-    return false;
-}
-
-bool readSwitch(const std::string& word, bool& value) {
-    if (!isOneOf(word, kTrueWords) && !isOneOf(word, kFalseWords)) return false;
-    value = isOneOf(word, kTrueWords);
-    return true;
-}
-
-const char* switchText(bool on) {
-    return on ? kTrueWords[0] : kFalseWords[0];
-}
-
-// One key of the file: how its value is taken into the values (the problem, or empty when
-// taken), written from them, and copied from one set of values to another.
-struct Setting {
-    std::string key;
-    std::function<std::string(const std::string& value, Values& values)> read;
-    std::function<std::string(const Values& values)> write;
-    std::function<void(const Values& from, Values& to)> copy;
-};
-
-// A field of the values, read through the accessor that can also change it.
-template <typename Field>
-const Field& of(Field& (*field)(Values&), const Values& values) {
-    return field(const_cast<Values&>(values));
-}
-
-template <typename Field>
-std::function<void(const Values&, Values&)> copier(Field& (*field)(Values&)) {
-    return [field](const Values& from, Values& to) { field(to) = of(field, from); };
-}
-
-Setting switchSetting(const char* key, bool& (*field)(Values&)) {
-    return {key,
-            [key, field](const std::string& value, Values& values) {
-                return readSwitch(value, field(values)) ? ""
-                                                        : std::string(key) + " is true or false";
-            },
-            [field](const Values& values) { return std::string(switchText(of(field, values))); },
-            copier(field)};
-}
-
-Setting factorSetting(const char* key, float& (*field)(Values&)) {
-    return {key,
-            [key, field](const std::string& value, Values& values) {
-                return readSensitivity(value, field(values))
-                           ? ""
-                           : std::string(key) + " is " + LookSettings::kSensitivityRange;
-            },
-            [field](const Values& values) {
-                std::ostringstream text;
-                text << of(field, values);
-                return text.str();
-            },
-            copier(field)};
-}
-
-Setting keySetting(const Controls::ActionControl& control) {
-    const std::string key = kKeyPrefix + std::string(control.name);
-    const Action action = control.action;
-    return {
-        key,
-        [key, action](const std::string& value, Values& values) -> std::string {
-            // Whether another action has the key is known once every line is read: see
-            // takeKeysApart.
-            int code = 0;
-            if (!Keys::fromName(value, code)) {
-                return key + " is the name of a key, such as W, Space, Left Shift or F5";
-            }
-            const std::string refused = Controls::whyNotBindable(code);
-            if (!refused.empty()) return key + ": " + refused;
-            values.keys[action] = code;
-            return "";
-        },
-        [action](const Values& values) { return Keys::name(values.keys[action]); },
-        // Keys change places together: copied one by one, each is kept whatever the other holds.
-        [action](const Values& from, Values& to) { to.keys[action] = from.keys[action]; }};
-}
-
-const std::vector<Setting>& settings() {
-    static const std::vector<Setting> table = [] {
-        std::vector<Setting> all = {
-            switchSetting("fullscreen", [](Values& v) -> bool& { return v.fullscreen; }),
-            factorSetting("sensitivity", [](Values& v) -> float& { return v.look.sensitivity; }),
-            switchSetting("invert_y", [](Values& v) -> bool& { return v.look.invertY; }),
-            factorSetting("pad_look_speed", [](Values& v) -> float& { return v.padLookSpeed; }),
-            {"music_volume",
-             [](const std::string& value, Values& values) {
-                 return Numbers::read(value, Numbers::Bounds::within(0, kMaxMusicVolume),
-                                      values.musicVolume)
-                            ? ""
-                            : "music_volume is a whole number from 0 to 100";
-             },
-             [](const Values& values) { return std::to_string(values.musicVolume); },
-             copier<int>([](Values& v) -> int& { return v.musicVolume; })},
-            {"rewind",
-             [](const std::string& value, Values& values) {
-                 if (value != "hold" && value != "toggle") return "rewind is hold or toggle";
-                 values.rewindToggles = value == "toggle";
-                 return "";
-             },
-             [](const Values& values) {
-                 return std::string(values.rewindToggles ? "toggle" : "hold");
-             },
-             copier<bool>([](Values& v) -> bool& { return v.rewindToggles; })},
-        };
-        for (const Controls::ActionControl& control : Controls::all()) {
-            all.push_back(keySetting(control));
-        }
-        return all;
-    }();
-    return table;
-}
-
-const Setting* findSetting(const std::string& key) {
-    for (const Setting& setting : settings()) {
-        if (setting.key == key) return &setting;
-    }
-    return nullptr;
 }
 
 // A line's key and value, and what follows them (a comment) as it stands; false for a line
@@ -175,7 +46,7 @@ std::string applyLine(const std::string& line, Values& values) {
     if (trimmed(line.substr(0, line.find('#'))).empty()) return {};
     Assignment assignment;
     if (!assignmentOf(line, assignment)) return "not a 'key = value' line";
-    const Setting* setting = findSetting(assignment.key);
+    const Setting* setting = find(assignment.key);
     if (!setting) return "unknown setting '" + shownSafely(assignment.key) + "'";
     Values candidate = values;
     std::string problem = setting->read(assignment.value, candidate);
@@ -245,7 +116,7 @@ void takeKeysApart(std::vector<KeyLine> given, Values& values, Problems& problem
 }  // namespace
 
 bool Values::operator==(const Values& that) const {
-    for (const Setting& setting : settings()) {
+    for (const Setting& setting : table()) {
         if (setting.write(*this) != setting.write(that)) return false;
     }
     return true;
@@ -297,12 +168,12 @@ Read readFile(const std::string& path) {
 
 std::vector<std::pair<std::string, std::string>> written(const Values& values) {
     std::vector<std::pair<std::string, std::string>> all;
-    for (const Setting& setting : settings()) all.emplace_back(setting.key, setting.write(values));
+    for (const Setting& setting : table()) all.emplace_back(setting.key, setting.write(values));
     return all;
 }
 
 std::string set(Values& values, const std::string& key, const std::string& value) {
-    const Setting* setting = findSetting(key);
+    const Setting* setting = find(key);
     if (!setting) return "unknown setting '" + shownSafely(key) + "'";
     Values candidate = values;
     const std::string problem = setting->read(value, candidate);
@@ -319,7 +190,7 @@ std::string set(Values& values, const std::string& key, const std::string& value
 }
 
 Values carried(Values inFile, const Values& before, const Values& after) {
-    for (const Setting& setting : settings()) {
+    for (const Setting& setting : table()) {
         if (setting.write(after) != setting.write(before)) setting.copy(after, inFile);
     }
     return inFile;
@@ -327,7 +198,7 @@ Values carried(Values inFile, const Values& before, const Values& after) {
 
 std::string rewrite(const std::string& text, const Values& before, const Values& after) {
     std::vector<const Setting*> changed;
-    for (const Setting& setting : settings()) {
+    for (const Setting& setting : table()) {
         if (setting.write(before) != setting.write(after)) changed.push_back(&setting);
     }
     std::string out;

@@ -23,6 +23,8 @@ constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr std::size_t kMaxLineBytes = 1024;
 constexpr int kMaxProblemsNamed = 10;
 constexpr int kMaxMusicVolume = 100;
+// The options change the volume by this much a step.
+constexpr int kMusicVolumeStep = 10;
 // Before an action's name: the key it is played with.
 constexpr const char* kKeyPrefix = "key.";
 

@@ -1,9 +1,9 @@
 #include "app/SettingsKeeper.h"
 
-#include <iostream>
 #include <utility>
 
 #include "core/LineReader.h"
+#include "core/Messages.h"
 
 SettingsKeeper::SettingsKeeper(std::string where, const Settings::Values& values)
     : path(std::move(where)), inFile(values) {}
@@ -18,6 +18,6 @@ void SettingsKeeper::keep(const Settings::Values& before, const Settings::Values
     }
     if (failureSaid) return;
     failureSaid = true;
-    std::cerr << "kelvarin: cannot keep the options in " << shownSafely(path) << ": " << why
-              << "; they hold until the game ends" << std::endl;
+    Messages::say("cannot keep the options in " + shownSafely(path) + ": " + why +
+                  "; they hold until the game ends");
 }

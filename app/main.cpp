@@ -10,6 +10,7 @@
 #include "core/Json.h"
 #include "core/LineReader.h"
 #include "core/MediaFolder.h"
+#include "core/Messages.h"
 #include "input/Controls.h"
 #include "input/Keys.h"
 #include "input/LookSettings.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int kWriteFailed = 4;
 constexpr int kStartUpFailed = -1;
 
 // Before the models read their files, as early as the media folder is chosen: a stop asked for
@@ -39,7 +39,7 @@ bool everythingWritten = true;
 // The settings file's values; what it could not use is named, and the game starts all the same.
 Settings::Values playerSettings() {
     const Settings::Read read = Settings::readFile(Platform::settingsFilePath());
-    for (const std::string& problem : read.problems) std::cerr << "kelvarin: " << problem << '\n';
+    for (const std::string& problem : read.problems) Messages::say(problem);
     return read.values;
 }
 
@@ -50,13 +50,13 @@ bool filesAreUsable(const CommandLine::Parsed& parsed, const MediaFolder::Outcom
     for (const std::string* path : {&parsed.recordPath, &parsed.dumpBricksPath}) {
         const std::string why = path->empty() ? "" : Platform::whyNotWritable(given(*path));
         if (why.empty()) continue;
-        std::cerr << "kelvarin: cannot write " << shownSafely(*path) << ": " << why << std::endl;
+        Messages::say("cannot write " + shownSafely(*path) + ": " + why);
         return false;
     }
     if (parsed.replayPath.empty()) return true;
     Script::Script script = Script::readReplay(given(parsed.replayPath), parsed.replayPath, true);
     if (!script.error.empty()) {
-        std::cerr << "kelvarin: " << script.error << std::endl;
+        Messages::say(script.error);
         return false;
     }
     session.startReplay(std::move(script));
@@ -172,12 +172,12 @@ int main(int argc, char** argv) {
     if (early == CommandLine::kUsageStatus) return refused();
     if (early != CommandLine::kGoOn) return early;
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
-    if (!media.found) std::cerr << media.message << std::endl;
+    if (!media.found) Messages::say(media.message);
     if (!filesAreUsable(parsed, media)) return refused();
     if (!run.start(configFor(parsed, media))) {
         Platform::sayEndBeforePlay("no-window");
         return kStartUpFailed;
     }
     Platform::runFrameLoop([] { return run.frame(); }, [] { everythingWritten = run.finish(); });
-    return everythingWritten ? 0 : kWriteFailed;
+    return everythingWritten ? 0 : CommandLine::kWriteFailedStatus;
 }

@@ -45,7 +45,7 @@ Outcome choose(const std::vector<std::filesystem::path>& folders) {
         outcome.found = !error;
     }
     if (outcome.found) return outcome;
-    outcome.message = "kelvarin: no media folder in the working folder nor in";
+    outcome.message = "no media folder in the working folder nor in";
     for (const std::filesystem::path& folder : folders) outcome.message += " " + folder.string();
     return outcome;
 }

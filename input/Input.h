@@ -42,7 +42,6 @@ public:
 
     void setLook(const LookSettings& look);
     void setKeys(const Controls::KeyMap& keyMap) { keys = keyMap; }
-    const Controls::KeyMap& getKeys() const { return keys; }
     // Rewinding by one press to start and the next to stop instead of holding: the rewind action
     // is then held from the one press to the other, and so recorded.
     void setRewindToggles(bool toggles) { rewindToggles = toggles; }

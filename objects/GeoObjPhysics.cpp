@@ -17,10 +17,6 @@ GeoObjPhysics::~GeoObjPhysics() {
     PhysicsWorld::instance()->remove(this);
 }
 
-void GeoObjPhysics::draw() {
-    GeoObjTextured::draw();
-}
-
 void GeoObjPhysics::setPosition(glm::vec3 p) {
     IMatrices::setPosition(p);
     collider.setPosition(p);

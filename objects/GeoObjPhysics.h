@@ -22,7 +22,6 @@ public:
     GeoObjPhysics(Model* model, Texture* texture);
     ~GeoObjPhysics() override;
 
-    void draw() override;
     void setPosition(glm::vec3 p) override;
     void translate(glm::vec3 v) override;
     void setScale(glm::vec3 s) override;

@@ -33,7 +33,6 @@ void tapMouseButton(int button);
 void setGamepad(const Gamepad& pad, const char* name = "Test Pad");
 void disconnectGamepad();
 
-void setTime(double seconds);
 // Each swap advances the timer by this many seconds (0: the timer stands still).
 void setTimeStepPerSwap(double seconds);
 

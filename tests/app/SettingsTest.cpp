@@ -63,7 +63,8 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
         "settings.ini:7: key.fire: F11 switches between the window and fullscreen",
         "settings.ini:9: music_volume is a whole number from 0 to 100",
         "settings.ini:10: rewind is hold or toggle",
-        "settings.ini:11: key.forward is the name of a key, such as W, Space, Left Shift or F5",
+        "settings.ini:11: key.forward is the name of a key or mouse button, such as W, Space, "
+        "Left Shift, F5 or Right click",
         "settings.ini:12: key.forward: Space is the key of rewind already",
     };
     EXPECT_EQ(read.problems, expected);

@@ -23,6 +23,7 @@
 #include "core/MediaFolder.h"
 #include "core/Numbers.h"
 #include "core/WindowSize.h"
+#include "core/Messages.h"
 #include "input/Controls.h"
 #include "input/Input.h"
 #include "input/Keys.h"
@@ -71,7 +72,6 @@ constexpr const char* kScriptNotes =
 constexpr int kNoContextStatus = 1;
 // Broken media must not make the driver report errors: a run in which it did fails.
 constexpr int kGlErrorStatus = 3;
-constexpr int kWriteFailedStatus = 4;
 
 constexpr int kDefaultFrames = 600;
 // The largest frame side asked for; every driver draws this large.
@@ -350,7 +350,7 @@ int statusAtEnd(GameRun& run, const Played& played) {
         std::cerr << "kelvarin-sim: OpenGL errors in " << glErrorFrames << " frames" << std::endl;
         return kGlErrorStatus;
     }
-    return written ? 0 : kWriteFailedStatus;
+    return written ? 0 : CommandLine::kWriteFailedStatus;
 }
 
 }  // namespace
@@ -362,7 +362,7 @@ int main(int argc, char** argv) {
                                               "kelvarin-sim " KELVARIN_VERSION);
     if (early != CommandLine::kGoOn) return early;
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
-    if (!media.found) std::cerr << media.message << std::endl;
+    if (!media.found) Messages::say(media.message);
     std::string pngFolder;
     Script::Script script;
     if (!inputsAreUsable(options, media, pngFolder, script)) return CommandLine::kUsageStatus;
