@@ -60,6 +60,8 @@ public:
     // failure has been said once).
     bool finish();
 
+    // Started and not yet finished.
+    bool isRunning() const;
     BrickWallScene& scene();
     // Frames run since start (also once finished): equal to a recording's frame numbers.
     int framesRun() const;
@@ -84,7 +86,6 @@ private:
     struct Run;
     struct FrameInput;
 
-    bool isRunning() const;
     bool playFrame();
     // A frame in which the game waits: the options open, or a replay held.
     bool waitingFrame();

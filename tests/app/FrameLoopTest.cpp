@@ -17,6 +17,7 @@
 #include "rewind/Controller.h"
 #include "scene/BrickWallScene.h"
 #include "tests/support/FreshState.h"
+#include "tests/support/ReplayRun.h"
 
 namespace {
 
@@ -161,18 +162,11 @@ TEST(FrameLoop, HangUpEndsTheLoopAfterThatFrameAndShutsDown) {
 // A quit in a replayed recording ends the run after that frame, as Escape down after a frame
 // ends the game's loop and a hand-written script's quit ends kelvarin-sim's.
 TEST(FrameLoop, AQuitInARecordingEndsTheRunAfterItsFrame) {
-    std::istringstream recording(
+    ReplayRun replay(
         "kelvarin-script 3\nlook 1 normal\n1 delta 0.1\n2 delta 0.1\n3 delta 0.1\n"
         "3 press quit\n4 delta 0.1\n5 delta 0.1\n");
-    Session session;
-    session.startReplay(Script::parse(recording, "quit.rec"));
-    RunConfig config;
-    config.drawing = false;
-    config.session = &session;
-    GameRun run;
-    ASSERT_TRUE(run.start(config));
-    playToTheEnd(run);
-    EXPECT_EQ(run.framesRun(), 3);
+    replay.toTheEnd();
+    EXPECT_EQ(replay.run.framesRun(), 3);
     EXPECT_EQ(record().swaps, 3);
 }
 
@@ -248,20 +242,12 @@ TEST(FrameLoop, TheOptionsHoldTheGameAndALookChangedThereIsRecorded) {
     std::remove(path.c_str());
     ASSERT_EQ(recording.error, "");
     EXPECT_NE(Script::write(recording).find("\n32 look 1.25 normal\n"), std::string::npos);
-    startAfresh();
-    Session replay;
-    replay.startReplay(recording);
-    RunConfig config;
-    config.drawing = false;
-    config.session = &replay;
-    GameRun run;
-    ASSERT_TRUE(run.start(config));
-    while (run.frame()) {
+    ReplayRun replay(recording);
+    while (replay.run.frame()) {
     }
-    const Played replayed = playedBy(run);
+    const Played replayed = playedBy(replay.run);
     EXPECT_EQ(replayed.bricks, played.bricks);
     EXPECT_EQ(replayed.angles, played.angles);
-    run.finish();
 }
 
 // A toggled rewind that runs out of history ends by itself: the next press starts another one

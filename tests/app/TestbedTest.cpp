@@ -18,6 +18,7 @@
 #include "rewind/Controller.h"
 #include "scene/BrickWallScene.h"
 #include "tests/support/FreshState.h"
+#include "tests/support/ReplayRun.h"
 
 namespace {
 
@@ -43,29 +44,9 @@ std::multimap<int, std::string> tap(std::multimap<int, std::string> events, int 
 // Looking down at the wall, then a shot into it: the bricks fly for a while afterwards.
 const std::multimap<int, std::string> kShot = tap({{40, "mouse 0 1400"}}, 60, "fire");
 
-struct Replay {
-    Session session;
-    GameRun run;
-
-    explicit Replay(const std::string& text) {
-        startAfresh();
-        std::istringstream in(text);
-        session.startReplay(Script::parse(in, "testbed.rec"));
-        RunConfig config;
-        config.drawing = false;
-        config.session = &session;
-        EXPECT_TRUE(run.start(config));
-    }
-    ~Replay() { run.finish(); }
-
-    void frames(int count) {
-        for (int i = 0; i < count; ++i) run.frame();
-    }
-    std::vector<glm::vec3> bricks() {
-        std::vector<glm::vec3> positions;
-        for (const Geo::Brick& brick : run.scene().bricks) positions.push_back(brick.getPosition());
-        return positions;
-    }
+// A replay of the testbed's recording, and its simulation's steps.
+struct Replay : ReplayRun {
+    using ReplayRun::ReplayRun;
     std::uint32_t steps() const { return Rewind::Controller::instance()->getFrameCounter(); }
 };
 

@@ -15,6 +15,7 @@
 #include "platform/FakePlatform.h"
 #include "scene/BrickWallScene.h"
 #include "tests/support/FreshState.h"
+#include "tests/support/ReplayRun.h"
 
 using Platform::Gamepad;
 using Platform::PadAxis;
@@ -187,17 +188,10 @@ TEST(Gamepad, AGamePlayedWithAPadRecordsKeyAndMouseLinesThatReplayToTheSameBrick
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
 
-    startAfresh();
-    Session replay;
-    replay.startReplay(recording);
-    GameRun run;
-    startGame(run, &replay);
-    std::vector<glm::vec3> replayed;
-    while (run.frame()) {
-        if (run.framesRun() > 1000) FAIL() << "the replay never ended";
+    ReplayRun replay(recording);
+    while (replay.run.frame()) {
+        if (replay.run.framesRun() > 1000) FAIL() << "the replay never ended";
     }
-    for (const Geo::Brick& brick : run.scene().bricks) replayed.push_back(brick.getPosition());
-    EXPECT_EQ(replayed, played);
+    EXPECT_EQ(replay.bricks(), played);
     EXPECT_EQ(mainCamera.view.angles, playedView);
-    run.finish();
 }
