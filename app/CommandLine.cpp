@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/SettingsTable.h"
 #include "core/LineReader.h"
 #include "input/Controls.h"
 
@@ -185,15 +186,20 @@ constexpr const char* kSynopsis =
     "       kelvarin --help | --version\n"
     "A first-person game: 77 bricks fall into a wall; shoot them down, rewind time.\n\n";
 
-constexpr const char* kSettingsAndMedia =
+constexpr const char* kSettingsFile =
     "\n"
     "Settings file: $XDG_CONFIG_HOME/kelvarin/settings.ini (~/.config/kelvarin/\n"
     "settings.ini when XDG_CONFIG_HOME is unset), lines of \"key = value\", # for\n"
-    "comments:\n"
-    "  fullscreen = true|false   sensitivity = X   invert_y = true|false\n"
-    "The options win over the file. The game only reads it; a line it cannot use is\n"
-    "named on standard error and that setting keeps its default. A replay plays with\n"
-    "the sensitivity and inversion of its recording, whatever these say.\n"
+    "comments; each key takes (its default):\n";
+
+constexpr const char* kSettingsKept =
+    "The options win over the file. A line the game cannot use is named on standard\n"
+    "error and that setting keeps its default. When an option changes in the game's\n"
+    "options, the game writes the file again, keeping the player's comments and the\n"
+    "lines it does not know. A replay plays with the sensitivity and inversion of\n"
+    "its recording, whatever these say.\n";
+
+constexpr const char* kMedia =
     "\n"
     "Media (models, textures, shaders, sounds) is read from media/ in the working\n"
     "folder. When there is none, the first of these folders that holds media/ is\n"
@@ -212,10 +218,17 @@ constexpr const char* kExitStatus =
 std::string controlsText() {
     std::string text;
     for (const Controls::ShownControl& row : Controls::shownControls()) {
-        const std::string pad =
-            std::strcmp(row.pad, "-") == 0 ? "" : std::string(" (pad: ") + row.pad + ")";
-        text += optionLine(Controls::keyboardWords(row, Controls::defaultKeys()), row.what + pad);
+        const std::string pad = Controls::padWords(row);
+        text += optionLine(Controls::keyboardWords(row, Controls::defaultKeys()),
+                           row.what + (pad == "-" ? "" : " (pad: " + pad + ")"));
     }
+    return text;
+}
+
+// "  KEY  what it takes (its default)".
+std::string settingsText() {
+    std::string text;
+    for (const auto& [key, takes] : Settings::described()) text += optionLine(key, takes);
     return text;
 }
 
@@ -231,7 +244,7 @@ std::string usage() {
     Parsed unused;
     return std::string(kSynopsis) + "Controls:\n" + controlsText() +
            "Ctrl+C and closing the window quit too.\n\nOptions:\n" + describe(gameOptions(unused)) +
-           kSettingsAndMedia + kExitStatus;
+           kSettingsFile + settingsText() + kSettingsKept + kMedia + kExitStatus;
 }
 
 std::string versionLine() {

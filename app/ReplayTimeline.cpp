@@ -19,9 +19,9 @@ int ReplayTimeline::follow(const Input& input, int frame, int lastFrame) {
     const int seeks =
         input.pressesOnDevices(Action::Faster) - input.pressesOnDevices(Action::Slower);
     const int steps = held ? input.pressesOnDevices(Action::Step) : 0;
-    const int target = std::clamp(
-        frame + seeks * kSeekFrames + (input.isDownOnDevices(Action::Run) ? -steps : steps), 1,
-        lastFrame);
+    const int target = std::clamp(frame + seeks * Controls::kSeekFrames +
+                                      (input.isDownOnDevices(Action::Run) ? -steps : steps),
+                                  1, lastFrame);
     return target == frame ? 0 : target;
 }
 

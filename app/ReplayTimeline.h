@@ -12,9 +12,6 @@ class Input;
 // about ten seconds back and on. Plain data: the run seeks where it is told.
 class ReplayTimeline {
 public:
-    // About ten seconds at 60 frames a second.
-    static constexpr int kSeekFrames = 600;
-
     // The frame the viewer's presses this frame ask for, within 1..lastFrame; 0 for none (or the
     // frame it stands at).
     int follow(const Input& input, int frame, int lastFrame);

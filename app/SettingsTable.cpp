@@ -134,6 +134,25 @@ const std::vector<Setting>& table() {
     return rows;
 }
 
+std::vector<std::pair<std::string, std::string>> described() {
+    const Values defaults;
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::string keyDefaults;
+    for (const Setting& setting : table()) {
+        const std::string byDefault = setting.write(defaults);
+        if (setting.key.rfind(kKeyPrefix, 0) != 0) {
+            rows.emplace_back(setting.key, setting.takes + " (" + byDefault + ")");
+            continue;
+        }
+        keyDefaults += (keyDefaults.empty() ? "" : ", ") +
+                       setting.key.substr(std::string(kKeyPrefix).size()) + " " + byDefault;
+    }
+    rows.emplace_back(
+        std::string(kKeyPrefix) + "ACTION",
+        std::string(kKeyTakes) + "; ACTION as in recordings, by default " + keyDefaults);
+    return rows;
+}
+
 const Setting* find(const std::string& key) {
     for (const Setting& setting : table()) {
         if (setting.key == key) return &setting;

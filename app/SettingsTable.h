@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Settings.h"
@@ -23,6 +24,9 @@ struct Setting {
 };
 
 const std::vector<Setting>& table();
+// Each setting as the usage text and the manual describe it: its key, and what it takes with its
+// default; the keys of the actions as one, key.ACTION.
+std::vector<std::pair<std::string, std::string>> described();
 // Null for a key the game does not know.
 const Setting* find(const std::string& key);
 // A switch's word (true, yes, on, 1; false, no, off, 0), as the file, the page's address and the

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
 #include <string>
+
+#include "input/Controls.h"
 
 class Input;
 
@@ -11,10 +12,7 @@ class Input;
 // it every frame what the simulation may do.
 class Testbed {
 public:
-    // Fractions of real time: the fixed steps are spaced out, each still of the same length, so
-    // every speed gives the same bricks step for step.
-    static constexpr std::array<double, 3> kSpeeds = {0.25, 0.5, 1.0};
-    static constexpr int kSpeedCount = static_cast<int>(kSpeeds.size());
+    static constexpr int kSpeedCount = static_cast<int>(Controls::kSpeeds.size());
 
     // What a frame's presses ask of the run besides the state kept here.
     struct Asked {
@@ -26,7 +24,7 @@ public:
     Asked follow(const Input& input);
 
     bool isPaused() const { return paused; }
-    double speed() const { return kSpeeds[speedIndex]; }
+    double speed() const { return Controls::kSpeeds[speedIndex]; }
     // "1/4", "1/2", "1".
     std::string speedText() const;
     bool showsStats() const { return stats; }
@@ -34,7 +32,7 @@ public:
 
 private:
     bool paused = false;
-    std::size_t speedIndex = kSpeeds.size() - 1;
+    std::size_t speedIndex = Controls::kSpeeds.size() - 1;
     bool stats = false;
     bool boxes = false;
 };

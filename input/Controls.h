@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 
-// What the player can do, each action sampled once a frame from its key, mouse button and pad.
+// What the player can do, each action sampled once a frame from its key (or mouse button) and pad.
 enum class Action : std::uint8_t {
     Forward,
     Left,
@@ -32,11 +32,19 @@ enum class Action : std::uint8_t {
 };
 
 // The game's controls in one table, the one place a control is defined: every action with its name
-// in recordings, its default key (by its place on the keyboard), mouse button and pad control, and
-// the rows in which the help text, the usage text, the page and the README show them.
+// in recordings, its default key (by its place on the keyboard, or a mouse button) and its pad
+// control; and the rows in which the help text, the usage text, the manual, the page and the
+// README show them, each row's pad words made from its actions' pad controls.
 namespace Controls {
 
 constexpr int kActionCount = static_cast<int>(Action::Count);
+
+// The testbed's speeds, as fractions of real time: Slower and Faster step through them. The fixed
+// steps are spaced out, each still of the same length, so every speed gives the same bricks step
+// for step.
+constexpr std::array<double, 3> kSpeeds = {0.25, 0.5, 1.0};
+// How far Slower and Faster seek in a replay, in frames of 1/60 s: about ten seconds.
+constexpr int kSeekFrames = 600;
 
 // A pad holds an action with a stick or trigger past its threshold in one direction, or with any of
 // some buttons.
@@ -66,6 +74,8 @@ const std::array<ActionControl, kActionCount>& all();
 bool named(std::string_view name, Action& action);
 // Every action's name, in the table's order: "forward, left, back, ...".
 std::string actionNames();
+// The pad's words for a button ("d-pad left", "Start").
+const char* padButtonName(Platform::PadButton button);
 
 // Why a key (or mouse button) cannot be an action's: the window's own keys (F11 switches
 // fullscreen) would act twice. Empty when it can.
@@ -88,23 +98,35 @@ struct KeyMap {
 // The table's own keys.
 KeyMap defaultKeys();
 
-// A row of the controls as the usage text, the page and the README show them: what it does, its
-// keys (the names of its actions' keys, or fixed words), the pad's and the
-// touch screen's controls.
+// A row of the controls as the usage text, the manual, the page and the README show them: what it
+// does; its keys (the names of its actions' keys, else fixed words), its pad's controls (its
+// actions', else fixed words) and its touch control; and its line in the help text drawn over the
+// game, if it has one.
 struct ShownControl {
-    const char* what;
+    std::string what;
     std::vector<Action> actions;
-    // The keyboard's words where no action's keys make them ("Mouse").
+    // Where no action's control names them ("Mouse", "F11, Alt+Enter"; "-" for none).
     const char* fixedKeys;
-    // After the keys' names: " (hold)".
-    const char* keysNote;
-    const char* pad;
+    const char* fixedPad;
+    // After the actions' controls: the look, which no action plays (" + Mouse").
+    const char* keysAfter;
+    const char* padAfter;
     const char* touch;
+    // Held as long as it acts (the rewind): the player may toggle it instead.
+    bool held;
+    // The help text's line: its label, the game's own words for its default keys, and the touch
+    // screen's words; no label, no line.
+    const char* helpLabel;
+    const char* helpDefaultKeys;
+    const char* helpTouch;
 };
 
 const std::vector<ShownControl>& shownControls();
-// "W, A, S, D", "Left click", "Space (hold)": the row's keys as the player has them.
-std::string keyboardWords(const ShownControl& row, const KeyMap& keys);
+// The row's words as the player has them: "W, A, S, D + Mouse", "Space (hold)"; "left stick +
+// right stick"; "Rewind, held". Toggled, a held row says how it is toggled.
+std::string keyboardWords(const ShownControl& row, const KeyMap& keys, bool toggled = false);
+std::string padWords(const ShownControl& row, bool toggled = false);
+std::string touchWords(const ShownControl& row, bool toggled = false);
 // The devices the help text speaks to.
 enum class Device { Keyboard, Pad, Touch };
 // The text drawn over the game: on a keyboard its lines name the actions' keys, in the game's own
@@ -114,6 +136,8 @@ std::string helpText(const KeyMap& keys, Device device = Device::Keyboard,
                      std::string (*label)(int key) = nullptr);
 // The rows as a Markdown table, as the README has it.
 std::string asMarkdown();
+// The rows as the manual page's tagged paragraphs (troff), keys and pad controls in bold.
+std::string asManual();
 // The rows as JSON for the page, with the keys and the rewind the player has: [{"action": "...",
 // "keyboardAndMouse": "...", "pad": "...", "touch": "..."}].
 std::string asJson(const KeyMap& keys, bool rewindToggles);

@@ -23,7 +23,7 @@ TEST(ReplayTimeline, TheViewersKeysHoldStepAndSeekWithinTheReplay) {
         {"step while held", true, {'O'}, 500, 501, true},
         {"step back with run", true, {'O', Platform::kKeyLShift}, 500, 499, true},
         {"back from the first", true, {'O', Platform::kKeyLShift}, 1, 0, true},
-        {"ten seconds back", false, {'['}, 700, 700 - ReplayTimeline::kSeekFrames, false},
+        {"ten seconds back", false, {'['}, 700, 700 - Controls::kSeekFrames, false},
         {"ten seconds on, to the end", false, {']'}, 900, 1000, false},
         {"three steps within a frame", true, {'O', 'O', 'O'}, 500, 503, true},
         {"twenty seconds back within a frame", false, {'[', '['}, 700, 1, false},

@@ -25,6 +25,15 @@ std::string readmeControlsTable() {
     return table;
 }
 
+// The README's section under this heading, up to the next.
+std::string readmeSection(const std::string& heading) {
+    std::ifstream readme("README.md");
+    const std::string text((std::istreambuf_iterator<char>(readme)),
+                           std::istreambuf_iterator<char>());
+    const std::size_t from = text.find("\n" + heading + "\n");
+    return from == std::string::npos ? "" : text.substr(from, text.find("\n## ", from + 1) - from);
+}
+
 // The key's name as a word of its own: "I" in "I, d-pad left", not in "Invert".
 bool namesKey(const std::string& text, const std::string& name) {
     const auto isWordCharacter = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
@@ -57,8 +66,8 @@ TEST(Controls, TheHelpTextNamesTheKeysAsReboundAndTheDeviceInUse) {
     EXPECT_NE(rebound.find("Movement-Up/Q/S/D + Mouse \n"), std::string::npos) << rebound;
     EXPECT_NE(rebound.find("Rewind-R \n"), std::string::npos) << rebound;
     EXPECT_EQ(Controls::helpText(keys, Controls::Device::Pad),
-              "CONTROLS: \nMovement-Sticks \nShoot-Right Trigger \nRun-Left Stick Press "
-              "\nRewind-Left Trigger \nOptions-Start");
+              "CONTROLS: \nMovement-Left Stick + Right Stick \nShoot-Right Trigger \nRun-Left "
+              "Shoulder \nRewind-Left Trigger \nOptions-Start");
     EXPECT_EQ(
         Controls::helpText(keys, Controls::Device::Touch),
         "CONTROLS: \nMovement-Move + Drag \nShoot-Fire \nRun-Run \nRewind-Rewind \nOptions-Pause");
@@ -74,19 +83,26 @@ TEST(Controls, ThePagesTableTellsTheRewindAsThePlayerWorksIt) {
     EXPECT_NE(toggled.find("\"Rewind, tapped to start, again to stop\""), std::string::npos);
 }
 
-// The README's table is the game's; the manual page and the Windows notes, written by hand, name
-// every row's description and every default key.
+// The README's table is the game's (the manual page's is made from it); the Windows notes, written
+// by hand, name every default key, and the README's testbed section each tool by its title and
+// key.
 TEST(Controls, TheReadmeShowsTheControlsTableAndTheOtherDocumentsItsKeys) {
     EXPECT_EQ(readmeControlsTable(), Controls::asMarkdown());
-    for (const char* path : {"packaging/kelvarin.6.in", "packaging/README-windows.txt"}) {
-        std::ifstream file(path);
-        const std::string text((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
-        ASSERT_FALSE(text.empty()) << path;
-        for (const Controls::ActionControl& control : Controls::all()) {
-            const bool named = namesKey(text, Keys::name(control.key));
-            EXPECT_TRUE(named) << path << " does not name " << Keys::name(control.key);
-        }
+    std::ifstream notes("packaging/README-windows.txt");
+    const std::string windows((std::istreambuf_iterator<char>(notes)),
+                              std::istreambuf_iterator<char>());
+    ASSERT_FALSE(windows.empty());
+    for (const Controls::ActionControl& control : Controls::all()) {
+        EXPECT_TRUE(namesKey(windows, Keys::name(control.key)))
+            << "the Windows notes do not name " << Keys::name(control.key);
+    }
+    const std::string testbed = readmeSection("## The testbed");
+    for (int action = static_cast<int>(Action::Restart); action < Controls::kActionCount;
+         ++action) {
+        const Controls::ActionControl& tool = Controls::of(static_cast<Action>(action));
+        EXPECT_NE(testbed.find("**" + std::string(tool.title) + "**"), std::string::npos)
+            << tool.title;
+        EXPECT_TRUE(namesKey(testbed, Keys::name(tool.key))) << tool.title;
     }
 }
 
