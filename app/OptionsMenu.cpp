@@ -10,7 +10,7 @@ namespace {
 
 // The look's factors a press steps through; a value from the file between them steps to the
 // next one either way.
-constexpr float kFactors[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
+constexpr float kFactors[] = {LookSettings::kSensitivityStep, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
                               2.5f,  3.0f, 4.0f,  5.0f, 7.5f,  10.0f};
 constexpr const char* kTitle = "OPTIONS (Escape closes, a right click lowers)";
 constexpr const char* kWaitingForKey = "press a key or click";
@@ -97,22 +97,23 @@ OptionsMenu::Outcome OptionsMenu::press(int key, bool repeat) {
     return Outcome::Closed;
 }
 
+const std::array<OptionsMenu::PadKey, 7> OptionsMenu::kPadKeys = {{
+    {Platform::PadButton::DpadUp, Platform::kKeyUp},
+    {Platform::PadButton::DpadDown, Platform::kKeyDown},
+    {Platform::PadButton::DpadLeft, Platform::kKeyLeft},
+    {Platform::PadButton::DpadRight, Platform::kKeyRight},
+    {Platform::PadButton::A, Platform::kKeyEnter},
+    {Platform::PadButton::B, Platform::kKeyEsc},
+    {Platform::PadButton::Start, Platform::kKeyEsc},
+}};
+
 OptionsMenu::Outcome OptionsMenu::pad(const Platform::Gamepad& now) {
-    using Platform::PadButton;
     const Platform::Gamepad before = padBefore;
     padBefore = now;
-    const struct {
-        PadButton button;
-        int key;
-    } asKeys[] = {
-        {PadButton::DpadUp, Platform::kKeyUp},     {PadButton::DpadDown, Platform::kKeyDown},
-        {PadButton::DpadLeft, Platform::kKeyLeft}, {PadButton::DpadRight, Platform::kKeyRight},
-        {PadButton::A, Platform::kKeyEnter},       {PadButton::B, Platform::kKeyEsc},
-        {PadButton::Start, Platform::kKeyEsc}};
     Outcome outcome = Outcome::Nothing;
-    for (const auto& pair : asKeys) {
-        if (opened && outcome != Outcome::Closed && wentDown(now, before, pair.button)) {
-            const Outcome pressed = press(pair.key);
+    for (const PadKey& padKey : kPadKeys) {
+        if (opened && outcome != Outcome::Closed && wentDown(now, before, padKey.button)) {
+            const Outcome pressed = press(padKey.key);
             if (pressed != Outcome::Nothing) outcome = pressed;
         }
     }

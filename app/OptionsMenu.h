@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@
 class OptionsMenu {
 public:
     enum class Outcome { Nothing, Changed, Closed };
+
+    // The pad's buttons that work the options, as the keys they stand for; the page's dialog is
+    // worked with the same.
+    struct PadKey {
+        Platform::PadButton button;
+        int key;
+    };
+    static const std::array<PadKey, 7> kPadKeys;
 
     // Where the lines stand in the overlay's space (see Text2D), below the help text: x of the
     // first character, y of the title, each further line kLineStep lower.

@@ -1,20 +1,14 @@
-#include <iostream>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/GameRun.h"
-#include "app/ReplayControl.h"
+#include "app/PageAnswers.h"
 #include "app/Script.h"
 #include "app/Session.h"
 #include "app/Settings.h"
-#include "core/Json.h"
 #include "core/LineReader.h"
 #include "core/MediaFolder.h"
 #include "core/Messages.h"
-#include "input/Controls.h"
-#include "input/Keys.h"
-#include "input/LookSettings.h"
-#include "platform/KeyboardCodes.h"
 #include "platform/Platform.h"
 #include "platform/RegularFile.h"
 #include "platform/Signals.h"
@@ -89,88 +83,13 @@ RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcom
 
 }  // namespace
 
-// The page saves the recording on demand: everything written so far must be in the file.
-extern "C" void kelvarinFlushRecording() {
-    session.flush();
-}
-
-// The page lists the controls from the table the usage text is made of, with the player's keys.
-extern "C" const char* kelvarinControls() {
-    static std::string json;
-    const Settings::Values& played = run.settingsPlayed();
-    json = std::string("{\"sensitivityRange\": ") + jsonString(LookSettings::kSensitivityRange) +
-           ", \"controls\": " + Controls::asJson(played.keys, played.rewindToggles) + "}";
-    return json.c_str();
-}
-
-// The page's options dialog shows the settings played, as the settings file writes them, each
-// key with its action's title and its place on the keyboard: {"music_volume": {"value": "100"},
-// "key.forward": {"value": "W", "title": "Forward", "code": "KeyW"}, ...}.
-extern "C" const char* kelvarinOptions() {
-    static std::string json;
-    json = "{";
-    for (const auto& [key, value] : Settings::written(run.settingsPlayed())) {
-        json +=
-            (json.size() > 1 ? ", " : "") + jsonString(key) + ": {\"value\": " + jsonString(value);
-        Action action = Action::Count;
-        const std::string prefix = Settings::kKeyPrefix;
-        if (key.rfind(prefix, 0) == 0 && Controls::named(key.substr(prefix.size()), action)) {
-            json += ", \"title\": " + jsonString(Controls::of(action).title);
-            int code = 0;
-            if (Keys::fromName(value, code)) {
-                json += ", \"code\": " + jsonString(Platform::codeOfKey(code));
-            }
-        }
-        json += "}";
-    }
-    json += "}";
-    return json.c_str();
-}
-
-// The dialog changes a setting as the file would: the problem, or empty when it is played and
-// kept from now on.
-extern "C" const char* kelvarinSetOption(const char* key, const char* value) {
-    static std::string problem;
-    Settings::Values values = run.settingsPlayed();
-    problem = Settings::set(values, key, value);
-    if (problem.empty()) run.changeSettings(values);
-    return problem.c_str();
-}
-
-// Where a replay stands, for the page's timeline: {"frame": 120, "last": 600, "held": false};
-// frame 0 before the first.
-extern "C" const char* kelvarinReplayPosition() {
-    static std::string json;
-    json = "{\"frame\": " + std::to_string(run.framesRun()) +
-           ", \"last\": " + std::to_string(session.replayLength()) +
-           ", \"held\": " + (run.replay().isHeld() ? "true" : "false") + "}";
-    return json.c_str();
-}
-
-// The page's timeline seeks and holds the replay or lets it go on.
-extern "C" void kelvarinSeekReplay(int frame) {
-    run.seekReplay(frame);
-}
-
-extern "C" void kelvarinHoldReplay(int held) {
-    run.replay().hold(held != 0);
-}
-
-// The name the settings file gives the key in a browser's place (KeyboardEvent.code); empty for
-// a key the game has none for.
-extern "C" const char* kelvarinKeyName(const char* code) {
-    static std::string name;
-    const int key = Platform::keyAtCode(code);
-    name = key < 0 ? "" : Keys::name(key);
-    return name.c_str();
-}
-
 int main(int argc, char** argv) {
     const CommandLine::Parsed parsed = CommandLine::parse(argc, argv);
     const int early =
         CommandLine::actOnEarly(parsed.outcome, CommandLine::usage(), CommandLine::versionLine());
     if (early == CommandLine::kUsageStatus) return refused();
     if (early != CommandLine::kGoOn) return early;
+    PageAnswers::serve(run, session);
     const MediaFolder::Outcome& media = MediaFolder::chosenAtStart();
     if (!media.found) Messages::say(media.message);
     if (!filesAreUsable(parsed, media)) return refused();

@@ -1,5 +1,6 @@
 #include "core/Json.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -23,4 +24,10 @@ std::string jsonString(std::string_view text) {
         json.push_back(c);
     }
     return json + "\"";
+}
+
+std::string jsonNumber(double value) {
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
 }

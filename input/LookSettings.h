@@ -11,6 +11,8 @@ struct LookSettings {
     // What a sensitivity may be, as the settings file, the command line, the page and the usage
     // text say it.
     static constexpr const char* kSensitivityRange = "a number above 0, up to 10";
+    // The finest step the options take a look speed by.
+    static constexpr float kSensitivityStep = 0.25f;
 
     float sensitivity = 1.0f;
     bool invertY = false;

@@ -21,7 +21,8 @@ std::string executableFolder() {
 
 namespace {
 
-constexpr const char* kPageSettingsPath = "/settings.ini";
+// Where the page keeps the player's settings file for the game, in the game's file system.
+constexpr const char* kSettingsFileVariable = "KELVARIN_SETTINGS_FILE";
 
 bool inPage() {
     return executableFolder().empty();
@@ -30,7 +31,8 @@ bool inPage() {
 }  // namespace
 
 std::string settingsFilePath() {
-    return inPage() ? kPageSettingsPath : "";
+    const char* path = std::getenv(kSettingsFileVariable);
+    return inPage() && path ? path : "";
 }
 
 bool optionsShownByPage() {

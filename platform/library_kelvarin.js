@@ -42,25 +42,45 @@ mergeInto(LibraryManager.library, {
 
   // The first pad in the browser's standard mapping, as the page reads it (Module.kelvarinReadPad),
   // with the page's touch controls acting as one more (Module.kelvarinTouchPad: a movement stick
-  // and the Fire, Rewind, Run, Restart and Freeze buttons), into the layout of platform/Platform.h: 15 buttons, then
-  // the sticks and the triggers from 0 to 1. (The page says when a pad comes or goes: it watches
-  // them while the game is paused too.) Between two of the game's reads the pads are sampled every
-  // few milliseconds and the touch buttons say when they were pressed, so that what is pressed and
+  // and buttons that each hold an action, played through the action's own pad control, which the
+  // game's controls table gives), into the layout of platform/Platform.h: 15 buttons, then the
+  // sticks and the triggers from 0 to 1. (The page says when a pad comes or goes: it watches them
+  // while the game is paused too.) Between two of the game's reads the pads are sampled every few
+  // milliseconds and the touch buttons say when they were pressed, so that what is pressed and
   // let go in between counts at the next read, as the desktop's sticky keys have it.
+  $kelvarinPads__postset: 'Module.kelvarinStandardButton = function(button) { ' +
+                          'return kelvarinPads.fromStandard[button]; };',
   $kelvarinPads: {
-    // Platform.h's buttons, by their index in the standard mapping.
+    // Platform.h's buttons, by their index in the standard mapping; its triggers are the
+    // standard mapping's buttons 6 and 7, by their values.
     fromStandard: [0, 1, 2, 3, 4, 5, 8, 9, 16, 10, 11, 12, 15, 13, 14],
     leftTrigger: 6,
     rightTrigger: 7,
-    // The touch buttons that act as pad buttons, by Platform.h's index: Run is the left stick's
-    // press, Restart the Back button, Freeze (the testbed's pause) Y.
-    touchButtons: {run: 4, restart: 6, freeze: 3},
     buttons: 15,
     axes: 6,
     // Well under a frame at 60 frames a second, and more often than a press lasts.
     samplingMs: 4,
     // What the pads did since the last read; null before the first.
     span: null,
+    // The pad control of each action a touch button holds, asked of the game once.
+    controls: {},
+    controlOf: function(action) {
+      if (!kelvarinPads.controls[action]) {
+        kelvarinPads.controls[action] =
+            JSON.parse(Module.ccall('kelvarinPadControl', 'string', ['string'], [action]));
+      }
+      return kelvarinPads.controls[action];
+    },
+    // An action held (or tapped) by touch, played as its pad control all the way.
+    holdByTouch: function(action, down, values) {
+      var control = kelvarinPads.controlOf(action);
+      if (control.axis >= 0) {
+        values[control.axis] = control.direction < 0 ? Math.min(values[control.axis], -1)
+                                                     : Math.max(values[control.axis], 1);
+      } else if (control.buttons && control.buttons.length) {
+        down[control.buttons[0]] = true;
+      }
+    },
     now: function() {
       var down = new Array(15).fill(false);
       var values = [0, 0, 0, 0, 0, 0];
@@ -78,10 +98,8 @@ mergeInto(LibraryManager.library, {
           values[0] = touch.moveX;
           values[1] = touch.moveY;
         }
-        if (touch.rewind) values[4] = 1;
-        if (touch.fire) values[5] = 1;
-        for (var name in kelvarinPads.touchButtons) {
-          if (touch[name]) down[kelvarinPads.touchButtons[name]] = true;
+        for (var action in touch.held) {
+          if (touch.held[action]) kelvarinPads.holdByTouch(action, down, values);
         }
       }
       return {connected: !!pad || touching, down: down, values: values};
@@ -105,11 +123,15 @@ mergeInto(LibraryManager.library, {
       var touch = Module.kelvarinTouchPad;
       if (!touch || !touch.tapped) return;
       var span = kelvarinPads.span;
-      for (var name in kelvarinPads.touchButtons) {
-        if (touch.tapped[name]) span.pressed[kelvarinPads.touchButtons[name]] = true;
+      for (var action in touch.tapped) {
+        var control = kelvarinPads.controlOf(action);
+        if (control.axis >= 0) {
+          if (control.direction < 0) span.lowest[control.axis] = -1;
+          else span.highest[control.axis] = 1;
+        } else if (control.buttons && control.buttons.length) {
+          span.pressed[control.buttons[0]] = true;
+        }
       }
-      if (touch.tapped.rewind) span.highest[4] = 1;
-      if (touch.tapped.fire) span.highest[5] = 1;
       touch.tapped = {};
     },
   },

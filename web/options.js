@@ -5,21 +5,23 @@
 // place on the keyboard (KeyboardEvent.code) and shown by the label the player's layout gives
 // them where the browser tells (its Keyboard Map).
 
-export const kSettingsPath = '/settings.ini';
+// Where the game finds the settings file's text the page keeps, in the game's file system.
+const kSettingsPath = '/settings.ini';
 const kStorageKey = 'kelvarin.settings';
 // Settings a page has no use for: Escape belongs to the browser, and a page never quits.
 const kNotOnAPage = new Set(['key.quit']);
 const kKeyPrefix = 'key.';
-// Standard-mapping indices of the pad's buttons that work the dialog.
-const kPad = {a: 0, b: 1, start: 9, up: 12, down: 13, left: 14, right: 15};
-
-// The settings file's text the page keeps ('' when none is kept or storage is refused).
-export function storedSettings() {
+// The settings file's text the page keeps ('' when none is kept or storage is refused), handed to
+// the game before it starts.
+export function handSettingsTo(module) {
+  let kept = '';
   try {
-    return localStorage.getItem(kStorageKey) || '';
+    kept = localStorage.getItem(kStorageKey) || '';
   } catch (e) {
-    return '';
+    // Storage refused: the game plays with its defaults.
   }
+  module.FS.writeFile(kSettingsPath, kept);
+  module.ENV.KELVARIN_SETTINGS_FILE = kSettingsPath;
 }
 
 export class OptionsDialog {
@@ -82,6 +84,9 @@ export class OptionsDialog {
     for (const field of this.form.elements) {
       const setting = settings[field.name];
       if (!setting) continue;
+      for (const bound of ['min', 'max', 'step']) {
+        if (bound in setting) field[bound] = setting[bound];
+      }
       if (field.type === 'checkbox') field.checked = setting.value === 'true';
       else if (field.type === 'radio') field.checked = setting.value === field.value;
       else field.value = setting.value;
@@ -184,27 +189,30 @@ export class OptionsDialog {
     return Array.from(this.dialog.querySelectorAll('input, button')).filter((e) => !e.disabled);
   }
 
-  // A pad works the dialog: the d-pad moves between the fields and changes a value, A chooses or
-  // switches, B and Start close it. pressed(i): the standard button i went down this frame.
-  pad(pressed) {
-    if (pressed(kPad.b) || pressed(kPad.start)) {
+  // A pad works the dialog as it works the desktop's options, with the keys the game gives its
+  // buttons (menu: [{button, key}], by Platform.h's index; standard(i): that button's index in the
+  // standard mapping): Up and Down move between the fields, Left and Right change a value, Enter
+  // chooses or switches, Escape closes. pressed(i): the standard button i went down this frame.
+  pad(pressed, menu, standard) {
+    const keys = new Set(menu.filter((b) => pressed(standard(b.button))).map((b) => b.key));
+    if (keys.has('Escape')) {
       this.close();
       return;
     }
     const fields = this.focusable();
     const at = fields.indexOf(document.activeElement);
-    if (pressed(kPad.up) || pressed(kPad.down)) {
-      const step = pressed(kPad.down) ? 1 : -1;
+    if (keys.has('Up') || keys.has('Down')) {
+      const step = keys.has('Down') ? 1 : -1;
       fields[(at + step + fields.length) % fields.length].focus();
     }
     const field = fields[at];
     if (!field) return;
-    if ((pressed(kPad.left) || pressed(kPad.right)) &&
+    if ((keys.has('Left') || keys.has('Right')) &&
         (field.type === 'range' || field.type === 'number')) {
-      if (pressed(kPad.right)) field.stepUp();
+      if (keys.has('Right')) field.stepUp();
       else field.stepDown();
       field.dispatchEvent(new Event('change', {bubbles: true}));
     }
-    if (pressed(kPad.a)) field.click();
+    if (keys.has('Enter')) field.click();
   }
 }

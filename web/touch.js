@@ -1,12 +1,14 @@
 // On-screen controls for touch screens: a movement stick at the left ("Move"), the buttons
 // "Fire", "Rewind" (held) and "Run" at the right, "Restart", "Freeze" (the bricks) and "Pause" at
-// the top, and a drag anywhere else on
-// the game turning the view. Several fingers work at once, each followed by its own identifier. The stick and the
-// buttons act as a pad (Module.kelvarinTouchPad, read with the real pads by the game), the drag
-// as mouse motion, one CSS pixel a pixel.
+// the top, and a drag anywhere else on the game turning the view. Several fingers work at once,
+// each followed by its own identifier. The stick acts as a pad's left stick and each button
+// holds a game action by its name in recordings (Module.kelvarinTouchPad, read with the real pads
+// by the game, which plays each action through its own pad control); the drag acts as mouse
+// motion, one CSS pixel a pixel.
 
+// Each button's action, as the game's controls table names it.
 const kButtons = {'touch-fire': 'fire', 'touch-rewind': 'rewind', 'touch-run': 'run',
-                  'touch-restart': 'restart', 'touch-freeze': 'freeze'};
+                  'touch-restart': 'restart', 'touch-freeze': 'pause'};
 
 export class TouchControls {
   // stage: the element the game and the controls lie in; look(dx, dy): a drag's motion; touched():
@@ -15,8 +17,7 @@ export class TouchControls {
   constructor(stage, {look, touched, pause}) {
     // tapped: the buttons pressed since the game last read them, so that a tap shorter than a
     // frame still counts.
-    this.pad = {active: true, moveX: 0, moveY: 0, fire: false, rewind: false, run: false,
-                restart: false, freeze: false, tapped: {}};
+    this.pad = {active: true, moveX: 0, moveY: 0, held: {}, tapped: {}};
     this.look = look;
     this.touched = touched;
     this.pause = pause;
@@ -53,7 +54,7 @@ export class TouchControls {
         role = 'move';
       } else if (target && kButtons[target.id]) {
         role = kButtons[target.id];
-        this.pad[role] = true;
+        this.pad.held[role] = true;
         this.pad.tapped[role] = true;
         target.classList.add('held');
       }
@@ -85,7 +86,7 @@ export class TouchControls {
       this.fingers.delete(touch.identifier);
       if (finger.role === 'move') this.centre();
       if (kButtons[finger.target?.id] === finger.role) {
-        this.pad[finger.role] = false;
+        this.pad.held[finger.role] = false;
         finger.target.classList.remove('held');
       }
     }

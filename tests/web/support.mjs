@@ -182,10 +182,16 @@ export async function waitForStatus(page, text, timeout = 60000) {
                              text, {timeout});
 }
 
-// Pages that each load the game side by side, as many at once as the machine's free cores
-// carry (at least two): a busy machine gets through them in turns instead of timing out.
+// How many pages that each play the game run side by side: as many as the machine's free cores
+// carry, at least one. A busy machine gets through them in turns instead of timing out.
+export function pagesAtOnce() {
+  return Math.max(1, Math.round(os.cpus().length - os.loadavg()[0]));
+}
+
+// Pages of one test that each load the game, side by side as the machine carries them (at least
+// two, beside the test's own).
 export async function inTurns(items, visit) {
-  const free = Math.max(2, Math.round(os.cpus().length - os.loadavg()[0]));
+  const free = Math.max(2, pagesAtOnce());
   const waiting = [...items];
   await Promise.all(Array.from({length: Math.min(free, waiting.length)}, async () => {
     while (waiting.length) await visit(waiting.shift());

@@ -1,7 +1,7 @@
 // The page as a new player meets it: it shows progress at once on a slow network, fits any window
 // from 800 x 600 up, and says what is wrong, where the game would be, for every bad address or
 // file, with a way back to playing; recordings opened in two tabs replay each their own.
-import {describe, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -107,7 +107,7 @@ function refusals() {
   ];
 }
 
-export const visit = () => describe('as a new player meets it', {concurrency: true}, () => {
+export const visit = () => {
   test('on a slow network the page shows progress at once and plays within seconds', async () => {
     const {page} = await newPage({initScripts: [watchAudio, watchLoading],
                                   deviceScaleFactor: kNoPixels});
@@ -230,4 +230,4 @@ export const visit = () => describe('as a new player meets it', {concurrency: tr
     await page.locator('#message').filter({hasText: 'no WebGL 2'}).waitFor({timeout: 10000});
     await page.context().close();
   });
-});
+};
