@@ -1,7 +1,7 @@
 #include "core/Json.h"
 
-#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -27,7 +27,13 @@ std::string jsonString(std::string_view text) {
 }
 
 std::string jsonNumber(double value) {
+    // From printf's own precision up: short numbers are written without an exponent.
+    constexpr int kPlainDigits = 6;
+    constexpr int kExactDigits = 17;
     char text[32];
-    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
+    for (int digits = kPlainDigits; digits <= kExactDigits; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value) break;
+    }
+    return text;
 }
