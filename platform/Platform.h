@@ -14,8 +14,9 @@
 // fake (FakePlatform.h); nothing else includes a window library header.
 namespace Platform {
 
-// Key codes of the 2.x interface, each naming a key by its place on the keyboard: printable keys
-// are the upper-case ASCII codes a US layout prints on them, the others count up from 257.
+// The game's key codes (the window library's second version's, "2.x codes" elsewhere), each naming
+// a key by its place on the keyboard: printable keys are the upper-case ASCII codes a US layout
+// prints on them, the others count up from 257.
 constexpr int kKeySpace = 32;
 constexpr int kKeyEsc = 257;
 constexpr int kKeyF1 = 258;

@@ -4,8 +4,8 @@
 
 namespace Platform {
 
-// The window hints of the 2.x interface, kept as they are given and applied when the window
-// opens; the window module and the fake share them.
+// The window hints the game gives (multisampling, the OpenGL version and profile), kept as they are
+// given and applied when the window opens; the window module and the fake share them.
 struct WindowHints {
     int samples = 0;
     int versionMajor = 1;

@@ -76,7 +76,9 @@ let server;
 let elsewhere;
 export let base;
 export let otherOrigin;
-export let browser;
+// A browser for each test that runs side by side: each has one GPU process, which draws every page
+// of it in turn.
+let browsers = [];
 // Replays only (a promise of it): animation frames as fast as the machine draws them. A replay's
 // bricks do not depend on its pace (every frame takes its recorded time), while a game played by a
 // person does.
@@ -105,12 +107,17 @@ export async function setUp() {
   });
   await new Promise((resolve) => elsewhere.listen(0, '127.0.0.1', resolve));
   otherOrigin = `127.0.0.1:${elsewhere.address().port}`;
-  browser = await launch();
+  browsers = await Promise.all(Array.from({length: pagesAtOnce()}, () => launch()));
+}
+
+// The browser with the fewest pages open.
+function leastBusyBrowser() {
+  return browsers.reduce((a, b) => (a.contexts().length <= b.contexts().length ? a : b));
 }
 
 export async function tearDown() {
   await (await replayBrowser)?.close();
-  await browser?.close();
+  await Promise.all(browsers.map((b) => b.close()));
   server?.close();
   elsewhere?.close();
   fs.rmSync(work, {recursive: true, force: true});
@@ -146,7 +153,7 @@ export function watchAudio() {
 export async function newContext(options = {}) {
   // Launched once, also when tests side by side ask at the same moment.
   if (options.fast) replayBrowser ||= launch(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
-  const context = await (options.fast ? await replayBrowser : browser).newContext({
+  const context = await (options.fast ? await replayBrowser : leastBusyBrowser()).newContext({
     viewport: options.viewport || {width: 1100, height: 900},
     acceptDownloads: true,
     isMobile: options.isMobile,
@@ -182,10 +189,10 @@ export async function waitForStatus(page, text, timeout = 60000) {
                              text, {timeout});
 }
 
-// How many pages that each play the game run side by side: as many as the machine's free cores
-// carry, at least one. A busy machine gets through them in turns instead of timing out.
+// How many tests, each playing the game in a page or a few, run side by side: one a core, so that
+// a busy machine gets through them in turns instead of timing out.
 export function pagesAtOnce() {
-  return Math.max(1, Math.round(os.cpus().length - os.loadavg()[0]));
+  return Math.max(1, os.cpus().length);
 }
 
 // Pages of one test that each load the game, side by side as the machine carries them (at least
