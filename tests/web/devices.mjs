@@ -194,9 +194,14 @@ export const devices = () => {
       await waitFrames(page, 10);
       await page.evaluate(() => { window.kelvarinTestPad.axes = [0, 0, 0, 0]; });
       const view = await waitUntilStill(page);
-      // Short pushes towards where there is more brick, gentler the closer the wall's front comes
-      // to filling the middle: a slow frame turns further for the same push, and must not carry
-      // the view past it.
+      // About 55 degrees down at the wall's front first, the stick all the way over for as long as
+      // that takes at 150 degrees a second; then short pushes towards where there is more brick,
+      // gentler the closer the wall's front comes to filling the middle: a slow frame turns
+      // further for the same push, and must not carry the view past it.
+      await setPad({axes: {3: 1}});
+      await new Promise((resolve) => setTimeout(resolve, 55 / 150 * 1000));
+      await setPad({axes: {3: 0}});
+      await waitFrames(page, 2);
       let seen = await bricks();
       for (let i = 0; i < 150 && seen.middle < 0.9; ++i) {
         const towards = seen.below >= seen.above ? 1 : -1;
