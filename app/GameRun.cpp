@@ -8,21 +8,19 @@
 #include "app/ReplayControl.h"
 #include "app/RunWindow.h"
 #include "app/Session.h"
-#include "app/TestbedTools.h"
+#include "app/Simulation.h"
 #include "core/Assert.h"
-#include "core/FixedStepper.h"
 #include "core/FrameClock.h"
 #include "core/LineReader.h"
 #include "core/Messages.h"
 #include "input/Camera.h"
 #include "input/GamepadControls.h"
 #include "input/Input.h"
-#include "physics/PhysicsWorld.h"
 #include "platform/CrashReport.h"
 #include "platform/Platform.h"
 #include "render/RenderContext.h"
 #include "render/Shader.h"
-#include "rewind/Controller.h"
+#include "render/Text2D.h"
 #include "scene/BrickWallScene.h"
 
 struct GameRun::Run {
@@ -35,10 +33,8 @@ struct GameRun::Run {
     RunConfig config;
     RunWindow window;
     OptionsFlow options;
-    TestbedTools testbed;
+    Simulation simulation;
     ReplayControl replay;
-    std::unique_ptr<BrickWallScene> scene;
-    FrameClock::FixedStepper stepper;
     GamepadControls::Look padLook;
     int frames = 0;
     // Finished, it still says how many frames it ran, until the next run starts.
@@ -121,13 +117,12 @@ bool GameRun::start(const RunConfig& config) {
     Platform::setMousePosCallback(onMousePos);
     Platform::setGamepadListener(announcePad);
     run->window.prepareLitProgram();
-    run->testbed.init();
     FrameClock::reset();
     run->window.prepareFrames();
     Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
-    run->scene = std::make_unique<BrickWallScene>();
     run->options.apply(config.settings);
-    followHelp();
+    run->options.takeHelpChanged();
+    run->simulation.start(run->options.helpText());
     return true;
 }
 
@@ -150,15 +145,14 @@ bool GameRun::playFrame() {
     Platform::CrashReport::noteFrame(++r.frames);
     const GLUtils::FrameLayout layout = r.window.layout();
     const bool drawing = r.window.draws(layout);
-    if (drawing) r.window.beginDrawing(*r.scene, layout);
+    if (drawing) r.window.beginDrawing(r.simulation.scene(), layout);
     const FrameInput in = readInput(replayed && replayed->timed, replayed ? replayed->delta : 0.0);
     moveCamera(in.delta);
     if (session) session->afterPoll(in.delta, *Input::instance());
-    simulate(in.delta);
+    r.simulation.advance(in.delta, *Input::instance());
     if (drawing) {
-        r.scene->draw();
-        r.testbed.draw(*r.scene, layout);
-        r.replay.draw(r.scene->text, r.frames, r.options.played().keys);
+        r.simulation.draw(layout);
+        r.replay.draw(r.simulation.scene().text, r.frames, r.options.played().keys);
         r.window.checkErrors(r.frames);
     }
     Platform::swapBuffers();
@@ -178,7 +172,7 @@ bool GameRun::waitingFrame() {
     Run& r = *run;
     const GLUtils::FrameLayout layout = r.window.layout();
     const bool drawing = r.window.draws(layout);
-    if (drawing) r.window.beginDrawing(*r.scene, layout);
+    if (drawing) r.window.beginDrawing(r.simulation.scene(), layout);
     FrameClock::tick();
     Platform::Gamepad pad;
     Platform::getGamepad(pad);
@@ -186,10 +180,10 @@ bool GameRun::waitingFrame() {
     const bool optionsOpen = r.options.isOpen();
     if (optionsOpen) r.options.followDevices(pad);
     if (drawing) {
-        r.scene->draw();
-        if (optionsOpen) r.options.draw(r.scene->text);
-        if (!optionsOpen) r.testbed.draw(*r.scene, layout);
-        if (!optionsOpen) r.replay.draw(r.scene->text, r.frames, r.options.played().keys);
+        Text2D& text = r.simulation.scene().text;
+        r.simulation.draw(layout, !optionsOpen);
+        if (optionsOpen) r.options.draw(text);
+        if (!optionsOpen) r.replay.draw(text, r.frames, r.options.played().keys);
     }
     Platform::swapBuffers();
     followHelp();
@@ -206,9 +200,8 @@ void GameRun::seekReplay(int frame) {
     r.config.session->restartReplay();
     Input::instance()->restartReplay();
     camera().view = CameraView();
-    r.testbed.fromStart();
+    r.simulation.fromReplayStart();
     r.frames = 0;
-    restartScene();
     while (r.frames < target) replayFrameUnseen();
     r.replay.hold(true);
 }
@@ -222,20 +215,7 @@ void GameRun::replayFrameUnseen() {
     Platform::CrashReport::noteFrame(++run->frames);
     Input::instance()->pollRecordedOnly();
     moveCamera(replayed.delta);
-    simulate(replayed.delta);
-}
-
-// A new game's wall, bullet and rewind history, with the camera where it is.
-void GameRun::restartScene() {
-    Run& r = *run;
-    if (Rewind::Controller::instance()->isRewinding()) Input::instance()->onRewindEndedByItself();
-    r.scene->releaseGL();
-    r.scene.reset();
-    KELVARIN_ASSERT(PhysicsWorld::instance()->getObjects().empty());
-    *Rewind::Controller::instance() = Rewind::Controller();
-    r.stepper = FrameClock::FixedStepper();
-    r.scene = std::make_unique<BrickWallScene>();
-    r.scene->helpText = r.options.helpText();
+    run->simulation.advance(replayed.delta, *Input::instance());
 }
 
 // The frame's time (measured, or as recorded) and the pad, each read once, and the actions
@@ -247,28 +227,6 @@ GameRun::FrameInput GameRun::readInput(bool replayed, double replayedDelta) {
     in.padConnected = Platform::getGamepad(in.pad);
     Input::instance()->poll(in.pad);
     return in;
-}
-
-// The testbed's asks, then the frame's input edges and the simulation steps the frame made due
-// at the testbed's speed. Paused, the frame's edges are dropped: a paused frame changes nothing,
-// as if it had not been played.
-void GameRun::simulate(double delta) {
-    Run& r = *run;
-    Input& input = *Input::instance();
-    const Testbed::Asked asked = r.testbed.follow(input);
-    if (asked.restart) restartScene();
-    r.testbed.beforeSteps();
-    int steps = 0;
-    if (!r.testbed.isPaused()) {
-        r.scene->latchInput(input);
-        for (int due = r.stepper.advance(delta * r.testbed.speed()); steps < due; ++steps) {
-            r.scene->step(r.stepper.takeStep());
-        }
-    } else {
-        for (; steps < asked.steps; ++steps) r.scene->step(r.stepper.takeStep());
-    }
-    if (r.scene->takeRewindRanOut()) input.onRewindEndedByItself();
-    r.testbed.afterSteps(delta, steps);
 }
 
 // The right stick's motion over the frame just shown reaches the game as the mouse's would during
@@ -287,7 +245,7 @@ void GameRun::lookWithPad(const FrameInput& in) {
 }
 
 void GameRun::followHelp() {
-    if (run->options.takeHelpChanged()) run->scene->helpText = run->options.helpText();
+    if (run->options.takeHelpChanged()) run->simulation.showHelp(run->options.helpText());
 }
 
 // Asked once a frame, after it; the quit key is the options' own while they are open.
@@ -302,13 +260,12 @@ bool GameRun::finish() {
     bool written = true;
     if (r.config.session) written = r.config.session->finish();
     if (!r.config.brickDumpPath.empty()) {
-        written = writeBrickDump(r.config.brickDumpPath, *r.scene, r.frames) && written;
+        written = writeBrickDump(r.config.brickDumpPath, r.simulation.scene(), r.frames) && written;
     }
-    r.scene->releaseGL();
-    r.testbed.cleanup();
+    r.simulation.releaseGL();
     r.window.release();
     Platform::CrashReport::setBeforeReport(nullptr);
-    r.scene.reset();
+    r.simulation.end();
     r.finished = true;
     activeRun = nullptr;
     activeSession = nullptr;
@@ -325,7 +282,7 @@ void GameRun::onCursorReport(int x, int y) {
 }
 
 BrickWallScene& GameRun::scene() {
-    return *run->scene;
+    return run->simulation.scene();
 }
 
 int GameRun::framesRun() const {
@@ -355,7 +312,7 @@ ReplayControl& GameRun::replay() {
 }
 
 std::string GameRun::statsShown() {
-    return run->testbed.statsShown(*run->scene);
+    return run->simulation.statsShown();
 }
 
 std::string GameRun::timelineShown() const {

@@ -90,9 +90,7 @@ private:
     // A frame in which the game waits: the options open, or a replay held.
     bool waitingFrame();
     void replayFrameUnseen();
-    void restartScene();
     FrameInput readInput(bool replayed, double replayedDelta);
-    void simulate(double delta);
     void lookWithPad(const FrameInput& in);
     void followHelp();
     bool playerWantsToGoOn();

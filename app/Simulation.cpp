@@ -1,0 +1,71 @@
+#include "app/Simulation.h"
+
+#include "core/Assert.h"
+#include "input/Input.h"
+#include "physics/PhysicsWorld.h"
+#include "rewind/Controller.h"
+#include "scene/BrickWallScene.h"
+
+Simulation::Simulation() = default;
+
+Simulation::~Simulation() = default;
+
+void Simulation::start(const std::string& help) {
+    testbed.init();
+    brickWall = std::make_unique<BrickWallScene>();
+    brickWall->helpText = help;
+}
+
+// Paused, the frame's edges are dropped: a paused frame changes nothing, as if it had not been
+// played.
+void Simulation::advance(double seconds, Input& input) {
+    const Testbed::Asked asked = testbed.follow(input);
+    if (asked.restart) restart();
+    testbed.beforeSteps();
+    int steps = 0;
+    if (!testbed.isPaused()) {
+        brickWall->latchInput(input);
+        for (int due = stepper.advance(seconds * testbed.speed()); steps < due; ++steps) {
+            brickWall->step(stepper.takeStep());
+        }
+    } else {
+        for (; steps < asked.steps; ++steps) brickWall->step(stepper.takeStep());
+    }
+    if (brickWall->takeRewindRanOut()) input.onRewindEndedByItself();
+    testbed.afterSteps(seconds, steps);
+}
+
+void Simulation::restart() {
+    if (Rewind::Controller::instance()->isRewinding()) Input::instance()->onRewindEndedByItself();
+    const std::string help = brickWall->helpText;
+    brickWall->releaseGL();
+    brickWall.reset();
+    KELVARIN_ASSERT(PhysicsWorld::instance()->getObjects().empty());
+    *Rewind::Controller::instance() = Rewind::Controller();
+    stepper = FrameClock::FixedStepper();
+    brickWall = std::make_unique<BrickWallScene>();
+    brickWall->helpText = help;
+}
+
+void Simulation::fromReplayStart() {
+    testbed.fromStart();
+    restart();
+}
+
+void Simulation::draw(const GLUtils::FrameLayout& layout, bool withTestbed) {
+    brickWall->draw();
+    if (withTestbed) testbed.draw(*brickWall, layout);
+}
+
+void Simulation::releaseGL() {
+    brickWall->releaseGL();
+    testbed.cleanup();
+}
+
+void Simulation::showHelp(const std::string& help) {
+    brickWall->helpText = help;
+}
+
+std::string Simulation::statsShown() {
+    return testbed.statsShown(*brickWall);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/TestbedTools.h"
+#include "core/FixedStepper.h"
+#include "render/Viewport.h"
+
+class BrickWallScene;
+class Input;
+
+// The simulation of one run: the scene stepped in fixed steps at the testbed's speed, paused and
+// stepped one at a time by its tools, and laid again as a new game; drawn with the testbed's boxes
+// and statistics over it.
+class Simulation {
+public:
+    Simulation();
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    // The scene built and the testbed's GPU resources made, once the window's OpenGL state is set.
+    void start(const std::string& help);
+    // The frame's presses for the testbed, then the steps the frame's seconds make due.
+    void advance(double seconds, Input& input);
+    // A new game's wall, bullet and rewind history; the camera stays where it is.
+    void restart();
+    // As at a replay's start: a new game with the testbed playing at full speed, nothing shown.
+    void fromReplayStart();
+    // The scene, with the testbed's boxes and statistics over it unless only the scene is asked.
+    void draw(const GLUtils::FrameLayout& layout, bool withTestbed = true);
+    // The scene's GPU resources and the testbed's, released before the window closes; the scene
+    // itself once the window library has ended.
+    void releaseGL();
+    void end() { brickWall.reset(); }
+
+    BrickWallScene& scene() { return *brickWall; }
+    void showHelp(const std::string& help);
+    std::string statsShown();
+
+private:
+    std::unique_ptr<BrickWallScene> brickWall;
+    FrameClock::FixedStepper stepper;
+    TestbedTools testbed;
+};
