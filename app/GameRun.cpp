@@ -5,6 +5,7 @@
 
 #include "app/BrickDump.h"
 #include "app/OptionsFlow.h"
+#include "app/Overlays.h"
 #include "app/ReplayControl.h"
 #include "app/RunWindow.h"
 #include "app/Session.h"
@@ -35,6 +36,9 @@ struct GameRun::Run {
     OptionsFlow options;
     Simulation simulation;
     ReplayControl replay;
+    Overlays overlays;
+    // Kept between frames, so that each frame's words reuse their memory.
+    Overlays::Texts texts;
     GamepadControls::Look padLook;
     int frames = 0;
     // Finished, it still says how many frames it ran, until the next run starts.
@@ -82,9 +86,11 @@ void deliverCursorReport(int x, int y) {
     camera().onMouseMove(x, y);
 }
 
-// The camera flown over the frame's time, its view and projection made for the frame.
+// The camera flown over the frame's time, its view and projection made for the frame, as wide as
+// the look played (a replay's, its recording's).
 void moveCamera(double delta) {
     Camera& eye = camera();
+    eye.setFieldOfView(static_cast<float>(Input::instance()->getFieldOfView()));
     eye.move(static_cast<float>(delta));
     eye.view.update();
     eye.updateViewProjection();
@@ -151,8 +157,7 @@ bool GameRun::playFrame() {
     if (session) session->afterPoll(in.delta, *Input::instance());
     r.simulation.advance(in.delta, *Input::instance());
     if (drawing) {
-        r.simulation.draw(layout);
-        r.replay.draw(r.simulation.scene().text, r.frames, r.options.played().keys);
+        drawOver(layout);
         r.window.checkErrors(r.frames);
     }
     Platform::swapBuffers();
@@ -179,18 +184,35 @@ bool GameRun::waitingFrame() {
     Input::instance()->poll(pad);
     const bool optionsOpen = r.options.isOpen();
     if (optionsOpen) r.options.followDevices(pad);
-    if (drawing) {
-        Text2D& text = r.simulation.scene().text;
-        r.simulation.draw(layout, !optionsOpen);
-        if (optionsOpen) r.options.draw(text);
-        if (!optionsOpen) r.replay.draw(text, r.frames, r.options.played().keys);
-    }
+    if (drawing) drawOver(layout);
     Platform::swapBuffers();
     followHelp();
     if (!optionsOpen) {
         if (const int target = r.replay.follow(*Input::instance(), r.frames)) seekReplay(target);
     }
     return playerWantsToGoOn();
+}
+
+// The scene with the testbed's boxes, and the words over it laid out together; with the options
+// open, only they and what marks the game's state.
+void GameRun::drawOver(const GLUtils::FrameLayout& layout) {
+    Run& r = *run;
+    const Settings::Values& played = r.options.played();
+    const bool optionsOpen = r.options.isOpen();
+    Overlays::Texts& texts = r.texts;
+    texts.help = r.simulation.scene().helpText;
+    texts.stats = optionsOpen ? "" : r.simulation.statsShown();
+    texts.timeline = optionsOpen ? "" : r.replay.shown(r.frames, played.keys);
+    texts.marks = r.simulation.marksShown(played.rewindMark);
+    texts.options = r.options.menu();
+    r.overlays.arrange(layout, played.textSize, texts);
+    const GLUtils::OverlayPlacement& placed = r.overlays.placement();
+    r.simulation.scene().helpPlace = placed.help;
+    r.options.place(placed.options, placed.unitsPerPoint);
+    r.simulation.draw(layout, !optionsOpen);
+    Text2D& text = r.simulation.scene().text;
+    r.overlays.draw(text, texts);
+    r.options.draw(text);
 }
 
 void GameRun::seekReplay(int frame) {
@@ -301,6 +323,10 @@ void GameRun::changeSettings(const Settings::Values& values) {
     KELVARIN_ASSERT(isRunning());
     run->options.change(values);
     followHelp();
+}
+
+bool GameRun::isSimulationPaused() const {
+    return run->simulation.isPaused();
 }
 
 bool GameRun::areOptionsOpen() const {

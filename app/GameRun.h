@@ -10,6 +10,9 @@
 #include "app/Settings.h"
 
 class BrickWallScene;
+namespace GLUtils {
+struct FrameLayout;
+}
 class ReplayControl;
 class Session;
 
@@ -73,6 +76,8 @@ public:
     const Settings::Values& settingsPlayed() const;
     void changeSettings(const Settings::Values& values);
     bool areOptionsOpen() const;
+    // The testbed holds the bricks still.
+    bool isSimulationPaused() const;
     // A replay played again from its start, unseen, to the frame asked for (1 to its last), and
     // held there.
     void seekReplay(int frame);
@@ -89,6 +94,7 @@ private:
     bool playFrame();
     // A frame in which the game waits: the options open, or a replay held.
     bool waitingFrame();
+    void drawOver(const GLUtils::FrameLayout& layout);
     void replayFrameUnseen();
     FrameInput readInput(bool replayed, double replayedDelta);
     void lookWithPad(const FrameInput& in);

@@ -53,7 +53,7 @@ void OptionsFlow::change(const Settings::Values& next) {
 
 void OptionsFlow::openIfAsked(bool asked) {
     if (!offered || !asked) return;
-    menu.open(values);
+    options.open(values);
     listening = this;
     Platform::setKeyListener(onOptionsKey);
     // The mouse points at the options instead of turning the view, from where the player sees it.
@@ -61,40 +61,56 @@ void OptionsFlow::openIfAsked(bool asked) {
     int x = 0;
     int y = 0;
     Platform::getMousePos(x, y);
-    int overlayX = 0;
-    int overlayY = 0;
-    GLUtils::toOverlay(x, y, overlayX, overlayY);
-    menu.pointerAt(overlayX, overlayY);
+    const Point at = inOverlay(x, y);
+    options.pointerAt(at.x, at.y);
 }
 
 void OptionsFlow::followDevices(const Platform::Gamepad& pad) {
-    onOutcome(menu.pad(pad));
+    onOutcome(options.pad(pad));
     for (int button = 0; button < Platform::kMouseButtons; ++button) {
-        if (menu.isOpen() && Input::instance()->isClicked(button)) onOutcome(menu.click(button));
+        if (options.isOpen() && Input::instance()->isClicked(button))
+            onOutcome(options.click(button));
     }
 }
 
 void OptionsFlow::onKey(int key, bool repeat) {
-    if (menu.isOpen()) onOutcome(menu.press(key, repeat), key);
+    if (options.isOpen()) onOutcome(options.press(key, repeat), key);
 }
 
 void OptionsFlow::point(int x, int y) {
-    int overlayX = 0;
-    int overlayY = 0;
-    GLUtils::toOverlay(x, y, overlayX, overlayY);
-    menu.point(overlayX, overlayY);
+    const Point at = inOverlay(x, y);
+    options.point(at.x, at.y);
+}
+
+// A window's point in the units of the options' area, which stands at the window's top left.
+OptionsFlow::Point OptionsFlow::inOverlay(int x, int y) const {
+    if (unitsPerPoint <= 0.0) {
+        Point at;
+        GLUtils::toOverlay(x, y, at.x, at.y);
+        return at;
+    }
+    return {static_cast<int>(x * unitsPerPoint),
+            GLUtils::kOverlayUnitsHigh - static_cast<int>(y * unitsPerPoint)};
+}
+
+std::string OptionsFlow::menu() const {
+    return options.isOpen() ? options.wholeText(Platform::keyLabel) : "";
+}
+
+void OptionsFlow::place(const GLUtils::PlacedText& where, double units) {
+    placed = where;
+    unitsPerPoint = units;
+    if (options.isOpen()) options.place(where.x, where.y, where.visibleLines);
 }
 
 void OptionsFlow::draw(Text2D& text) const {
-    if (!menu.isOpen()) return;
-    text.print(menu.text(Platform::keyLabel).c_str(), OptionsMenu::kX, OptionsMenu::kTopY,
-               OptionsMenu::kSize);
+    if (options.isOpen()) text.print(options.text(Platform::keyLabel).c_str(), placed);
 }
 
 // Closed, the options give the game back its devices; what was pressed for them (the key that
 // closed them too) acts in the game only once let go.
 void OptionsFlow::onOutcome(OptionsMenu::Outcome outcome, int closingKey) {
-    if (outcome == OptionsMenu::Outcome::Changed) change(menu.values());
+    if (outcome == OptionsMenu::Outcome::Changed) change(options.values());
     if (outcome != OptionsMenu::Outcome::Closed) return;
     Platform::setKeyListener(nullptr);
     listening = nullptr;

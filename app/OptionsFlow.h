@@ -7,6 +7,7 @@
 #include "app/SettingsKeeper.h"
 #include "input/Controls.h"
 #include "platform/Platform.h"
+#include "render/OverlayLayout.h"
 
 class Session;
 class Text2D;
@@ -32,7 +33,7 @@ public:
     // Played and kept in the settings file.
     void change(const Settings::Values& next);
 
-    bool isOpen() const { return menu.isOpen(); }
+    bool isOpen() const { return options.isOpen(); }
     // The options' action pressed in a played frame: they open over the game.
     void openIfAsked(bool asked);
     // A waiting frame with them open: the pad and the mouse buttons as sampled.
@@ -40,6 +41,10 @@ public:
     void onKey(int key, bool repeat);
     // The pointer moved, in the window's coordinates.
     void point(int x, int y);
+    // The whole menu, all its lines; then, where the overlays placed it (with how many lines fit
+    // and the overlay units a window's point is), what it shows there.
+    std::string menu() const;
+    void place(const GLUtils::PlacedText& placed, double unitsPerPoint);
     void draw(Text2D& text) const;
 
     // F11 and Alt+Enter switch fullscreen by themselves: played and kept as the options' switch.
@@ -51,6 +56,11 @@ public:
     bool takeHelpChanged();
 
 private:
+    struct Point {
+        int x = 0;
+        int y = 0;
+    };
+    Point inOverlay(int x, int y) const;
     void onOutcome(OptionsMenu::Outcome outcome, int closingKey = -1);
     void showHelp();
 
@@ -58,7 +68,9 @@ private:
     Session* session;
     Settings::Values values;
     SettingsKeeper keeper;
-    OptionsMenu menu;
+    OptionsMenu options;
+    GLUtils::PlacedText placed;
+    double unitsPerPoint = 0.0;
     Controls::Device device = Controls::Device::Keyboard;
     std::string help;
     bool helpChanged = true;

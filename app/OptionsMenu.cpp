@@ -10,8 +10,19 @@ namespace {
 
 // The look's factors a press steps through; a value from the file between them steps to the
 // next one either way.
-constexpr float kFactors[] = {LookSettings::kSensitivityStep, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f,
-                              2.5f,  3.0f, 4.0f,  5.0f, 7.5f,  10.0f};
+constexpr float kFactors[] = {LookSettings::kSensitivityStep,
+                              0.5f,
+                              0.75f,
+                              1.0f,
+                              1.25f,
+                              1.5f,
+                              2.0f,
+                              2.5f,
+                              3.0f,
+                              4.0f,
+                              5.0f,
+                              7.5f,
+                              10.0f};
 constexpr const char* kTitle = "OPTIONS (Escape closes, a right click lowers)";
 constexpr const char* kWaitingForKey = "press a key or click";
 constexpr const char* kKeyLine = "Key: ";
@@ -28,6 +39,15 @@ float stepped(float value, int direction) {
     }
     const float* next = std::lower_bound(std::begin(kFactors), std::end(kFactors), value);
     return next == std::begin(kFactors) ? value : *(next - 1);
+}
+
+// The next text size either way, staying at the ends.
+int steppedTextSize(int size, int direction) {
+    const int* at =
+        std::find(std::begin(Settings::kTextSizes), std::end(Settings::kTextSizes), size);
+    const int index = static_cast<int>(at - std::begin(Settings::kTextSizes)) + direction;
+    const int last = static_cast<int>(std::size(Settings::kTextSizes)) - 1;
+    return Settings::kTextSizes[std::clamp(index, 0, last)];
 }
 
 std::string factorText(float value) {
@@ -47,16 +67,22 @@ void OptionsMenu::open(const Settings::Values& values) {
     opened = true;
     current = values;
     chosen = 0;
+    firstShown = 0;
     pointed = -1;
     waitingForKey = false;
     refusal.clear();
     const struct {
         Kind kind;
         const char* name;
-    } settingLines[] = {
-        {Kind::Volume, "Music volume"},     {Kind::Sensitivity, "Mouse sensitivity"},
-        {Kind::PadSpeed, "Pad look speed"}, {Kind::InvertY, "Invert Y"},
-        {Kind::Rewind, "Rewind"},           {Kind::Fullscreen, "Fullscreen"}};
+    } settingLines[] = {{Kind::Volume, "Music volume"},
+                        {Kind::Sensitivity, "Mouse sensitivity"},
+                        {Kind::PadSpeed, "Pad look speed"},
+                        {Kind::InvertY, "Invert Y"},
+                        {Kind::FieldOfView, "Field of view"},
+                        {Kind::TextSize, "Text size"},
+                        {Kind::Rewind, "Rewind"},
+                        {Kind::RewindMark, "Rewind mark"},
+                        {Kind::Fullscreen, "Fullscreen"}};
     lines.clear();
     for (const auto& line : settingLines) lines.push_back({line.kind, Action::Count, line.name});
     for (const Controls::ActionControl& control : Controls::all()) {
@@ -78,9 +104,11 @@ OptionsMenu::Outcome OptionsMenu::press(int key, bool repeat) {
     switch (key) {
         case Platform::kKeyUp:
             chosen = (chosen + count - 1) % count;
+            keepChosenShown();
             return Outcome::Nothing;
         case Platform::kKeyDown:
             chosen = (chosen + 1) % count;
+            keepChosenShown();
             return Outcome::Nothing;
         case Platform::kKeyLeft:
             return change(-1);
@@ -121,11 +149,31 @@ OptionsMenu::Outcome OptionsMenu::pad(const Platform::Gamepad& now) {
 }
 
 int OptionsMenu::lineAt(int x, int y) const {
-    // Line i's cells stand from kTopY - (i + 1) * kLineStep up by kSize; the gap below a line is
-    // its own.
-    const int fromTop = kTopY - kLineStep + kSize - y;
-    const int line = fromTop / kLineStep;
-    return x >= kX && fromTop >= 0 && line < static_cast<int>(lines.size()) ? line : -1;
+    // The row-th line shown has its cells from titleY - (row + 1) * kLineStep up by kSize; the
+    // gap below a line is its own.
+    const int fromTop = placedTitleY - kLineStep + kSize - y;
+    const int row = fromTop / kLineStep;
+    const bool onLines = x >= placedX && fromTop >= 0 && row < linesShown();
+    return onLines ? firstShown + row : -1;
+}
+
+int OptionsMenu::linesShown() const {
+    const int count = static_cast<int>(lines.size());
+    return fitting > 1 ? std::min(count - firstShown, fitting - 1) : count - firstShown;
+}
+
+void OptionsMenu::place(int x, int titleY, int fittingLines) {
+    placedX = x;
+    placedTitleY = titleY;
+    fitting = fittingLines;
+    keepChosenShown();
+}
+
+void OptionsMenu::keepChosenShown() {
+    const int count = static_cast<int>(lines.size());
+    const int shown = fitting > 1 ? std::min(count, fitting - 1) : count;
+    firstShown =
+        std::clamp(firstShown, std::max(0, chosen - shown + 1), std::min(chosen, count - shown));
 }
 
 void OptionsMenu::pointerAt(int x, int y) {
@@ -164,8 +212,17 @@ OptionsMenu::Outcome OptionsMenu::change(int direction) {
         case Kind::PadSpeed:
             current.padLookSpeed = stepped(current.padLookSpeed, direction);
             return Outcome::Changed;
+        case Kind::FieldOfView:
+            current.look.fieldOfView =
+                std::clamp(current.look.fieldOfView + direction * Settings::kFieldOfViewStep,
+                           LookSettings::kMinFieldOfView, LookSettings::kMaxFieldOfView);
+            return Outcome::Changed;
+        case Kind::TextSize:
+            current.textSize = steppedTextSize(current.textSize, direction);
+            return Outcome::Changed;
         case Kind::InvertY:
         case Kind::Rewind:
+        case Kind::RewindMark:
         case Kind::Fullscreen:
             return activate();
         case Kind::Key:
@@ -182,6 +239,9 @@ OptionsMenu::Outcome OptionsMenu::activate() {
             return Outcome::Changed;
         case Kind::Rewind:
             current.rewindToggles = !current.rewindToggles;
+            return Outcome::Changed;
+        case Kind::RewindMark:
+            current.rewindMark = !current.rewindMark;
             return Outcome::Changed;
         case Kind::Fullscreen:
             current.fullscreen = !current.fullscreen;
@@ -214,8 +274,14 @@ std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int ke
             return factorText(current.padLookSpeed);
         case Kind::InvertY:
             return current.look.invertY ? "on" : "off";
+        case Kind::FieldOfView:
+            return std::to_string(current.look.fieldOfView) + " degrees";
+        case Kind::TextSize:
+            return std::to_string(current.textSize) + " %";
         case Kind::Rewind:
             return current.rewindToggles ? "toggle" : "hold";
+        case Kind::RewindMark:
+            return current.rewindMark ? "on" : "off";
         case Kind::Fullscreen:
             return current.fullscreen ? "on" : "off";
         case Kind::Key: {
@@ -231,13 +297,21 @@ std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int ke
 }
 
 std::string OptionsMenu::text(std::string (*label)(int key)) const {
+    return textOf(label, firstShown, linesShown());
+}
+
+std::string OptionsMenu::wholeText(std::string (*label)(int key)) const {
+    return textOf(label, 0, static_cast<int>(lines.size()));
+}
+
+std::string OptionsMenu::textOf(std::string (*label)(int key), int first, int count) const {
     std::string out = kTitle;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (int i = first; i < first + count; ++i) {
         const Line& line = lines[i];
         std::string name = line.name;
         name.resize(std::max(name.size() + 1, kValueColumn), ' ');
-        out += "\n" + std::string(static_cast<int>(i) == chosen ? kChosenMark : kUnchosenMark) +
-               name + valueText(line, label);
+        out += "\n" + std::string(i == chosen ? kChosenMark : kUnchosenMark) + name +
+               valueText(line, label);
     }
     if (!refusal.empty()) out += "\n" + refusal + ": not bound";
     return out;

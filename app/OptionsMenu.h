@@ -25,8 +25,8 @@ public:
     };
     static const std::array<PadKey, 7> kPadKeys;
 
-    // Where the lines stand in the overlay's space (see Text2D), below the help text: x of the
-    // first character, y of the title, each further line kLineStep lower.
+    // Where the lines stand in the overlay's space (see Text2D) unless placed elsewhere: x of the
+    // first character's cell, y of the title, each further line kLineStep lower.
     static constexpr int kX = 200;
     static constexpr int kTopY = 420;
     static constexpr int kSize = 12;
@@ -49,12 +49,30 @@ public:
     // A mouse button pressed where the pointer stands: on a line, it chooses and acts on it.
     Outcome click(int button);
 
-    // The menu as drawn: a title, then a line per option, the chosen one marked; label gives a
-    // key's name on the player's layout (empty: its US name).
+    // Where the overlay layout placed the menu, and how many of its lines (the title's among
+    // them) fit there: a list longer than that shows the lines around the chosen one.
+    void place(int x, int titleY, int fittingLines);
+
+    // The menu as drawn: a title, then a line per option shown, the chosen one marked; label
+    // gives a key's name on the player's layout (empty: its US name).
     std::string text(std::string (*label)(int key)) const;
+    // Every line, however many fit: what the overlays measure.
+    std::string wholeText(std::string (*label)(int key)) const;
 
 private:
-    enum class Kind { Volume, Sensitivity, PadSpeed, InvertY, Rewind, Fullscreen, Key, Close };
+    enum class Kind {
+        Volume,
+        Sensitivity,
+        PadSpeed,
+        InvertY,
+        FieldOfView,
+        TextSize,
+        Rewind,
+        RewindMark,
+        Fullscreen,
+        Key,
+        Close
+    };
     struct Line {
         Kind kind;
         // The action whose key the line sets, for a key's line.
@@ -67,11 +85,20 @@ private:
     Outcome bind(int key);
     std::string valueText(const Line& line, std::string (*label)(int key)) const;
     int lineAt(int x, int y) const;
+    int linesShown() const;
+    std::string textOf(std::string (*label)(int key), int first, int count) const;
+    // The first line shown moves only as far as keeps the chosen one in view.
+    void keepChosenShown();
 
     bool opened = false;
     Settings::Values current;
     std::vector<Line> lines;
     int chosen = 0;
+    int firstShown = 0;
+    int placedX = kX;
+    int placedTitleY = kTopY;
+    // 0: all.
+    int fitting = 0;
     // The line under the pointer; -1 for none.
     int pointed = -1;
     bool waitingForKey = false;

@@ -1,5 +1,6 @@
 #include "app/PageAnswers.h"
 
+#include <iterator>
 #include <string>
 
 #include "app/GameRun.h"
@@ -53,25 +54,36 @@ std::string buttonList(unsigned buttons) {
 // action, and the keys the options' dialog takes from a pad: {"options": [7], "menu": [{"button":
 // 11, "key": "Up"}, ...]}.
 std::string padButtons() {
-    std::string json = "{\"options\": " + buttonList(Controls::of(Action::Options).pad.buttons) +
-                       ", \"menu\": [";
+    std::string json =
+        "{\"options\": " + buttonList(Controls::of(Action::Options).pad.buttons) + ", \"menu\": [";
     for (const OptionsMenu::PadKey& padKey : OptionsMenu::kPadKeys) {
-        json += std::string(json.back() == '[' ? "" : ", ") + "{\"button\": " +
-                std::to_string(static_cast<int>(padKey.button)) +
+        json += std::string(json.back() == '[' ? "" : ", ") +
+                "{\"button\": " + std::to_string(static_cast<int>(padKey.button)) +
                 ", \"key\": " + jsonString(Keys::name(padKey.key)) + "}";
     }
     return json + "]}";
 }
 
+std::string bounds(double min, double max, double step) {
+    return ", \"min\": " + jsonNumber(min) + ", \"max\": " + jsonNumber(max) +
+           ", \"step\": " + jsonNumber(step);
+}
+
 // What a setting of the dialog may be, where the page's field needs its bounds.
 std::string rangeOf(const std::string& key) {
-    if (key == "music_volume") {
-        return ", \"min\": 0, \"max\": " + std::to_string(Settings::kMaxMusicVolume) +
-               ", \"step\": " + std::to_string(Settings::kMusicVolumeStep);
+    if (key == "music_volume")
+        return bounds(0, Settings::kMaxMusicVolume, Settings::kMusicVolumeStep);
+    if (key == "field_of_view") {
+        return bounds(LookSettings::kMinFieldOfView, LookSettings::kMaxFieldOfView,
+                      Settings::kFieldOfViewStep);
+    }
+    if (key == "text_size") {
+        const auto sizes = std::size(Settings::kTextSizes);
+        return bounds(Settings::kTextSizes[0], Settings::kTextSizes[sizes - 1],
+                      Settings::kTextSizes[1] - Settings::kTextSizes[0]);
     }
     if (key != "sensitivity" && key != "pad_look_speed") return "";
-    return ", \"min\": 0, \"max\": " + jsonNumber(LookSettings::kMaxSensitivity) +
-           ", \"step\": " + jsonNumber(LookSettings::kSensitivityStep);
+    return bounds(0, LookSettings::kMaxSensitivity, LookSettings::kSensitivityStep);
 }
 
 }  // namespace
@@ -144,6 +156,11 @@ extern "C" const char* kelvarinSetOption(const char* key, const char* value) {
     return problem.c_str();
 }
 
+// Whether the testbed holds the bricks still, for the touch controls' Freeze and the status.
+extern "C" int kelvarinBricksFrozen() {
+    return served.run->isSimulationPaused() ? 1 : 0;
+}
+
 // Where a replay stands, for the page's timeline: {"frame": 120, "last": 600, "held": false};
 // frame 0 before the first.
 extern "C" const char* kelvarinReplayPosition() {
@@ -171,4 +188,3 @@ extern "C" const char* kelvarinKeyName(const char* code) {
     name = key < 0 ? "" : Keys::name(key);
     return name.c_str();
 }
-

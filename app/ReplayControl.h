@@ -6,7 +6,6 @@
 
 class Input;
 class Session;
-class Text2D;
 
 // A replay's control for a run, by the viewer's own devices whatever the recording pressed: held
 // at its frame and let go, stepped a frame either way, sought ten seconds back and on, and its
@@ -25,7 +24,6 @@ public:
     int follow(const Input& input, int frame);
     // What the timeline shows at this frame; empty when nothing is replayed.
     std::string shown(int frame, const Controls::KeyMap& keys) const;
-    void draw(Text2D& text, int frame, const Controls::KeyMap& keys) const;
 
 private:
     const Session* session;

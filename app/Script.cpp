@@ -40,14 +40,18 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
-// "SENSITIVITY normal|inverted" from words[first] on.
-bool readLook(const std::vector<std::string>& words, std::size_t first, LookSettings& look) {
-    float sensitivity = 0.0f;
-    if (words.size() != first + 2 || !readSensitivity(words[first], sensitivity) ||
-        (words[first + 1] != kNormalWord && words[first + 1] != kInvertedWord)) {
+// "SENSITIVITY normal|inverted" from words[first] on, and its field of view from version 4 on.
+bool readLook(const std::vector<std::string>& words, std::size_t first, int version,
+              LookSettings& look) {
+    const std::size_t count = version >= kFirstVersionWithFieldOfView ? 3 : 2;
+    LookSettings read;
+    if (words.size() != first + count || !readSensitivity(words[first], read.sensitivity) ||
+        (words[first + 1] != kNormalWord && words[first + 1] != kInvertedWord) ||
+        (count == 3 && !readFieldOfView(words[first + 2], read.fieldOfView))) {
         return false;
     }
-    look = {sensitivity, words[first + 1] == kInvertedWord};
+    read.invertY = words[first + 1] == kInvertedWord;
+    look = read;
     return true;
 }
 
@@ -132,7 +136,7 @@ bool Parser::takeLine(const std::string& line) {
     if (words.empty() || words[0][0] == '#') return true;
     if (first && words[0] == kHeaderWord) return takeHeader(words);
     first = false;
-    if (script.version >= kRecordingVersion) {
+    if (script.version >= kFirstVersionWithLook) {
         // First after the header, and once: it holds for the whole recording.
         if (words[0] == kLookWord) return takeLook(words);
         if (!lookSeen) return fail("no look line ('look SENSITIVITY normal|inverted')");
@@ -152,7 +156,7 @@ bool Parser::takeHeader(const std::vector<std::string>& words) {
 // "look SENSITIVITY normal|inverted"
 bool Parser::takeLook(const std::vector<std::string>& words) {
     if (lookSeen) return fail("look line out of place");
-    if (!readLook(words, 1, script.look)) return fail("bad look line");
+    if (!readLook(words, 1, script.version, script.look)) return fail("bad look line");
     lookSeen = true;
     return true;
 }
@@ -194,10 +198,10 @@ bool Parser::readEvent(const std::vector<std::string>& words, Event& event,
         event.kind = Event::Kind::Delta;
         return words.size() == 3 && readSeconds(words[2], event.seconds);
     }
-    if (verb == kLookWord && script.version >= kRecordingVersion) {
+    if (verb == kLookWord && script.version >= kFirstVersionWithLook) {
         event.kind = Event::Kind::Look;
         what = "bad look line";
-        return readLook(words, 2, event.look);
+        return readLook(words, 2, script.version, event.look);
     }
     what = "unknown line";
     event.kind = Event::Kind::Dump;
@@ -281,9 +285,9 @@ std::string headerLine() {
 
 std::string lookLine(const LookSettings& look) {
     char text[64];
-    std::snprintf(text, sizeof text, "%s %.*g %s\n", kLookWord, kExactFloatDigits,
-                  static_cast<double>(look.sensitivity),
-                  look.invertY ? kInvertedWord : kNormalWord);
+    std::snprintf(text, sizeof text, "%s %.*g %s %d\n", kLookWord, kExactFloatDigits,
+                  static_cast<double>(look.sensitivity), look.invertY ? kInvertedWord : kNormalWord,
+                  look.fieldOfView);
     return text;
 }
 

@@ -13,16 +13,20 @@
 // event a line, frames counting from 1, '#' starting a comment:
 //   FRAME press ACTION      FRAME release ACTION      (ACTION as Controls names it)
 //   FRAME mouse DX DY       FRAME dump
-//   FRAME delta SECONDS     FRAME look SENSITIVITY normal|inverted        (recordings only)
+//   FRAME delta SECONDS     FRAME look SENSITIVITY normal|inverted FOV    (recordings only)
 // A script without a header is hand-written, in any order of frames. A recording starts with
-// "kelvarin-script 3" (or 2), then, from version 3, "look SENSITIVITY normal|inverted", which a
-// frame's look line changes from that frame on; each frame in turn has its measured time exactly,
+// "kelvarin-script 4" (or 2 or 3), then, from version 3, "look SENSITIVITY normal|inverted" with,
+// from version 4, the field of view in degrees, which a frame's look line changes from that frame
+// on; each frame in turn has its measured time exactly,
 // so it replays the same everywhere, and its presses and releases are the states the game
 // sampled. Bounds keep any file from making a reader run away.
 namespace Script {
 
 constexpr int kFirstRecordingVersion = 2;
-constexpr int kRecordingVersion = 3;
+// Version 3 brought the look's line, version 4 its field of view.
+constexpr int kFirstVersionWithLook = 3;
+constexpr int kFirstVersionWithFieldOfView = 4;
+constexpr int kRecordingVersion = 4;
 // A day of play at 60 frames/s.
 constexpr int kMaxFrame = 24 * 60 * 60 * 60;
 constexpr std::size_t kMaxLineBytes = 4096;

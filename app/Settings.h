@@ -25,6 +25,10 @@ constexpr int kMaxProblemsNamed = 10;
 constexpr int kMaxMusicVolume = 100;
 // The options change the volume by this much a step.
 constexpr int kMusicVolumeStep = 10;
+// The overlays' text, in percent of the size the game draws it at.
+constexpr int kTextSizes[] = {100, 150, 200};
+// The options change the field of view by this many degrees a step.
+constexpr int kFieldOfViewStep = 5;
 // Before an action's name: the key it is played with.
 constexpr const char* kKeyPrefix = "key.";
 
@@ -37,6 +41,11 @@ struct Values {
     int musicVolume = kMaxMusicVolume;
     // One press starts a rewind, the next stops it, instead of holding the key.
     bool rewindToggles = false;
+    // Percent, one of kTextSizes.
+    int textSize = kTextSizes[0];
+    // A mark says that a rewind runs and when its history has run out, for those who do not hear
+    // the music play backwards.
+    bool rewindMark = true;
     Controls::KeyMap keys = Controls::defaultKeys();
 
     bool operator==(const Values& that) const;

@@ -1,5 +1,7 @@
 #include "app/SettingsTable.h"
 
+#include <algorithm>
+#include <iterator>
 #include <sstream>
 
 #include "core/Numbers.h"
@@ -12,6 +14,13 @@ constexpr const char* kSwitchTakes = "true or false";
 const std::string kVolumeTakes = "a whole number from 0 to " + std::to_string(kMaxMusicVolume);
 constexpr const char* kKeyTakes =
     "the name of a key or mouse button, such as W, Space, Left Shift, F5 or Right click";
+const std::string kFieldOfViewTakes = "a whole number of degrees from " +
+                                      std::to_string(LookSettings::kMinFieldOfView) + " to " +
+                                      std::to_string(LookSettings::kMaxFieldOfView);
+constexpr int kMaxTextSize = *(std::end(kTextSizes) - 1);
+const std::string kTextSizeTakes = std::to_string(kTextSizes[0]) + ", " +
+                                   std::to_string(kTextSizes[1]) + " or " +
+                                   std::to_string(kMaxTextSize) + " (percent)";
 constexpr const char* kHeld = "hold";
 constexpr const char* kToggled = "toggle";
 // The first of each is what the game writes.
@@ -125,6 +134,28 @@ const std::vector<Setting>& table() {
                  return std::string(values.rewindToggles ? kToggled : kHeld);
              },
              copier<bool>([](Values& v) -> bool& { return v.rewindToggles; })},
+            {"field_of_view", kFieldOfViewTakes,
+             [](const std::string& value, Values& values) {
+                 return readFieldOfView(value, values.look.fieldOfView)
+                            ? ""
+                            : "field_of_view is " + kFieldOfViewTakes;
+             },
+             [](const Values& values) { return std::to_string(values.look.fieldOfView); },
+             copier<int>([](Values& v) -> int& { return v.look.fieldOfView; })},
+            {"text_size", kTextSizeTakes,
+             [](const std::string& value, Values& values) {
+                 int size = 0;
+                 const bool known =
+                     Numbers::read(value, Numbers::Bounds::within(0, kMaxTextSize), size) &&
+                     std::find(std::begin(kTextSizes), std::end(kTextSizes), size) !=
+                         std::end(kTextSizes);
+                 if (!known) return "text_size is " + kTextSizeTakes;
+                 values.textSize = size;
+                 return std::string();
+             },
+             [](const Values& values) { return std::to_string(values.textSize); },
+             copier<int>([](Values& v) -> int& { return v.textSize; })},
+            switchSetting("rewind_mark", [](Values& v) -> bool& { return v.rewindMark; }),
         };
         for (const Controls::ActionControl& control : Controls::all()) {
             all.push_back(keySetting(control));

@@ -1,10 +1,22 @@
 #include "app/Simulation.h"
 
+#include <algorithm>
+
 #include "core/Assert.h"
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
 #include "rewind/Controller.h"
 #include "scene/BrickWallScene.h"
+
+namespace {
+
+constexpr const char* kPausedMark = "PAUSED";
+constexpr const char* kRewindMark = "REWIND";
+constexpr const char* kHistoryEndMark = "NO MORE HISTORY";
+// About two seconds.
+constexpr int kHistoryEndSteps = 120;
+
+}  // namespace
 
 Simulation::Simulation() = default;
 
@@ -31,11 +43,26 @@ void Simulation::advance(double seconds, Input& input) {
     } else {
         for (; steps < asked.steps; ++steps) brickWall->step(stepper.takeStep());
     }
-    if (brickWall->takeRewindRanOut()) input.onRewindEndedByItself();
+    historyEndShownFor = std::max(0, historyEndShownFor - steps);
+    if (brickWall->takeRewindRanOut()) {
+        input.onRewindEndedByItself();
+        historyEndShownFor = kHistoryEndSteps;
+    }
     testbed.afterSteps(seconds, steps);
 }
 
+std::string Simulation::marksShown(bool rewindMark) const {
+    std::string marks = testbed.isPaused() ? kPausedMark : "";
+    const auto add = [&](const char* mark) {
+        marks += (marks.empty() ? "" : "\n") + std::string(mark);
+    };
+    if (rewindMark && Rewind::Controller::instance()->isRewinding()) add(kRewindMark);
+    if (rewindMark && historyEndShownFor > 0) add(kHistoryEndMark);
+    return marks;
+}
+
 void Simulation::restart() {
+    historyEndShownFor = 0;
     if (Rewind::Controller::instance()->isRewinding()) Input::instance()->onRewindEndedByItself();
     const std::string help = brickWall->helpText;
     brickWall->releaseGL();

@@ -36,11 +36,18 @@ public:
     void end() { brickWall.reset(); }
 
     BrickWallScene& scene() { return *brickWall; }
+    bool isPaused() const { return testbed.isPaused(); }
     void showHelp(const std::string& help);
     std::string statsShown();
+    // What the simulation shows in words, for whoever does not see it in the bricks or hear it in
+    // the music: paused, a rewind running (with rewindMark), and a while after its history ran
+    // out. Empty for nothing.
+    std::string marksShown(bool rewindMark) const;
 
 private:
     std::unique_ptr<BrickWallScene> brickWall;
     FrameClock::FixedStepper stepper;
     TestbedTools testbed;
+    // Steps left to show that the rewind's history ran out.
+    int historyEndShownFor = 0;
 };

@@ -10,11 +10,6 @@
 
 namespace {
 
-// In the overlay's space (see Text2D), which keeps its size in the window's top-left corner:
-// under the help text.
-constexpr int kStatsX = 10;
-constexpr int kStatsY = 440;
-constexpr int kStatsSize = 12;
 // The statistics' times are averaged over about this many frames, so that they can be read.
 constexpr double kStatsSmoothing = 1.0 / 30.0;
 
@@ -52,6 +47,4 @@ void TestbedTools::draw(BrickWallScene& scene, const GLUtils::FrameLayout& layou
         scene.collectBoxes(boxes);
         boxLines.draw(boxes, RenderContext::instance()->getCamera()->viewProjectionMatrix);
     }
-    const std::string shown = statsShown(scene);
-    if (!shown.empty()) scene.text.print(shown.c_str(), kStatsX, kStatsY, kStatsSize);
 }

@@ -33,7 +33,7 @@ public:
     void afterSteps(double frameSeconds, int steps);
     // What the statistics show now; empty while they are hidden.
     std::string statsShown(const BrickWallScene& scene);
-    // The boxes in the scene's viewport, then the statistics in the overlay.
+    // The boxes, in the scene's viewport.
     void draw(BrickWallScene& scene, const GLUtils::FrameLayout& layout);
 
 private:

@@ -110,6 +110,13 @@ void Camera::setAspectRatio(float ratio) {
     updateProjection();
 }
 
+void Camera::setFieldOfView(float degrees) {
+    KELVARIN_ASSERT(degrees > 0.0f);
+    if (degrees == fieldOfView) return;
+    fieldOfView = degrees;
+    updateProjection();
+}
+
 void Camera::updateViewProjection() {
     viewProjectionMatrix = projectionMatrix * view.viewMatrix;
 }

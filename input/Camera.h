@@ -39,8 +39,10 @@ public:
     Camera();
 
     void updateProjection();
-    // Follows the framebuffer's shape; the projection is rebuilt only when the ratio changes.
+    // Follows the framebuffer's shape and the player's field of view, in degrees; the projection
+    // is rebuilt only when either changes.
     void setAspectRatio(float ratio);
+    void setFieldOfView(float degrees);
     void updateViewProjection();
     // Keyboard movement for one frame of dt seconds.
     void move(float dt);

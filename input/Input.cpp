@@ -34,6 +34,7 @@ void Input::setLook(const LookSettings& look) {
     sensitivityX = kMouseSensitivity * look.sensitivity;
     // A negative rate turns the other way: the camera reads the sign as it is.
     sensitivityY = kMouseSensitivity * look.sensitivity * (look.invertY ? -1.0f : 1.0f);
+    fieldOfView = look.fieldOfView;
 }
 
 void Input::recentreCursor() {

@@ -68,6 +68,8 @@ public:
     bool isMouseCaptured() const { return mouseCaptured; }
     float getSensitivityX() const { return sensitivityX; }
     float getSensitivityY() const { return sensitivityY; }
+    // Degrees; the camera follows it every frame.
+    int getFieldOfView() const { return fieldOfView; }
     int getMouseX() const { return mouseX; }
     int getMouseY() const { return mouseY; }
 
@@ -117,6 +119,7 @@ private:
     bool mouseCaptured = true;
     float sensitivityX = 0.0f;
     float sensitivityY = 0.0f;
+    int fieldOfView = LookSettings::kDefaultFieldOfView;
     Controls::KeyMap keys = Controls::defaultKeys();
     std::array<KeyState, Controls::kActionCount> states;
     // Each mouse button read once a poll (a sticky press is gone after the first read).

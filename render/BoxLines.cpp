@@ -1,5 +1,6 @@
 #include "render/BoxLines.h"
 
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/RenderContext.h"
@@ -24,6 +25,29 @@ glm::vec3 corner(const BoxLines::Box& box, int bits) {
             (bits & 4) ? box.max.z : box.min.z};
 }
 
+// A dash and the gap after it, in world units: a brick's edge shows a few of each.
+constexpr float kDash = 0.08f;
+constexpr float kDashGap = 0.06f;
+
+void addSegment(glm::vec3 from, glm::vec3 to, glm::vec3 colour, std::vector<glm::vec3>& out) {
+    out.push_back(from);
+    out.push_back(colour);
+    out.push_back(to);
+    out.push_back(colour);
+}
+
+void addEdge(glm::vec3 from, glm::vec3 to, const BoxLines::Box& box, std::vector<glm::vec3>& out) {
+    const float length = glm::length(to - from);
+    if (!box.dashed || length <= kDash) {
+        addSegment(from, to, box.colour, out);
+        return;
+    }
+    const glm::vec3 along = (to - from) / length;
+    for (float at = 0.0f; at < length; at += kDash + kDashGap) {
+        addSegment(from + along * at, from + along * std::min(at + kDash, length), box.colour, out);
+    }
+}
+
 }  // namespace
 
 void BoxLines::init() {
@@ -39,10 +63,7 @@ void BoxLines::layout(const std::vector<Box>& boxes, std::vector<glm::vec3>& out
         glm::vec3 corners[kCorners];
         for (int bits = 0; bits < kCorners; ++bits) corners[bits] = corner(box, bits);
         for (const auto& edge : kEdgeCorners) {
-            for (const int end : edge) {
-                out.push_back(corners[end]);
-                out.push_back(box.colour);
-            }
+            addEdge(corners[edge[0]], corners[edge[1]], box, out);
         }
     }
 }

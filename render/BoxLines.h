@@ -13,6 +13,9 @@ public:
         glm::vec3 min;
         glm::vec3 max;
         glm::vec3 colour;
+        // Drawn in dashes: what the colour says is also told by the line (asleep), for a player
+        // who does not tell the colours apart.
+        bool dashed = false;
     };
 
     void init();

@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kVertPath = "media/shaders/Text2D.vert";
 constexpr const char* kFragPath = "media/shaders/Text2D.frag";
+constexpr const char* kBackdropVertPath = "media/shaders/Backdrop.vert";
+constexpr const char* kBackdropFragPath = "media/shaders/Backdrop.frag";
+// Black at this opacity under white text: over white it still gives the text more than 4.5 times
+// its background's light (WCAG's contrast for text).
+constexpr float kBackdropOpacity = 0.8f;
+constexpr int kBackdropVertices = 6;
 
 constexpr int kAtlasCells = 16;
 constexpr float kCellUv = 1.0f / kAtlasCells;
@@ -35,6 +41,11 @@ void Text2D::init() {
     glGenBuffers(1, &uvBuffer);
     programId = GLUtils::loadShaderProgram(kVertPath, kFragPath);
     if (programId != 0) samplerLocation = glGetUniformLocation(programId, "myTextureSampler");
+    glGenBuffers(1, &backdropBuffer);
+    backdropProgram = GLUtils::loadShaderProgram(kBackdropVertPath, kBackdropFragPath);
+    if (backdropProgram != 0) {
+        backdropColourLocation = glGetUniformLocation(backdropProgram, "backdropColour");
+    }
 }
 
 void Text2D::layout(const char* text, int x, int y, int size, std::vector<glm::vec2>& vertices,
@@ -106,9 +117,45 @@ void Text2D::print(const char* text, int x, int y, int size) {
     glDisableVertexAttribArray(1);
 }
 
+void Text2D::print(const char* text, const GLUtils::PlacedText& placed) {
+    if (placed.visibleLines <= 0) return;
+    // Without an area of its own it is drawn in the overlay's.
+    if (placed.area.width > 0) setArea(placed.area);
+    if (placed.backdrop) drawBackdrop(placed.backdropUnits);
+    print(text, placed.x, placed.y, placed.size);
+}
+
+// Two triangles in the overlay's area, blended over the scene.
+void Text2D::drawBackdrop(const GLUtils::UnitRect& rect) {
+    if (backdropProgram == 0) return;
+    const float left = static_cast<float>(rect.left);
+    const float right = static_cast<float>(rect.right);
+    const float bottom = static_cast<float>(rect.bottom);
+    const float top = static_cast<float>(rect.top);
+    const glm::vec2 corners[kBackdropVertices] = {{left, top},     {left, bottom}, {right, top},
+                                                  {right, bottom}, {right, top},   {left, bottom}};
+    glBindBuffer(GL_ARRAY_BUFFER, backdropBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STREAM_DRAW);
+    glUseProgram(backdropProgram);
+    glUniform4f(backdropColourLocation, 0.0f, 0.0f, 0.0f, kBackdropOpacity);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glViewport(area.x, area.y, area.width, area.height);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The text comes at the same depth afterwards: the panel leaves the depth as it is.
+    glDepthMask(GL_FALSE);
+    glDrawArrays(GL_TRIANGLES, 0, kBackdropVertices);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glDisableVertexAttribArray(0);
+}
+
 void Text2D::cleanup() {
     if (!RenderContext::instance()->isDrawing()) return;
     glDeleteBuffers(1, &vertexBuffer);
     glDeleteBuffers(1, &uvBuffer);
     glDeleteProgram(programId);
+    glDeleteBuffers(1, &backdropBuffer);
+    glDeleteProgram(backdropProgram);
 }

@@ -5,6 +5,7 @@
 #include <glm/glm.hpp>
 #include <vector>
 
+#include "render/OverlayLayout.h"
 #include "render/Viewport.h"
 
 class Texture;
@@ -20,6 +21,8 @@ public:
     // Drawn into the overlay area when one is set (the frame loop sets it every frame), else into
     // the current viewport.
     void print(const char* text, int x, int y, int size);
+    // Where the overlay layout placed it: its area, on its backdrop where it has one.
+    void print(const char* text, const GLUtils::PlacedText& placed);
     void setArea(const GLUtils::Viewport& overlay) { area = overlay; }
     void cleanup();
 
@@ -36,6 +39,12 @@ public:
 
 private:
     void upload(GLuint buffer, const std::vector<glm::vec2>& data, std::size_t& capacityBytes);
+    void drawBackdrop(const GLUtils::UnitRect& rect);
+
+    // The panel behind an overlay: its program, its colour's place and its two triangles.
+    GLuint backdropProgram = 0;
+    GLint backdropColourLocation = -1;
+    GLuint backdropBuffer = 0;
 
     // Kept between frames so the per-frame rebuild reuses memory on both sides.
     std::vector<glm::vec2> vertices;

@@ -13,6 +13,7 @@ FrameLayout layoutFrame(int framebufferWidth, int framebufferHeight, int windowW
         static_cast<float>(framebufferWidth) / static_cast<float>(framebufferHeight);
     const double density =
         windowWidth > 0 ? static_cast<double>(framebufferWidth) / windowWidth : 1.0;
+    layout.density = density;
     const int overlayWidth = static_cast<int>(std::lround(kOverlayReferenceWidth * density));
     const int overlayHeight = static_cast<int>(std::lround(kOverlayReferenceHeight * density));
     // OpenGL counts rows from the bottom: the overlay's top edge is the framebuffer's.

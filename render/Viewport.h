@@ -23,6 +23,8 @@ struct FrameLayout {
     Viewport overlay;
     // Width over height of the framebuffer; meaningful only when drawable.
     float aspectRatio = 0.0f;
+    // Framebuffer pixels per screen coordinate of the window.
+    double density = 1.0;
 };
 
 // The window size the overlay's pixel mapping comes from.

@@ -85,7 +85,7 @@ void BrickWallScene::draw() {
     for (Geo::Brick& brick : bricks) brick.draw();
     bullet.draw();
     room.draw();
-    text.print(helpText.c_str(), kHelpTextX, kHelpTextY, kHelpTextSize);
+    text.print(helpText.c_str(), helpPlace);
 }
 
 void BrickWallScene::collectBoxes(std::vector<BoxLines::Box>& boxes) const {
@@ -96,7 +96,7 @@ void BrickWallScene::collectBoxes(std::vector<BoxLines::Box>& boxes) const {
         const glm::vec3 colour = object->isStatic ? kFixedColour
                                  : object->asleep ? kAsleepColour
                                                   : kAwakeColour;
-        boxes.push_back({box.worldMin(), box.worldMax(), colour});
+        boxes.push_back({box.worldMin(), box.worldMax(), colour, object->asleep});
     }
 }
 

@@ -56,8 +56,10 @@ public:
     Room room;
     Geo::PlasmaBullet bullet;
     Text2D text;
-    // Drawn over the game in every frame.
+    // Drawn over the game in every frame, where the overlays' layout places it (at first where the
+    // game has always drawn it).
     std::string helpText;
+    GLUtils::PlacedText helpPlace{{}, kHelpTextX, kHelpTextY, kHelpTextSize, 1, false, {}, {}};
 
 private:
     struct LatchedInput {

@@ -93,7 +93,9 @@ export class OptionsDialog {
       field.disabled = this.fixed.has(field.name);
       field.title = field.disabled ? 'Set by the address for this visit' : '';
     }
-    this.dialog.querySelector('#volume-shown').textContent = settings.music_volume.value;
+    for (const output of this.dialog.querySelectorAll('output[name$="-shown"]')) {
+      output.textContent = settings[output.name.slice(0, -'-shown'.length)]?.value ?? '';
+    }
     this.keys.replaceChildren();
     for (const [name, setting] of Object.entries(settings)) {
       if (!name.startsWith(kKeyPrefix) || kNotOnAPage.has(name)) continue;

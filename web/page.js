@@ -31,7 +31,8 @@ const touchScreen = matchMedia('(pointer: coarse)').matches;
 const kStatus = {
   loading: 'Loading…',
   waiting: touchScreen ? 'Touch the game to play.' : 'Click the game to play.',
-  playing: touchScreen ? 'Playing.' : 'Playing: Escape pauses.',
+  playing: () => (touchScreen ? 'Playing.' : 'Playing: Escape pauses.') +
+                 (frozen ? ' The bricks are frozen.' : ''),
   paused: touchScreen ? 'Paused: touch the game to play' : 'Paused: click to play',
   ended: 'The game has ended.',
   replaying: () => `Replaying ${replay.name}…`,
@@ -49,6 +50,8 @@ let replay = null;
 let padButtons = null;
 // How play was started: a locked pointer is released on pause, a pad or touch has none.
 let playingWithMouse = false;
+// The testbed holds the bricks still (Freeze, or its key).
+let frozen = false;
 let touchControls = null;
 // The player's layout (the Keyboard Map), asked for at once: the game names keys by it.
 const layoutAsked = navigator.keyboard?.getLayoutMap?.().catch(() => null) ?? Promise.resolve(null);
@@ -137,6 +140,7 @@ function onGameEvent(event) {
     followCanvasSize();
     $('show-options').disabled = false;
     if (replay) showTimeline();
+    if (!replay) followFrozen();
   } else if (event === 'ended') {
     $('timeline').hidden = true;
     setState(replay ? 'replayed' : 'ended');
@@ -280,6 +284,18 @@ function onOptionChanged(name) {
 // A page goes fullscreen only on the player's gesture: the click that starts play.
 function wantsFullscreen() {
   return options.settings().fullscreen.value === 'true';
+}
+
+// Freeze is latched in the game, whoever pressed it: the status and the touch button follow it.
+function followFrozen() {
+  const running = ['waiting', 'playing', 'paused'].includes(state);
+  const now = running && game._kelvarinBricksFrozen() === 1;
+  if (now !== frozen) {
+    frozen = now;
+    $('touch-freeze').setAttribute('aria-pressed', String(frozen));
+    if (state === 'playing') setState('playing');
+  }
+  requestAnimationFrame(followFrozen);
 }
 
 function showControls() {

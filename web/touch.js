@@ -40,8 +40,9 @@ export class TouchControls {
     stage.addEventListener('contextmenu', (event) => event.preventDefault());
   }
 
+  // A touch the browser already gives to a scroll cannot be cancelled.
   start(event) {
-    event.preventDefault();
+    if (event.cancelable) event.preventDefault();
     for (const touch of event.changedTouches) {
       const target = document.elementFromPoint(touch.clientX, touch.clientY);
       if (target === this.pauseButton) {
@@ -64,7 +65,7 @@ export class TouchControls {
   }
 
   moveFingers(event) {
-    event.preventDefault();
+    if (event.cancelable) event.preventDefault();
     for (const touch of event.changedTouches) {
       const finger = this.fingers.get(touch.identifier);
       if (!finger) continue;

@@ -241,7 +241,7 @@ TEST(FrameLoop, TheOptionsHoldTheGameAndALookChangedThereIsRecorded) {
     Script::Script recording = Script::readFile(path, "options.rec");
     std::remove(path.c_str());
     ASSERT_EQ(recording.error, "");
-    EXPECT_NE(Script::write(recording).find("\n32 look 1.25 normal\n"), std::string::npos);
+    EXPECT_NE(Script::write(recording).find("\n32 look 1.25 normal 60\n"), std::string::npos);
     ReplayRun replay(recording);
     while (replay.run.frame()) {
     }

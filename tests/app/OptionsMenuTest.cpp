@@ -124,7 +124,8 @@ TEST(OptionsMenu, TheMouseChoosesTheLineUnderItAndAClickActs) {
     EXPECT_EQ(menu.click(Platform::kMouseButtonLeft), Outcome::Changed);
     EXPECT_TRUE(menu.values().look.invertY);
     // Above the lines, and just below the last one ("Close") and the gap under it, is no line.
-    const int lines = static_cast<int>(Controls::all().size()) + 7;
+    const std::string shown = menu.text(nullptr);
+    const int lines = static_cast<int>(std::count(shown.begin(), shown.end(), '\n'));
     for (const int outside :
          {OptionsMenu::kTopY + OptionsMenu::kSize,
           OptionsMenu::kTopY - (lines + 1) * OptionsMenu::kLineStep + OptionsMenu::kSize}) {

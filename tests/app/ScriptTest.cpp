@@ -14,8 +14,8 @@ Script::Script parseText(const std::string& text) {
 }
 
 constexpr const char* kRecording =
-    "kelvarin-script 3\n"
-    "look 2.5 inverted\n"
+    "kelvarin-script 4\n"
+    "look 2.5 inverted 75\n"
     "1 delta 0.35036289900000001\n"
     "2 mouse 0 25\n"
     "2 delta 0.016668442000000002\n"
@@ -25,7 +25,7 @@ constexpr const char* kRecording =
     "3 delta 0.0166\n"
     "3 release fire\n"
     "3 press rewind\n"
-    "4 look 1.25 normal\n"
+    "4 look 1.25 normal 60\n"
     "4 delta 0.0166\n";
 
 }  // namespace
@@ -51,7 +51,8 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     ASSERT_TRUE(s.error.empty()) << s.error;
     EXPECT_EQ(s.version, Script::kRecordingVersion);
     EXPECT_EQ(s.lastFrame, 4);
-    EXPECT_EQ(s.at(4).begin()->look, (LookSettings{1.25f, false}));
+    EXPECT_EQ(s.at(4).begin()->look, (LookSettings{1.25f, false, 60}));
+    EXPECT_EQ(s.look.fieldOfView, 75);
     EXPECT_EQ(s.at(1).begin()->kind, Event::Kind::Delta);
     EXPECT_EQ(s.at(1).begin()->seconds, 0.35036289900000001);
     EXPECT_EQ(s.look.sensitivity, 2.5f);
@@ -59,12 +60,16 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     EXPECT_EQ(Script::write(s), kRecording);
 }
 
-TEST(Script, AVersionTwoRecordingPlaysWithTheDefaultLookAndIsWrittenAsVersionThree) {
-    const Script::Script s = parseText("kelvarin-script 2\n1 delta 0.5\n");
-    ASSERT_TRUE(s.error.empty()) << s.error;
-    EXPECT_EQ(s.version, 2);
-    EXPECT_EQ(s.look, LookSettings());
-    EXPECT_EQ(Script::write(s), "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n");
+// Older recordings play with the look they lack (version 2 has none, version 3 no field of view),
+// and are written again as the game writes its own.
+TEST(Script, AnOlderRecordingPlaysWithTheDefaultLookAndIsWrittenAsTheNewest) {
+    for (const char* text : {"kelvarin-script 2\n1 delta 0.5\n",
+                             "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n"}) {
+        const Script::Script s = parseText(text);
+        ASSERT_TRUE(s.error.empty()) << s.error;
+        EXPECT_EQ(s.look, LookSettings());
+        EXPECT_EQ(Script::write(s), "kelvarin-script 4\nlook 1 normal 60\n1 delta 0.5\n");
+    }
     // Every float sensitivity comes back exactly, those needing nine digits too.
     for (const float sensitivity : {0.1f, 1.2345678f, 9.99999905f}) {
         const LookSettings look{sensitivity, true};
@@ -107,7 +112,9 @@ TEST(Script, ABadRecordingIsNamedByFileAndLine) {
         {"kelvarin-script 2\n1 delta 0.1\n1 delta 0.2\n",
          "rec.txt:3: frame 1 has a second 'delta' line"},
         {"kelvarin-script 2\n1 delta 0.1\n2 del", "rec.txt:3: cut off mid-line"},
-        {"kelvarin-script 4\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 5\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 4\nlook 1 normal\n", "rec.txt:2: bad look line"},
+        {"kelvarin-script 4\nlook 1 normal 111\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 3\nlook 0 normal\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 3\nlook 1e-300 normal\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 3\nlook 10.0000001 normal\n", "rec.txt:2: bad look line"},

@@ -54,8 +54,8 @@ TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
     session.finish();
 
     const std::string expected =
-        "kelvarin-script 3\n"
-        "look 2 inverted\n"
+        "kelvarin-script 4\n"
+        "look 2 inverted 60\n"
         "1 delta 0.25\n"
         "1 press forward\n"
         "1 press fire\n"
@@ -76,7 +76,7 @@ TEST_F(SessionTest, TheFileHoldsEverythingUpToTheLastSecondBeforeTheEnd) {
     session.beginFrame();
     session.afterPoll(0.5, *Input::instance());
     // A second of play has passed: without finish, the file already has both frames.
-    EXPECT_EQ(fileText(path), "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n2 delta 0.5\n");
+    EXPECT_EQ(fileText(path), "kelvarin-script 4\nlook 1 normal 60\n1 delta 0.5\n2 delta 0.5\n");
 }
 
 TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {

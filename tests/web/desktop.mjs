@@ -198,6 +198,13 @@ export const desktop = () => {
     assert.equal(await page.evaluate(() => window.kelvarinFramesDrawn), drawn, 'the game ran on');
     assert.equal(await page.getByRole('slider', {name: 'Music volume'}).inputValue(), '30');
     assert.equal(await page.locator('#option-keys button[name="key.forward"]').textContent(), 'K');
+    // Every rule of the accessibility checker that browsers' audits use holds in the dialogs.
+    await page.addScriptTag({path: path.join(root, 'tests/web/node_modules/axe-core/axe.min.js')});
+    const violations = await page.evaluate(async () => {
+      const found = await axe.run(['#options', '#help']);
+      return found.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+    });
+    assert.deepEqual(violations, []);
     // The address wins for this visit.
     const sensitivity = page.getByRole('spinbutton', {name: 'Look speed, mouse and touch'});
     assert.equal(await sensitivity.inputValue(), '2');

@@ -64,12 +64,32 @@ export const devices = () => {
       await touch('touchEnd', []);
     };
 
-    await t.test('the game fills the screen, with named controls over it', async () => {
+    // Every control takes a finger, and none lies over the help the game draws, held either way.
+    const controlsBesideTheHelp = async () => {
       const box = await page.locator('#canvas').boundingBox();
-      assert.deepEqual(box, {x: 0, y: 0, ...viewport});
+      const controls = page.locator('#touch-controls');
+      await controls.evaluate((c) => { c.style.visibility = 'hidden'; });
+      await waitFrames(page, 2);
+      const picture = await page.locator('#canvas').screenshot();
+      await controls.evaluate((c) => { c.style.visibility = ''; });
+      const scale = 1024 / box.width;
       for (const name of ['Move', 'Fire', 'Rewind', 'Run', 'Restart', 'Freeze', 'Pause']) {
-        assert.equal(await page.getByRole('button', {name, exact: true}).isVisible(), true, name);
+        const button = await page.getByRole('button', {name, exact: true}).boundingBox();
+        assert.ok(button.width >= 44 && button.height >= 44,
+                  `${name} is ${button.width} x ${button.height}`);
+        const region = [button.x, button.y, button.width, button.height].map((v) => v * scale);
+        assert.equal(count('white', [picture], region), 0, `${name} lies over the help`);
       }
+      return box;
+    };
+
+    await t.test('the game fills the screen, with named controls over it', async () => {
+      assert.deepEqual(await controlsBesideTheHelp(), {x: 0, y: 0, ...viewport});
+      await page.setViewportSize({width: viewport.height, height: viewport.width});
+      await waitFrames(page, 5);
+      await controlsBesideTheHelp();
+      await page.setViewportSize(viewport);
+      await waitFrames(page, 5);
     });
 
     let view;
@@ -123,6 +143,14 @@ export const devices = () => {
       // The system takes the other finger away (a call comes in, say).
       await touch('touchCancel', []);
       assert.equal(await scrolled(), false, 'the page scrolled');
+      // Freeze is latched in the game: its button and the status say so until it is let go.
+      const freeze = page.getByRole('button', {name: 'Freeze', exact: true});
+      await hold('Freeze', 0);
+      await waitForStatus(page, 'Playing. The bricks are frozen.');
+      assert.equal(await freeze.getAttribute('aria-pressed'), 'true');
+      await hold('Freeze', 0);
+      await page.waitForFunction(() => document.getElementById('status').textContent === 'Playing.');
+      assert.equal(await freeze.getAttribute('aria-pressed'), 'false');
       await hold('Restart', 0);
       await hold('Pause', 2);
       await waitForStatus(page, 'Paused');
