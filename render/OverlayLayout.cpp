@@ -106,8 +106,9 @@ Attempt attempt(const OverlayRequest& r, double scale) {
     int below = cover(r.help, kHelpX, helpY, r.help.lines).bottom - kGap;
     // The statistics' glyphs start where the help's do.
     const int statsX = kHelpX + r.help.size - r.stats.size;
-    place(p.stats, r.stats, topLeft, statsX, below - r.stats.size, r.stats.lines, pixelsPerUnit,
-          true);
+    const int statsY = below - r.stats.size;
+    place(p.stats, r.stats, topLeft, statsX, statsY, r.stats.lines, pixelsPerUnit, true);
+    if (r.stats.lines > 0) below = p.stats.backdropUnits.bottom - kGap;
     const int timelineY = kTimelineBottom + (r.timeline.lines - 1) * lineStep(r.timeline.size);
     place(p.timeline, r.timeline, bottomLeft, kHelpX, timelineY, r.timeline.lines, pixelsPerUnit,
           true);
@@ -119,7 +120,9 @@ Attempt attempt(const OverlayRequest& r, double scale) {
     const int optionsX = std::max(
         kHelpX, std::min(kOptionsX, windowRight - kMargin - blockWidth(r.options) - kHelpX));
     const int optionsY = below - r.options.size;
-    const int room = optionsY + r.options.size - std::max(windowBottom, 0) - kMargin;
+    // Above the window's bottom, and above the timeline when it shows.
+    const int timelineTop = r.timeline.lines > 0 ? p.timeline.backdropUnits.top + kGap : kMargin;
+    const int room = optionsY + r.options.size - std::max(windowBottom, 0) - timelineTop;
     const int fitting = std::min(r.options.lines, room / lineStep(r.options.size));
     place(p.options, r.options, topLeft, optionsX, optionsY, fitting, pixelsPerUnit, true);
 

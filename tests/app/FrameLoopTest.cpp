@@ -338,3 +338,13 @@ TEST(FrameLoop, FullscreenSwitchedByTheWindowsKeyIsPlayedAndKept) {
     run.finish();
     std::remove(path.c_str());
 }
+
+// A replay sees as widely as its player did, whatever the viewer's own field of view.
+TEST(FrameLoop, AReplayIsSeenWithItsRecordingsFieldOfView) {
+    ReplayRun replay(
+        "kelvarin-script 4\nlook 1 normal 90\n1 delta 0.1\n2 look 1 normal 55\n2 delta 0.1\n");
+    replay.frames(1);
+    EXPECT_EQ(mainCamera.fieldOfView, 90.0f);
+    replay.frames(1);
+    EXPECT_EQ(mainCamera.fieldOfView, 55.0f);
+}

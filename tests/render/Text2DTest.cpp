@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "input/Controls.h"
 #include "render/Text2D.h"
+#include "render/Texture.h"
 #include "scene/BrickWallScene.h"
+#include "tests/support/GlContext.h"
 
 namespace {
 
@@ -62,4 +65,50 @@ TEST(TextLayout, EmptyTextHasNoQuadsAndReusesCapacity) {
     Text2D::layout("", 10, 570, 16, q.vertices, q.uvs);
     EXPECT_TRUE(q.vertices.empty());
     EXPECT_EQ(q.vertices.capacity(), capacity);
+}
+
+namespace {
+
+// WCAG's relative luminance of an sRGB pixel.
+double luminance(const unsigned char* rgb) {
+    double sum = 0.0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    for (int c = 0; c < 3; ++c) {
+        const double v = rgb[c] / 255.0;
+        sum += weights[c] * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+class TextOnBackdrop : public GlTest {};
+
+}  // namespace
+
+// Over the brightest background there is, white, the backdrop still leaves the white text more
+// than WCAG's 4.5 times its background's light.
+TEST_F(TextOnBackdrop, WhiteTextStandsOutFromItsBackdropOverWhite) {
+    // A core context draws nothing without a vertex array bound; the game's scene binds one.
+    GLuint vertexArray = 0;
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    Text2D text(&fontTexture);
+    text.init();
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GLUtils::PlacedText placed;
+    placed.area = {0, 0, 1024, 768};
+    placed.x = 10;
+    placed.y = 500;
+    placed.size = 16;
+    placed.visibleLines = 1;
+    placed.backdrop = true;
+    placed.backdropUnits = {0, 400, 400, 600};
+    text.print("PAUSED", placed);
+    unsigned char behind[4] = {};
+    // Within the backdrop, away from the text.
+    glReadPixels(300, 600, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, behind);
+    text.cleanup();
+    glDeleteVertexArrays(1, &vertexArray);
+    const double contrast = (1.0 + 0.05) / (luminance(behind) + 0.05);
+    EXPECT_GE(contrast, 4.5) << static_cast<int>(behind[0]);
 }
