@@ -26,7 +26,7 @@ click
 sleep 0.5
 quit_and_expect 0
 
-head -n 2 "$WORK/session.rec" | tr '\n' ' ' | grep -qx "kelvarin-script 3 look 2 normal " ||
+head -n 2 "$WORK/session.rec" | tr '\n' ' ' | grep -qx "kelvarin-script 4 look 2 normal 60 " ||
     fail "the recording does not start with its header and look settings"
 grep -q " press fire" "$WORK/session.rec" || fail "the shots were not recorded"
 grep -q " press rewind" "$WORK/session.rec" || fail "the rewind was not recorded"

@@ -149,7 +149,7 @@ export const desktop = () => {
     await page.context().close();
 
     await t.test('the recording saved from the page replays to the same bricks on Linux', () => {
-      assert.match(fs.readFileSync(saved, 'utf8'), /^kelvarin-script 3\nlook 1 normal\n/);
+      assert.match(fs.readFileSync(saved, 'utf8'), /^kelvarin-script 4\nlook 1 normal 60\n/);
       assert.equal(wasmBricks(saved), linuxBricks(saved));
     });
   });
