@@ -171,7 +171,7 @@ std::vector<Option> gameOptions(Parsed& parsed) {
          turnOn(parsed.fullscreen)},
         {"--sensitivity", "X", LookSettings::kSensitivityRange,
          std::string("turn X times as fast with the mouse; X is ") +
-             LookSettings::kSensitivityRange + "\n(1 is the game's own rate)",
+             LookSettings::kSensitivityRange + " (1 is the game's own rate)",
          [&parsed](const std::string& value) {
              return readSensitivity(value, parsed.sensitivity);
          }},

@@ -262,7 +262,7 @@ const std::vector<ShownControl>& shownControls() {
          nullptr},
         {"statistics: frame and step times, bricks awake and asleep, rewind left", {A::Stats},
          nullptr, nullptr, "", "", kNoControl, false, nullptr, nullptr, nullptr},
-        {"the collision boxes, awake and asleep in two colours", {A::Boxes}, nullptr, nullptr, "",
+        {"the collision boxes: awake yellow, asleep blue and dashed", {A::Boxes}, nullptr, nullptr, "",
          "", kNoControl, false, nullptr, nullptr, nullptr},
     };
     // clang-format on

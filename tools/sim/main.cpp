@@ -21,9 +21,9 @@
 #include "app/Session.h"
 #include "core/LineReader.h"
 #include "core/MediaFolder.h"
+#include "core/Messages.h"
 #include "core/Numbers.h"
 #include "core/WindowSize.h"
-#include "core/Messages.h"
 #include "input/Controls.h"
 #include "input/Input.h"
 #include "input/Keys.h"
@@ -126,7 +126,7 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
     using CommandLine::storeIn;
     return {
         {"--frames", "N", kFrameCount.c_str(),
-         "frames to run, up to a day at 60 frames/s (default 600; for a\nrecording, all of its "
+         "frames to run, up to a day at 60 frames/s (default 600; for a recording, all of its "
          "frames)",
          [&o](const std::string& value) {
              o.framesGiven = true;
@@ -149,11 +149,11 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
         {"--png-every", "K", kFrameCount.c_str(), "only every Kth frame (default 1)",
          frameCountIn(o.pngEvery)},
         {"--size", "WxH", kFrameSize,
-         "size of the drawn frames in pixels (default 1024x768); the\nsimulation is the same at "
+         "size of the drawn frames in pixels (default 1024x768); the simulation is the same at "
          "any size",
          [&o](const std::string& value) { return readSize(value, o.frameWidth, o.frameHeight); }},
         {"--time", nullptr, nullptr,
-         "print frame-time percentiles, and the heap allocations per frame of\nthe second half of "
+         "print frame-time percentiles, and the heap allocations per frame of the second half of "
          "the run, to standard error",
          CommandLine::turnOn(o.time)},
     };
