@@ -89,7 +89,8 @@ void GeoObjPhysics::fallAsleep() {
     velocity = glm::vec3(0.0f);
 }
 
-void GeoObjPhysics::wakeUp() {
+void GeoObjPhysics::wakeUp(std::vector<GeoObjPhysics*>* woken) {
+    if (woken != nullptr) woken->push_back(this);
     asleep = false;
     gravity = true;
     restFrames = 0;
@@ -98,7 +99,7 @@ void GeoObjPhysics::wakeUp() {
     while (!sleepers.empty()) {
         GeoObjPhysics* sleeper = sleepers.front();
         sleepers.erase(sleepers.begin());
-        sleeper->wakeUp();
+        sleeper->wakeUp(woken);
     }
 }
 

@@ -36,8 +36,9 @@ public:
 
     float inverseMass() const;
     void fallAsleep();
-    // Wakes this object and, depth first, everything that fell asleep resting on it.
-    void wakeUp();
+    // Wakes this object and, depth first, everything that fell asleep resting on it; woken, when
+    // given, gets each of them.
+    void wakeUp(std::vector<GeoObjPhysics*>* woken = nullptr);
 
     void setStatic(bool s) { isStatic = s; }
     void setMass(float m) { mass = m; }

@@ -64,7 +64,16 @@ inline bool PhysicsWorld::boxesOverlap(const Bounds& a, const Bounds& b) {
 }
 
 void PhysicsWorld::collideAll() {
+    if (allPairs) {
+        collideAllPairs();
+    } else {
+        broadPhase.collide(objects);
+    }
+}
+
+void PhysicsWorld::collideAllPairs() {
     const std::size_t n = objects.size();
+    plainPairsTested += n * (n - 1) / 2;
     bounds.resize(n);
     for (std::size_t i = 0; i < n; ++i) bounds[i] = boundsOf(objects[i]->collider);
     for (std::size_t i = 0; i + 1 < n; ++i) {
@@ -87,7 +96,25 @@ void PhysicsWorld::haltAll() {
     }
 }
 
-bool PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
+int PhysicsWorld::blast(glm::vec3 centre, float radius, float speed) {
+    KELVARIN_ASSERT(radius > 0.0f);
+    int pushed = 0;
+    for (GeoObjPhysics* object : objects) {
+        if (object->isStatic || object->mass == 0.0f || !object->collider.isEnabled()) continue;
+        const glm::vec3 away = object->getPosition() - centre;
+        const float distance = glm::length(away);
+        if (distance > radius) continue;
+        // Straight up from the very centre, where there is no away.
+        const glm::vec3 direction = distance > 0.0f ? away / distance : glm::vec3(0.0f, 1.0f, 0.0f);
+        object->wakeUp();
+        object->velocity += direction * (speed * (1.0f - distance / radius));
+        ++pushed;
+    }
+    return pushed;
+}
+
+bool PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b,
+                               std::vector<GeoObjPhysics*>* woken) {
     // Cheap exits first: most of the pairs end here.
     if ((a.isStatic && b.isStatic) || (a.asleep && b.asleep)) return false;
     if (!a.collider.isEnabled() || !b.collider.isEnabled()) return false;
@@ -97,9 +124,9 @@ bool PhysicsWorld::collidePair(GeoObjPhysics& a, GeoObjPhysics& b) {
     }
     if (!overlaps(a.collider, b.collider)) return false;
     if (a.isStatic) {
-        resolve(b, a);
+        resolve(b, a, woken);
     } else {
-        resolve(a, b);
+        resolve(a, b, woken);
     }
     a.onCollision();
     b.onCollision();
@@ -110,10 +137,10 @@ bool PhysicsWorld::overlaps(const Collider& a, const Collider& b) {
     return boxesOverlap(boundsOf(a), boundsOf(b));
 }
 
-void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b) {
+void PhysicsWorld::resolve(GeoObjPhysics& a, GeoObjPhysics& b, std::vector<GeoObjPhysics*>* woken) {
     KELVARIN_ASSERT(!a.isStatic);
-    wakeIfStruck(a, b);
-    wakeIfStruck(b, a);
+    wakeIfStruck(a, b, woken);
+    wakeIfStruck(b, a, woken);
     trySettle(a, b);
     trySettle(b, a);
 
@@ -188,9 +215,10 @@ void PhysicsWorld::trySettle(GeoObjPhysics& self, GeoObjPhysics& other) {
     }
 }
 
-void PhysicsWorld::wakeIfStruck(GeoObjPhysics& self, const GeoObjPhysics& other) {
+void PhysicsWorld::wakeIfStruck(GeoObjPhysics& self, const GeoObjPhysics& other,
+                                std::vector<GeoObjPhysics*>* woken) {
     if (self.asleep &&
         glm::dot(other.velocity, other.velocity) > kWakeSpeedFactor * kWakeSpeedScale) {
-        self.wakeUp();
+        self.wakeUp(woken);
     }
 }

@@ -2,8 +2,11 @@
 
 // physics/: collision boxes and the gravity and collision passes. May include: objects, core.
 
+#include <cstdint>
 #include <glm/glm.hpp>
 #include <vector>
+
+#include "physics/BroadPhase.h"
 
 class Collider;
 namespace Geo {
@@ -11,8 +14,9 @@ class GeoObjPhysics;
 }
 
 // The ordered list of every physical object, in construction order, and the passes over it that
-// each simulation step runs. Boxes never rotate and there is no spatial partitioning: every pair is
-// tested every step, in list order, and later pairs see the effects of earlier ones.
+// each simulation step runs. Boxes never rotate. The collision pass is the pair loop: every pair
+// in list order, later pairs seeing the effects of earlier ones; a grid finds the pairs that can
+// overlap, with the same results as visiting them all, which collideAllPairs still does.
 class PhysicsWorld {
 public:
     static constexpr glm::vec3 kGravity{0.0f, -9.8f, 0.0f};
@@ -34,25 +38,37 @@ public:
     // dt is the step's length in seconds.
     void applyGravity(float dt);
     void collideAll();
+    // The plain pair loop, the reference the grid's pass must match.
+    void collideAllPairs();
+    // Makes collideAll the plain pair loop, for comparing the two on any scene.
+    void useAllPairs(bool all) { allPairs = all; }
+    // Box tests made by the collision passes since the world began.
+    std::uint64_t pairsTested() const { return broadPhase.pairsTested() + plainPairsTested; }
     // Zeroes every velocity and wakes every movable object; used when a rewind ends.
     void haltAll();
+    // Wakes every movable object whose position lies within radius of centre and pushes it away
+    // from there at up to speed, less the farther it lies. Returns how many it pushed.
+    int blast(glm::vec3 centre, float radius, float speed);
 
-    // True when the pair was resolved.
-    static bool collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
+    // True when the pair was resolved; woken, when given, gets every object the pair woke.
+    static bool collidePair(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b,
+                            std::vector<Geo::GeoObjPhysics*>* woken = nullptr);
     // Touching boxes overlap.
     static bool overlaps(const Collider& a, const Collider& b);
 
 private:
     static void applyGravityTo(Geo::GeoObjPhysics& object, float dt);
     // a must not be static: a static object is always given second.
-    static void resolve(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b);
+    static void resolve(Geo::GeoObjPhysics& a, Geo::GeoObjPhysics& b,
+                        std::vector<Geo::GeoObjPhysics*>* woken);
     // The axis of strictly smallest overlap, pointing from a towards b; a tie leaves both as given.
     static void computeContact(const Geo::GeoObjPhysics& a, const Geo::GeoObjPhysics& b,
                                float& penetration, glm::vec3& normal);
     static void bounceOff(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other,
                           glm::vec3 normal);
     static void trySettle(Geo::GeoObjPhysics& self, Geo::GeoObjPhysics& other);
-    static void wakeIfStruck(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other);
+    static void wakeIfStruck(Geo::GeoObjPhysics& self, const Geo::GeoObjPhysics& other,
+                             std::vector<Geo::GeoObjPhysics*>* woken);
 
     struct Bounds {
         glm::vec3 min;
@@ -65,4 +81,7 @@ private:
     // The world boxes at the start of the collision pass, kept in one block so most pairs are
     // rejected without touching the objects; refreshed for the two objects of every tested pair.
     std::vector<Bounds> bounds;
+    BroadPhase broadPhase;
+    bool allPairs = false;
+    std::uint64_t plainPairsTested = 0;
 };

@@ -187,8 +187,9 @@ TEST_F(Sound, TheMusicVolumeSilencesOrLowersEveryTrack) {
     };
     const std::vector<std::int16_t> normal = trackSamples(SoundTrack::kBackgroundMusic);
     const int heard = loudest(recording.begin() + static_cast<long>(silent), recording.end());
-    const int recorded =
-        loudest(normal.begin(), normal.begin() + static_cast<long>(recording.size() - silent));
+    // A slow machine's device may record past the track's end, where it starts again.
+    const std::size_t compared = std::min(recording.size() - silent, normal.size());
+    const int recorded = loudest(normal.begin(), normal.begin() + static_cast<long>(compared));
     EXPECT_GT(heard, 0);
     EXPECT_LT(heard, recorded * 3 / 4) << "half the volume was not quieter";
 }

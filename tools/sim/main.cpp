@@ -27,6 +27,7 @@
 #include "input/Controls.h"
 #include "input/Input.h"
 #include "input/Keys.h"
+#include "physics/PhysicsWorld.h"
 #include "platform/FakePlatform.h"
 #include "platform/RegularFile.h"
 #include "platform/System.h"
@@ -98,6 +99,7 @@ struct Options {
     int dumpEvery = 0;
     bool draw = true;
     bool time = false;
+    bool allPairs = false;
 };
 
 // "WIDTHxHEIGHT", each side a whole number from 1 to kMaxFrameSide.
@@ -156,6 +158,10 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
          "print frame-time percentiles, and the heap allocations per frame of the second half of "
          "the run, to standard error",
          CommandLine::turnOn(o.time)},
+        {"--all-pairs", nullptr, nullptr,
+         "test every pair of objects in the collision pass instead of those the grid finds; the "
+         "bricks come out the same, only slower",
+         CommandLine::turnOn(o.allPairs)},
     };
 }
 
@@ -366,6 +372,7 @@ int main(int argc, char** argv) {
     std::string pngFolder;
     Script::Script script;
     if (!inputsAreUsable(options, media, pngFolder, script)) return CommandLine::kUsageStatus;
+    PhysicsWorld::instance()->useAllPairs(options.allPairs);
     Session session;
     GameRun run;
     if (!run.start(configFor(options, media, script, session))) {

@@ -1,0 +1,319 @@
+#include "physics/BroadPhase.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Assert.h"
+#include "objects/GeoObjPhysics.h"
+#include "physics/PhysicsWorld.h"
+
+using Geo::GeoObjPhysics;
+
+namespace {
+
+// The share of movable objects whose size sets the cell: the rest, larger, are tested loose.
+constexpr double kCellSizeQuantile = 0.9;
+// Buckets per object in the grid: each object covers a few cells, and a bucket that several
+// cells share only adds candidates that the box test then drops.
+constexpr std::size_t kBucketsPerObject = 4;
+constexpr std::size_t kFewestBuckets = 64;
+// Cell coordinates are clamped here, far beyond any room, so that any finite box has cells.
+constexpr float kFarthestCell = 1 << 20;
+// Large primes, one an axis, that spread neighbouring cells over the buckets.
+constexpr std::uint32_t kHashPrimes[] = {73856093u, 19349663u, 83492791u};
+// A box up to this many cells wide still lives in the grid.
+constexpr float kLargestInCells = 2.0f;
+
+bool isFinite(const glm::vec3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+float largestExtent(const glm::vec3& min, const glm::vec3& max) {
+    const glm::vec3 e = max - min;
+    return std::max(e.x, std::max(e.y, e.z));
+}
+
+}  // namespace
+
+inline BroadPhase::Bounds BroadPhase::boundsOf(const GeoObjPhysics& object) {
+    return {object.collider.worldMin(), object.collider.worldMax()};
+}
+
+// Touching boxes overlap, and a box with a NaN overlaps everything, as in the pair loop.
+inline bool BroadPhase::boxesOverlap(const Bounds& a, const Bounds& b) {
+    return !(a.max.x < b.min.x || b.max.x < a.min.x || a.max.y < b.min.y || b.max.y < a.min.y ||
+             a.max.z < b.min.z || b.max.z < a.min.z);
+}
+
+void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
+    list = &objects;
+    const auto n = static_cast<std::uint32_t>(objects.size());
+    if (!built || objects != builtFor) {
+        build(objects);
+    } else {
+        for (std::uint32_t i = 0; i < n; ++i) refresh(i);
+    }
+    announceAwakeToSleeping();
+    for (std::uint32_t row = 0; row < n; ++row) {
+        if (entries[row].inGrid) {
+            runRow(row);
+        } else {
+            runLooseRow(row);
+        }
+        announced[row].clear();
+    }
+}
+
+void BroadPhase::announceAwakeToSleeping() {
+    const std::vector<GeoObjPhysics*>& objects = *list;
+    const auto n = static_cast<std::uint32_t>(objects.size());
+    std::uint32_t awake = 0;
+    for (const GeoObjPhysics* object : objects) awake += object->asleep ? 0 : 1;
+    // From whichever side is smaller: a settling heap asks for nothing, nor does a sleeping one.
+    if (awake <= n - awake) {
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (!objects[i]->asleep && objects[i]->collider.isEnabled()) announce(i, 0);
+        }
+        return;
+    }
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (!objects[i]->asleep || !objects[i]->collider.isEnabled() || !entries[i].inGrid)
+            continue;
+        neighbours.clear();
+        addGridNeighbours(i, i + 1, neighbours);
+        for (const std::uint32_t k : neighbours) {
+            if (!objects[k]->asleep) announced[i].push_back(k);
+        }
+    }
+}
+
+void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
+    const std::size_t n = objects.size();
+    builtFor = objects;
+    built = true;
+    byAddress.clear();
+    for (std::size_t i = 0; i < n; ++i) byAddress.emplace_back(objects[i], i);
+    std::sort(byAddress.begin(), byAddress.end());
+    entries.assign(n, Entry{});
+    announced.resize(n);
+    for (auto& rowAnnounced : announced) rowAnnounced.clear();
+    seenStamp.assign(n, 0);
+    stamp = 0;
+    loose.clear();
+
+    std::vector<float> sizes;
+    for (std::size_t i = 0; i < n; ++i) {
+        entries[i].box = boundsOf(*objects[i]);
+        const Bounds& b = entries[i].box;
+        if (!objects[i]->isStatic && isFinite(b.min) && isFinite(b.max))
+            sizes.push_back(largestExtent(b.min, b.max));
+    }
+    cellSize = 1.0f;
+    if (!sizes.empty()) {
+        const auto at = static_cast<std::size_t>(kCellSizeQuantile * (sizes.size() - 1));
+        std::nth_element(sizes.begin(), sizes.begin() + at, sizes.end());
+        if (sizes[at] > 0.0f) cellSize = sizes[at];
+    }
+    std::size_t buckets = kFewestBuckets;
+    while (buckets < kBucketsPerObject * n) buckets *= 2;
+    bucketMask = static_cast<std::uint32_t>(buckets - 1);
+    cells.assign(buckets, {});
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (!objects[i]->isStatic && fitsGrid(entries[i].box)) {
+            insert(i);
+        } else {
+            loose.push_back(i);
+        }
+    }
+}
+
+bool BroadPhase::fitsGrid(const Bounds& box) const {
+    // Room to spare: the same box measures a little differently at another place.
+    return isFinite(box.min) && isFinite(box.max) &&
+           largestExtent(box.min, box.max) <= kLargestInCells * cellSize;
+}
+
+BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
+    // Floor and clamp keep the order of coordinates, so boxes that overlap, touching included,
+    // always share a cell.
+    const auto cellAt = [&](const glm::vec3& p) {
+        const glm::vec3 c = glm::floor(p / cellSize);
+        return glm::ivec3(glm::clamp(c, glm::vec3(-kFarthestCell), glm::vec3(kFarthestCell)));
+    };
+    return {cellAt(box.min), cellAt(box.max)};
+}
+
+std::vector<std::uint32_t>& BroadPhase::cell(int x, int y, int z) {
+    // Spatial hashing: the grid has no edge, and its memory follows the objects, not the room.
+    const std::uint32_t hash = static_cast<std::uint32_t>(x) * kHashPrimes[0] ^
+                               static_cast<std::uint32_t>(y) * kHashPrimes[1] ^
+                               static_cast<std::uint32_t>(z) * kHashPrimes[2];
+    return cells[hash & bucketMask];
+}
+
+void BroadPhase::insert(std::uint32_t index) {
+    Entry& e = entries[index];
+    e.inGrid = true;
+    e.cells = cellsOf(e.box);
+    for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
+        for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
+            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) cell(x, y, z).push_back(index);
+}
+
+void BroadPhase::erase(std::uint32_t index) {
+    Entry& e = entries[index];
+    for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
+        for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
+            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) {
+                std::vector<std::uint32_t>& c = cell(x, y, z);
+                const auto at = std::find(c.begin(), c.end(), index);
+                KELVARIN_ASSERT(at != c.end());
+                *at = c.back();
+                c.pop_back();
+            }
+    e.inGrid = false;
+}
+
+void BroadPhase::refresh(std::uint32_t index) {
+    Entry& e = entries[index];
+    const GeoObjPhysics& object = *(*list)[index];
+    e.box = boundsOf(object);
+    const bool grid = !object.isStatic && fitsGrid(e.box);
+    if (grid && e.inGrid) {
+        if (cellsOf(e.box) == e.cells) return;
+        erase(index);
+        insert(index);
+        return;
+    }
+    if (grid == e.inGrid) return;
+    const auto at = std::lower_bound(loose.begin(), loose.end(), index);
+    if (grid) {
+        loose.erase(at);
+        insert(index);
+    } else {
+        erase(index);
+        loose.insert(at, index);
+    }
+}
+
+std::uint32_t BroadPhase::indexOf(const GeoObjPhysics* object) const {
+    const auto at = std::lower_bound(byAddress.begin(), byAddress.end(),
+                                     std::make_pair(object, std::uint32_t{0}));
+    KELVARIN_ASSERT(at != byAddress.end() && at->first == object);
+    return at->second;
+}
+
+void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
+                                   std::vector<std::uint32_t>& out) {
+    if (++stamp == 0) {
+        std::fill(seenStamp.begin(), seenStamp.end(), 0);
+        stamp = 1;
+    }
+    seenStamp[index] = stamp;
+    const Entry& e = entries[index];
+    const std::vector<GeoObjPhysics*>& objects = *list;
+    for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
+        for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
+            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) {
+                for (const std::uint32_t k : cell(x, y, z)) {
+                    if (k < from || seenStamp[k] == stamp) continue;
+                    seenStamp[k] = stamp;
+                    if (boxesOverlap(e.box, entries[k].box) && objects[k]->collider.isEnabled())
+                        out.push_back(k);
+                }
+            }
+}
+
+void BroadPhase::addLoose(std::uint32_t index, std::uint32_t from) {
+    const Bounds& box = entries[index].box;
+    for (auto at = std::lower_bound(loose.begin(), loose.end(), from); at != loose.end(); ++at) {
+        if (*at != index && boxesOverlap(box, entries[*at].box)) candidates.push_back(*at);
+    }
+}
+
+void BroadPhase::finishCandidates() {
+    std::sort(candidates.begin(), candidates.end());
+}
+
+void BroadPhase::gatherAll(std::uint32_t index, std::uint32_t from) {
+    candidates.clear();
+    if (entries[index].inGrid) {
+        addGridNeighbours(index, from, candidates);
+        addLoose(index, from);
+    } else {
+        // A box that has just left the grid (grown or no longer finite) meets anything.
+        const auto n = static_cast<std::uint32_t>(list->size());
+        for (std::uint32_t k = from; k < n; ++k) {
+            if (k != index && boxesOverlap(entries[index].box, entries[k].box))
+                candidates.push_back(k);
+        }
+    }
+    finishCandidates();
+}
+
+void BroadPhase::gatherAnnounced(std::uint32_t index) {
+    candidates.clear();
+    if (++stamp == 0) {
+        std::fill(seenStamp.begin(), seenStamp.end(), 0);
+        stamp = 1;
+    }
+    const Bounds& box = entries[index].box;
+    for (const std::uint32_t k : announced[index]) {
+        if (seenStamp[k] == stamp || !entries[k].inGrid) continue;
+        seenStamp[k] = stamp;
+        if (boxesOverlap(box, entries[k].box)) candidates.push_back(k);
+    }
+    addLoose(index, index + 1);
+    finishCandidates();
+}
+
+void BroadPhase::announce(std::uint32_t index, std::uint32_t firstRow) {
+    if (!entries[index].inGrid) return;
+    neighbours.clear();
+    addGridNeighbours(index, 0, neighbours);
+    const std::vector<GeoObjPhysics*>& objects = *list;
+    for (const std::uint32_t k : neighbours) {
+        const std::uint32_t first = std::min(index, k);
+        // An awake row finds its partners itself; a row that falls asleep before its turn does so
+        // in a pair of this pass, which announces it again.
+        if (first >= firstRow && objects[first]->asleep)
+            announced[first].push_back(std::max(index, k));
+    }
+}
+
+void BroadPhase::runRow(std::uint32_t row) {
+    if (!(*list)[row]->collider.isEnabled()) return;
+    if ((*list)[row]->asleep) {
+        gatherAnnounced(row);
+    } else {
+        gatherAll(row, row + 1);
+    }
+    for (std::size_t k = 0; k < candidates.size();) {
+        const std::uint32_t other = candidates[k++];
+        if (!testPair(row, other)) continue;
+        // The row's box moved: its partners from here on are found again.
+        gatherAll(row, other + 1);
+        k = 0;
+    }
+}
+
+void BroadPhase::runLooseRow(std::uint32_t row) {
+    const auto n = static_cast<std::uint32_t>(list->size());
+    for (std::uint32_t other = row + 1; other < n; ++other) testPair(row, other);
+}
+
+bool BroadPhase::testPair(std::uint32_t row, std::uint32_t other) {
+    ++tested;
+    if (!boxesOverlap(entries[row].box, entries[other].box)) return false;
+    const std::vector<GeoObjPhysics*>& objects = *list;
+    woken.clear();
+    if (!PhysicsWorld::collidePair(*objects[row], *objects[other], &woken)) return false;
+    refresh(row);
+    refresh(other);
+    announce(other, row + 1);
+    for (const GeoObjPhysics* object : woken) {
+        const std::uint32_t index = indexOf(object);
+        if (index != row && index != other) announce(index, row + 1);
+    }
+    return true;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+// The collision pass over a grid: the pair loop's results, visiting only the pairs that can
+// overlap at their turn.
+
+#include <cstdint>
+#include <glm/glm.hpp>
+#include <utility>
+#include <vector>
+
+namespace Geo {
+class GeoObjPhysics;
+}
+
+// Reproduces the pair loop exactly: rows in list order, each row's partners in list order, every
+// pair judged with the boxes as the earlier pairs of the same pass left them. A pair is skipped
+// only when its boxes are apart at its turn or both its objects sleep then, and the pair loop
+// skips those too without any effect.
+//
+// Objects of about one size live in a uniform grid; the rest (fixed walls, boxes too large for a
+// cell or not finite) are "loose" and tested against every row. A sleeping row is visited only
+// through the pairs that awake objects have announced to it, so a sleeping heap nothing awake
+// comes near costs one look at its loose neighbours per object.
+class BroadPhase {
+public:
+    // Runs one collision pass over objects; the pairs tested are counted in pairsTested().
+    void collide(const std::vector<Geo::GeoObjPhysics*>& objects);
+    // Forgets the grid: the next pass builds it again from the objects as they are then.
+    void invalidate() { built = false; }
+    std::uint64_t pairsTested() const { return tested; }
+
+private:
+    struct Bounds {
+        glm::vec3 min;
+        glm::vec3 max;
+    };
+    struct CellRange {
+        glm::ivec3 lo{0};
+        glm::ivec3 hi{-1};
+        bool operator==(const CellRange& o) const { return lo == o.lo && hi == o.hi; }
+    };
+    struct Entry {
+        Bounds box;
+        CellRange cells;
+        bool inGrid = false;
+    };
+
+    void build(const std::vector<Geo::GeoObjPhysics*>& objects);
+    // Before the first row: every sleeping row learns of the awake objects over it.
+    void announceAwakeToSleeping();
+    void refresh(std::uint32_t index);
+    bool fitsGrid(const Bounds& box) const;
+    CellRange cellsOf(const Bounds& box) const;
+    std::vector<std::uint32_t>& cell(int x, int y, int z);
+    void insert(std::uint32_t index);
+    void erase(std::uint32_t index);
+
+    // Every object from index `from` on whose box overlaps `index`'s, in list order.
+    void gatherAll(std::uint32_t index, std::uint32_t from);
+    // The partners announced to a sleeping row, and its loose neighbours.
+    void gatherAnnounced(std::uint32_t index);
+    void addLoose(std::uint32_t index, std::uint32_t from);
+    void addGridNeighbours(std::uint32_t index, std::uint32_t from,
+                           std::vector<std::uint32_t>& out);
+    void finishCandidates();
+    // Tells every sleeping row from firstRow on whose object now overlaps index's of the pair.
+    void announce(std::uint32_t index, std::uint32_t firstRow);
+    std::uint32_t indexOf(const Geo::GeoObjPhysics* object) const;
+
+    void runRow(std::uint32_t row);
+    void runLooseRow(std::uint32_t row);
+    // True when the pair was resolved; then both boxes and whatever woke are followed.
+    bool testPair(std::uint32_t row, std::uint32_t other);
+
+    static bool boxesOverlap(const Bounds& a, const Bounds& b);
+    static Bounds boundsOf(const Geo::GeoObjPhysics& object);
+
+    const std::vector<Geo::GeoObjPhysics*>* list = nullptr;
+    std::vector<Geo::GeoObjPhysics*> builtFor;
+    // builtFor's objects by address, for finding the index of an object a pair woke.
+    std::vector<std::pair<const Geo::GeoObjPhysics*, std::uint32_t>> byAddress;
+    bool built = false;
+    float cellSize = 1.0f;
+    std::uint32_t bucketMask = 0;
+    // The objects of each bucket of cells, once for every cell of theirs that hashes there.
+    std::vector<std::vector<std::uint32_t>> cells;
+    std::vector<Entry> entries;
+    // Sorted by index.
+    std::vector<std::uint32_t> loose;
+    std::vector<std::vector<std::uint32_t>> announced;
+    std::vector<std::uint32_t> seenStamp;
+    std::uint32_t stamp = 0;
+    std::vector<std::uint32_t> candidates;
+    std::vector<std::uint32_t> neighbours;
+    std::vector<Geo::GeoObjPhysics*> woken;
+    std::uint64_t tested = 0;
+};
