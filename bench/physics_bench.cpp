@@ -1,6 +1,7 @@
 // One physics frame (gravity pass, updates of the bricks and the bullet, collision pass) while
 // the bricks settle, once they all sleep, and after a blast into the settled heap: the grid's
-// collision pass beside the plain pair loop (second argument 1), which gives the same bricks.
+// collision pass beside the plain pair loop, which gives the same bricks, and beside the game's
+// choice between the two.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -105,7 +106,7 @@ struct World {
             restore(settled);
             return;
         }
-        world.useAllPairs(false);
+        world.setPairFinding(PhysicsWorld::PairFinding::Grid);
         layOut();
         for (int i = 0; i < kMostFramesToSleep && !allAsleep(); ++i) frame();
         for (auto& b : bricks) {
@@ -160,6 +161,14 @@ struct World {
     std::vector<Saved> settled;
 };
 
+// The second argument: 0 the grid, 1 the pair loop, 2 whichever costs less, as the game does.
+PhysicsWorld::PairFinding wayOf(const benchmark::State& state) {
+    const PhysicsWorld::PairFinding ways[] = {PhysicsWorld::PairFinding::Grid,
+                                              PhysicsWorld::PairFinding::AllPairs,
+                                              PhysicsWorld::PairFinding::Cheaper};
+    return ways[state.range(1)];
+}
+
 World& worldOf(int bricks) {
     static std::vector<std::unique_ptr<World>> worlds;
     for (auto& w : worlds) {
@@ -182,7 +191,7 @@ void report(benchmark::State& state, const World& w, std::size_t allocations,
 // The first second after the layout: bricks fall, collide and start to sleep.
 void BM_PhysicsFrameSettling(benchmark::State& state) {
     World& w = worldOf(static_cast<int>(state.range(0)));
-    w.world.useAllPairs(state.range(1) != 0);
+    w.world.setPairFinding(wayOf(state));
     w.layOut();
     int frame = 0;
     std::size_t allocations = 0;
@@ -205,7 +214,7 @@ void BM_PhysicsFrameSettling(benchmark::State& state) {
 void BM_PhysicsFrameAllAsleep(benchmark::State& state) {
     World& w = worldOf(static_cast<int>(state.range(0)));
     w.settle();
-    w.world.useAllPairs(state.range(1) != 0);
+    w.world.setPairFinding(wayOf(state));
     state.counters["asleep"] = w.allAsleep() ? 1 : 0;
     std::size_t allocations = 0;
     const std::uint64_t pairsBefore = w.world.pairsTested();
@@ -221,7 +230,7 @@ void BM_PhysicsFrameAllAsleep(benchmark::State& state) {
 void BM_PhysicsFrameAfterBlast(benchmark::State& state) {
     World& w = worldOf(static_cast<int>(state.range(0)));
     w.settle();
-    w.world.useAllPairs(state.range(1) != 0);
+    w.world.setPairFinding(wayOf(state));
     w.world.blast(w.heapCentre(), kBlastRadius, kBlastSpeed);
     int frame = 0;
     std::size_t allocations = 0;
@@ -230,7 +239,7 @@ void BM_PhysicsFrameAfterBlast(benchmark::State& state) {
         if (frame == kFramesAfterBlast) {
             state.PauseTiming();
             w.settle();
-            w.world.useAllPairs(state.range(1) != 0);
+            w.world.setPairFinding(wayOf(state));
             w.world.blast(w.heapCentre(), kBlastRadius, kBlastSpeed);
             frame = 0;
             state.ResumeTiming();
@@ -243,11 +252,13 @@ void BM_PhysicsFrameAfterBlast(benchmark::State& state) {
     report(state, w, allocations, pairsBefore);
 }
 
-// The grid at every size, the pair loop as far as it runs in reasonable time.
+// The grid and the game's choice at every size, the pair loop as far as it runs in reasonable
+// time.
 void sizes(benchmark::internal::Benchmark* b) {
     for (const int n : {77, 300, 1000, 5050, 20000}) b->Args({n, 0});
     for (const int n : {77, 300, 1000, 5050}) b->Args({n, 1});
-    b->ArgNames({"bricks", "all_pairs"})->Unit(benchmark::kMicrosecond);
+    for (const int n : {77, 300, 1000, 5050, 20000}) b->Args({n, 2});
+    b->ArgNames({"bricks", "way"})->Unit(benchmark::kMicrosecond);
 }
 
 BENCHMARK(BM_PhysicsFrameSettling)->Apply(sizes);

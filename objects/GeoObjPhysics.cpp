@@ -90,7 +90,7 @@ void GeoObjPhysics::fallAsleep() {
 }
 
 void GeoObjPhysics::wakeUp(std::vector<GeoObjPhysics*>* woken) {
-    if (woken != nullptr) woken->push_back(this);
+    if (woken != nullptr && asleep) woken->push_back(this);
     asleep = false;
     gravity = true;
     restFrames = 0;

@@ -37,7 +37,7 @@ public:
     float inverseMass() const;
     void fallAsleep();
     // Wakes this object and, depth first, everything that fell asleep resting on it; woken, when
-    // given, gets each of them.
+    // given, gets each of them that was asleep.
     void wakeUp(std::vector<GeoObjPhysics*>* woken = nullptr);
 
     void setStatic(bool s) { isStatic = s; }

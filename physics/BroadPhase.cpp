@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/Assert.h"
 #include "objects/GeoObjPhysics.h"
@@ -288,32 +289,46 @@ void BroadPhase::runRow(std::uint32_t row) {
     } else {
         gatherAll(row, row + 1);
     }
+    bool gatheredAsleep = (*list)[row]->asleep;
     for (std::size_t k = 0; k < candidates.size();) {
         const std::uint32_t other = candidates[k++];
-        if (!testPair(row, other)) continue;
-        // The row's box moved: its partners from here on are found again.
+        const Outcome outcome = testPair(row, other);
+        // Partners are found again when the row's box moved, or when it woke and so meets the
+        // sleepers that were not announced to it.
+        const bool woke = gatheredAsleep && !(*list)[row]->asleep;
+        if (!outcome.rowMoved && !woke) continue;
         gatherAll(row, other + 1);
+        gatheredAsleep = false;
         k = 0;
     }
 }
 
 void BroadPhase::runLooseRow(std::uint32_t row) {
     const auto n = static_cast<std::uint32_t>(list->size());
-    for (std::uint32_t other = row + 1; other < n; ++other) testPair(row, other);
+    for (std::uint32_t other = row + 1; other < n; ++other) (void)testPair(row, other);
 }
 
-bool BroadPhase::testPair(std::uint32_t row, std::uint32_t other) {
+BroadPhase::Outcome BroadPhase::testPair(std::uint32_t row, std::uint32_t other) {
     ++tested;
-    if (!boxesOverlap(entries[row].box, entries[other].box)) return false;
+    if (!boxesOverlap(entries[row].box, entries[other].box)) return {};
     const std::vector<GeoObjPhysics*>& objects = *list;
+    const Bounds rowBefore = entries[row].box;
+    const Bounds otherBefore = entries[other].box;
+    const bool otherAsleepBefore = objects[other]->asleep;
     woken.clear();
-    if (!PhysicsWorld::collidePair(*objects[row], *objects[other], &woken)) return false;
+    if (!PhysicsWorld::collidePair(*objects[row], *objects[other], &woken)) return {};
     refresh(row);
     refresh(other);
-    announce(other, row + 1);
+    // Most contacts change only velocities: then nobody needs telling.
+    if (!sameBox(otherBefore, entries[other].box) || objects[other]->asleep != otherAsleepBefore)
+        announce(other, row + 1);
     for (const GeoObjPhysics* object : woken) {
         const std::uint32_t index = indexOf(object);
         if (index != row && index != other) announce(index, row + 1);
     }
-    return true;
+    return {true, !sameBox(rowBefore, entries[row].box)};
+}
+
+bool BroadPhase::sameBox(const Bounds& a, const Bounds& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }

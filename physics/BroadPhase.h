@@ -69,8 +69,14 @@ private:
 
     void runRow(std::uint32_t row);
     void runLooseRow(std::uint32_t row);
-    // True when the pair was resolved; then both boxes and whatever woke are followed.
-    bool testPair(std::uint32_t row, std::uint32_t other);
+    struct Outcome {
+        bool resolved = false;
+        bool rowMoved = false;
+    };
+    // Both boxes and whatever woke are followed when the pair was resolved.
+    Outcome testPair(std::uint32_t row, std::uint32_t other);
+    // To the bit: a box moved by nothing at all is the same.
+    static bool sameBox(const Bounds& a, const Bounds& b);
 
     static bool boxesOverlap(const Bounds& a, const Bounds& b);
     static Bounds boundsOf(const Geo::GeoObjPhysics& object);

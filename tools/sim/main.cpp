@@ -372,7 +372,8 @@ int main(int argc, char** argv) {
     std::string pngFolder;
     Script::Script script;
     if (!inputsAreUsable(options, media, pngFolder, script)) return CommandLine::kUsageStatus;
-    PhysicsWorld::instance()->useAllPairs(options.allPairs);
+    if (options.allPairs)
+        PhysicsWorld::instance()->setPairFinding(PhysicsWorld::PairFinding::AllPairs);
     Session session;
     GameRun run;
     if (!run.start(configFor(options, media, script, session))) {
