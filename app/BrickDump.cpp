@@ -9,10 +9,10 @@
 #include "scene/BrickWallScene.h"
 
 void printBricks(std::FILE* out, const BrickWallScene& scene, int frame) {
-    for (int i = 0; i < BrickWallScene::kBrickCount; ++i) {
+    for (std::size_t i = 0; i < scene.bricks.size(); ++i) {
         const Geo::Brick& brick = scene.bricks[i];
         const glm::vec3 p = brick.getPosition();
-        std::fprintf(out, "%d,%d,%.6f,%.6f,%.6f,%d\n", frame, i, p.x, p.y, p.z,
+        std::fprintf(out, "%d,%d,%.6f,%.6f,%.6f,%d\n", frame, static_cast<int>(i), p.x, p.y, p.z,
                      brick.asleep ? 1 : 0);
     }
 }

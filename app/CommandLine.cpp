@@ -149,12 +149,18 @@ Settings::Values withOptions(Settings::Values fromFile, const Parsed& options) {
     if (options.fullscreen) fromFile.fullscreen = true;
     if (options.invertY) fromFile.look.invertY = true;
     if (options.sensitivity > 0.0f) fromFile.look.sensitivity = options.sensitivity;
+    if (options.sceneGiven) fromFile.scene = options.scene;
     return fromFile;
 }
 
 namespace {
 
 constexpr const char* kFile = "a file";
+
+const std::string& sceneTakes() {
+    static const std::string takes = "one of " + SceneLayout::described();
+    return takes;
+}
 
 std::vector<Option> gameOptions(Parsed& parsed) {
     return {
@@ -177,12 +183,18 @@ std::vector<Option> gameOptions(Parsed& parsed) {
          }},
         {"--invert-y", nullptr, nullptr, "moving the mouse forward looks down",
          turnOn(parsed.invertY)},
+        {"--scene", "NAME", sceneTakes().c_str(), "play another scene: " + SceneLayout::described(),
+         [&parsed](const std::string& value) {
+             std::string why;
+             parsed.sceneGiven = SceneLayout::read(value, parsed.scene, why);
+             return parsed.sceneGiven;
+         }},
     };
 }
 
 constexpr const char* kSynopsis =
     "Usage: kelvarin [--record FILE] [--replay FILE] [--dump-bricks FILE]\n"
-    "                [--fullscreen] [--sensitivity X] [--invert-y]\n"
+    "                [--fullscreen] [--sensitivity X] [--invert-y] [--scene NAME]\n"
     "       kelvarin --help | --version\n"
     "A first-person game: 77 bricks fall into a wall; shoot them down, rewind time.\n\n";
 

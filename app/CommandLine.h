@@ -61,6 +61,8 @@ struct Parsed {
     bool invertY = false;
     // 0 when not given.
     float sensitivity = 0.0f;
+    bool sceneGiven = false;
+    SceneLayout::Choice scene;
 };
 
 Parsed parse(int argc, const char* const* argv);

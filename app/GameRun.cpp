@@ -128,7 +128,13 @@ bool GameRun::start(const RunConfig& config) {
     Platform::CrashReport::setBeforeReport(flushRecordingOnCrash);
     run->options.apply(config.settings);
     run->options.takeHelpChanged();
-    run->simulation.start(run->options.helpText());
+    const Session* session = config.session;
+    // A replay plays in its recording's scene, whatever the settings say.
+    const SceneLayout::Choice scene =
+        session && session->isReplaying() ? session->replayScene() : config.settings.scene;
+    run->simulation.start(run->options.helpText(), scene);
+    if (scene != SceneLayout::Choice{})
+        mainCamera.fitRoom(run->simulation.scene().layout.roomHalfSize);
     return true;
 }
 

@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kHeaderWord = "kelvarin-script";
 constexpr const char* kLookWord = "look";
+constexpr const char* kSceneWord = "scene";
 constexpr const char* kNormalWord = "normal";
 constexpr const char* kInvertedWord = "inverted";
 // Enough digits to give back every float exactly.
@@ -90,6 +91,7 @@ private:
     bool takeLine(const std::string& line);
     bool takeHeader(const std::vector<std::string>& words);
     bool takeLook(const std::vector<std::string>& words);
+    bool takeScene(const std::vector<std::string>& words);
     bool takeEvent(const std::vector<std::string>& words);
     bool readEvent(const std::vector<std::string>& words, Event& event, std::string& what) const;
     bool followFrames(const Event& event);
@@ -99,6 +101,7 @@ private:
     Script script;
     bool first = true;
     bool lookSeen = false;
+    bool sceneSeen = false;
     // A recording's frames come in turn, each with its time.
     int frame = 0;
     bool frameTimed = true;
@@ -141,6 +144,7 @@ bool Parser::takeLine(const std::string& line) {
         if (words[0] == kLookWord) return takeLook(words);
         if (!lookSeen) return fail("no look line ('look SENSITIVITY normal|inverted')");
     }
+    if (words[0] == kSceneWord) return takeScene(words);
     return takeEvent(words);
 }
 
@@ -158,6 +162,16 @@ bool Parser::takeLook(const std::vector<std::string>& words) {
     if (lookSeen) return fail("look line out of place");
     if (!readLook(words, 1, script.version, script.look)) return fail("bad look line");
     lookSeen = true;
+    return true;
+}
+
+// "scene NAME": once, before any frame, so that the whole script plays in one scene.
+bool Parser::takeScene(const std::vector<std::string>& words) {
+    if (sceneSeen || !script.events.empty()) return fail("scene line out of place");
+    std::string why;
+    if (words.size() != 2) return fail("bad scene line ('scene NAME')");
+    if (!SceneLayout::read(words[1], script.scene, why)) return fail(why);
+    sceneSeen = true;
     return true;
 }
 
@@ -302,6 +316,11 @@ std::string actionLine(int frame, Action action, bool down) {
            "\n";
 }
 
+std::string sceneLine(const SceneLayout::Choice& scene) {
+    if (scene == SceneLayout::Choice{}) return {};
+    return std::string(kSceneWord) + " " + SceneLayout::nameOf(scene) + "\n";
+}
+
 std::string lookLine(int frame, const LookSettings& look) {
     return std::to_string(frame) + " " + lookLine(look);
 }
@@ -311,7 +330,7 @@ std::string mouseLine(int frame, int dx, int dy) {
 }
 
 std::string write(const Script& script) {
-    std::string text = headerLine() + lookLine(script.look);
+    std::string text = headerLine() + lookLine(script.look) + sceneLine(script.scene);
     for (const Event& e : script.events) {
         switch (e.kind) {
             case Event::Kind::Delta:

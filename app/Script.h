@@ -8,6 +8,7 @@
 
 #include "input/Controls.h"
 #include "input/LookSettings.h"
+#include "scene/SceneLayout.h"
 
 // Timed inputs: kelvarin-sim's scripts, and the recordings the game writes with --record. One
 // event a line, frames counting from 1, '#' starting a comment:
@@ -17,7 +18,9 @@
 // A script without a header is hand-written, in any order of frames. A recording starts with
 // "kelvarin-script 4" (or 2 or 3), then, from version 3, "look SENSITIVITY normal|inverted" with,
 // from version 4, the field of view in degrees, which a frame's look line changes from that frame
-// on; each frame in turn has its measured time exactly,
+// on. Then, in any script, "scene NAME" names the scene played, before the first frame (a script
+// without it plays the game's wall). Each frame of a recording in turn has its measured time
+// exactly,
 // so it replays the same everywhere, and its presses and releases are the states the game
 // sampled. Bounds keep any file from making a reader run away.
 namespace Script {
@@ -59,6 +62,9 @@ struct Script {
     // The highest frame any line names.
     int lastFrame = 0;
     LookSettings look;
+    // The scene played, from the "scene NAME" line before the first frame; the game's wall when
+    // there is none.
+    SceneLayout::Choice scene;
     // Empty when the whole script parsed; else "NAME:LINE: what is wrong".
     std::string error;
 
@@ -83,6 +89,8 @@ const std::vector<Action>& recordedActions();
 // The lines a recording is made of, each ending with a line feed.
 std::string headerLine();
 std::string lookLine(const LookSettings& look);
+// "scene NAME", or nothing for the game's wall, which recordings have always played.
+std::string sceneLine(const SceneLayout::Choice& scene);
 std::string deltaLine(int frame, double seconds);
 std::string actionLine(int frame, Action action, bool down);
 std::string mouseLine(int frame, int dx, int dy);

@@ -21,7 +21,8 @@ Session::~Session() {
     finish();
 }
 
-bool Session::startRecording(const std::string& path, const LookSettings& look) {
+bool Session::startRecording(const std::string& path, const LookSettings& look,
+                             const SceneLayout::Choice& scene) {
     recordingPath = path;
     std::string why;
     recording = Platform::openForWriting(path, why);
@@ -33,7 +34,7 @@ bool Session::startRecording(const std::string& path, const LookSettings& look) 
     }
     writtenStates.assign(Script::recordedActions().size(), false);
     write(Script::headerLine());
-    write(Script::lookLine(look));
+    write(Script::lookLine(look) + Script::sceneLine(scene));
     return recording != nullptr;
 }
 

@@ -29,13 +29,15 @@ public:
 
     // Starts writing a recording of a game played with these look settings. A path that cannot be
     // written gives one line on standard error and false; the game plays on without recording.
-    bool startRecording(const std::string& path, const LookSettings& look);
+    bool startRecording(const std::string& path, const LookSettings& look,
+                        const SceneLayout::Choice& scene = {});
     // Plays a recording back instead of the devices and the clock; a quit in it ends the run after
     // its frame. The recording must hold a frame (see Script::whyNotReplayable).
     void startReplay(Script::Script script);
     bool isReplaying() const { return replaying; }
     // A replay's frames; the one replayed last.
     int replayLength() const { return replay.lastFrame; }
+    const SceneLayout::Choice& replayScene() const { return replay.scene; }
     // Back to before a replay's first frame: a recording holds every frame's time, so it replays
     // the same from its start each time.
     void restartReplay();

@@ -7,6 +7,7 @@
 
 #include "input/Controls.h"
 #include "input/LookSettings.h"
+#include "scene/SceneLayout.h"
 
 // The player's settings file: plain "key = value" lines, '#' starting a comment. Command-line
 // options win over it. It never stops the game: a missing file says nothing, and an unreadable
@@ -46,6 +47,7 @@ struct Values {
     // A mark says that a rewind runs and when its history has run out, for those who do not hear
     // the music play backwards.
     bool rewindMark = true;
+    SceneLayout::Choice scene;
     Controls::KeyMap keys = Controls::defaultKeys();
 
     bool operator==(const Values& that) const;

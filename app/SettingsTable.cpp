@@ -156,6 +156,13 @@ const std::vector<Setting>& table() {
              [](const Values& values) { return std::to_string(values.textSize); },
              copier<int>([](Values& v) -> int& { return v.textSize; })},
             switchSetting("rewind_mark", [](Values& v) -> bool& { return v.rewindMark; }),
+            {"scene", SceneLayout::described(),
+             [](const std::string& value, Values& values) {
+                 std::string why;
+                 return SceneLayout::read(value, values.scene, why) ? "" : "scene: " + why;
+             },
+             [](const Values& values) { return SceneLayout::nameOf(values.scene); },
+             [](const Values& from, Values& to) { to.scene = from.scene; }},
         };
         for (const Controls::ActionControl& control : Controls::all()) {
             all.push_back(keySetting(control));

@@ -22,9 +22,10 @@ Simulation::Simulation() = default;
 
 Simulation::~Simulation() = default;
 
-void Simulation::start(const std::string& help) {
+void Simulation::start(const std::string& help, const SceneLayout::Choice& scene) {
     testbed.init();
-    brickWall = std::make_unique<BrickWallScene>();
+    chosen = scene;
+    brickWall = std::make_unique<BrickWallScene>(chosen);
     brickWall->helpText = help;
 }
 
@@ -70,7 +71,7 @@ void Simulation::restart() {
     KELVARIN_ASSERT(PhysicsWorld::instance()->getObjects().empty());
     *Rewind::Controller::instance() = Rewind::Controller();
     stepper = FrameClock::FixedStepper();
-    brickWall = std::make_unique<BrickWallScene>();
+    brickWall = std::make_unique<BrickWallScene>(chosen);
     brickWall->helpText = help;
 }
 

@@ -6,6 +6,7 @@
 #include "app/TestbedTools.h"
 #include "core/FixedStepper.h"
 #include "render/Viewport.h"
+#include "scene/SceneLayout.h"
 
 class BrickWallScene;
 class Input;
@@ -20,11 +21,13 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // The scene built and the testbed's GPU resources made, once the window's OpenGL state is set.
-    void start(const std::string& help);
+    // The chosen scene built and the testbed's GPU resources made, once the window's OpenGL state
+    // is set.
+    void start(const std::string& help, const SceneLayout::Choice& scene);
     // The frame's presses for the testbed, then the steps the frame's seconds make due.
     void advance(double seconds, Input& input);
-    // A new game's wall, bullet and rewind history; the camera stays where it is.
+    // A new game's bricks of the chosen scene, bullet and rewind history; the camera stays where
+    // it is.
     void restart();
     // As at a replay's start: a new game with the testbed playing at full speed, nothing shown.
     void fromReplayStart();
@@ -46,6 +49,7 @@ public:
 
 private:
     std::unique_ptr<BrickWallScene> brickWall;
+    SceneLayout::Choice chosen;
     FrameClock::FixedStepper stepper;
     TestbedTools testbed;
     // Steps left to show that the rewind's history ran out.

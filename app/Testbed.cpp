@@ -37,12 +37,13 @@ std::string Testbed::speedText() const {
 }
 
 std::string statsText(const TestbedStats& stats, const Testbed& testbed) {
-    char text[4 * kLineBytes];
+    char text[5 * kLineBytes];
     std::snprintf(text, sizeof text,
-                  "FRAME %.1f ms STEP %.0f us\nBRICKS %d awake %d asleep\n"
+                  "FRAME %.1f ms STEP %.0f us\nBRICKS %d awake %d asleep\nSCENE %s PAIRS %ld\n"
                   "REWIND %d snaps, %.1f s\nSPEED %s%s",
                   stats.frameSeconds * kMillisPerSecond, stats.stepSeconds * kMicrosPerSecond,
-                  stats.awake, stats.asleep, stats.snapshots, stats.rewindSecondsLeft,
-                  testbed.speedText().c_str(), testbed.isPaused() ? ", paused" : "");
+                  stats.awake, stats.asleep, stats.scene.c_str(), stats.pairsPerStep,
+                  stats.snapshots, stats.rewindSecondsLeft, testbed.speedText().c_str(),
+                  testbed.isPaused() ? ", paused" : "");
     return text;
 }

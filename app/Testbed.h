@@ -46,6 +46,9 @@ struct TestbedStats {
     int asleep = 0;
     int snapshots = 0;
     double rewindSecondsLeft = 0.0;
+    std::string scene;
+    // Box tests of the collision pass, averaged over the frame's steps: what the grid spares.
+    long pairsPerStep = 0;
 };
 
 // The overlay's lines.

@@ -4,6 +4,7 @@
 
 #include "core/FixedStepper.h"
 #include "input/Camera.h"
+#include "physics/PhysicsWorld.h"
 #include "render/RenderContext.h"
 #include "rewind/Controller.h"
 #include "scene/BrickWallScene.h"
@@ -16,7 +17,9 @@ constexpr double kStatsSmoothing = 1.0 / 30.0;
 }  // namespace
 
 void TestbedTools::beforeSteps() {
-    if (testbed.showsStats()) stepsStarted = StepClock::now();
+    if (!testbed.showsStats()) return;
+    stepsStarted = StepClock::now();
+    pairsStarted = PhysicsWorld::instance()->pairsTested();
 }
 
 void TestbedTools::afterSteps(double frameSeconds, int steps) {
@@ -26,12 +29,16 @@ void TestbedTools::afterSteps(double frameSeconds, int steps) {
     const double perStep =
         std::chrono::duration<double>(StepClock::now() - stepsStarted).count() / steps;
     stats.stepSeconds += (perStep - stats.stepSeconds) * kStatsSmoothing;
+    stats.pairsPerStep =
+        static_cast<long>((PhysicsWorld::instance()->pairsTested() - pairsStarted) /
+                          static_cast<std::uint64_t>(steps));
 }
 
 std::string TestbedTools::statsShown(const BrickWallScene& scene) {
     if (!testbed.showsStats()) return {};
     stats.asleep = scene.bricksAsleep();
-    stats.awake = BrickWallScene::kBrickCount - stats.asleep;
+    stats.awake = static_cast<int>(scene.bricks.size()) - stats.asleep;
+    stats.scene = SceneLayout::nameOf(scene.choice);
     const Rewind::Controller& history = *Rewind::Controller::instance();
     stats.snapshots = static_cast<int>(history.getFrameStamps().size());
     const std::uint32_t oldest =

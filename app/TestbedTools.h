@@ -42,6 +42,7 @@ private:
     Testbed testbed;
     TestbedStats stats;
     StepClock::time_point stepsStarted;
+    std::uint64_t pairsStarted = 0;
     BoxLines boxLines;
     std::vector<BoxLines::Box> boxes;
 };

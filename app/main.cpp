@@ -73,7 +73,7 @@ RunConfig configFor(const CommandLine::Parsed& parsed, const MediaFolder::Outcom
     config.session = &session;
     if (!parsed.recordPath.empty()) {
         session.startRecording(MediaFolder::fromStartFolder(media, parsed.recordPath),
-                               settings.look);
+                               settings.look, settings.scene);
     }
     if (!parsed.dumpBricksPath.empty()) {
         config.brickDumpPath = MediaFolder::fromStartFolder(media, parsed.dumpBricksPath);

@@ -17,6 +17,8 @@ constexpr glm::vec3 kStartTranslation{0.0f, 0.0f, -5.0f};
 
 constexpr float kRoomHalfExtent = 10.0f;
 constexpr float kRoomMargin = 0.5f;
+// In a grown room the eye starts this share of the way from the centre to the front wall.
+constexpr float kGrownRoomStart = 0.6f;
 constexpr float kWalkSpeed = 5.0f;
 constexpr float kRunFactor = 2.0f;
 constexpr float kPitchLimitDegrees = 90.0f;
@@ -33,6 +35,7 @@ CameraView::CameraView() {
     angles = glm::vec3(0.0f);
     baseMatrix = glm::lookAt(translation, translation + lookDirection, upAxis);
     viewMatrix = baseMatrix;
+    roomHalfExtent = kRoomHalfExtent;
     // The start position is set directly: the room bound applies to the player's steps only.
     translation = kStartTranslation;
     update();
@@ -55,7 +58,7 @@ void CameraView::translateBy(glm::vec3 v) {
 }
 
 void CameraView::clampToRoom() {
-    const float limit = kRoomHalfExtent - kRoomMargin;
+    const float limit = roomHalfExtent - kRoomMargin;
     for (int axis = 0; axis < 3; ++axis) {
         if (translation[axis] >= limit || translation[axis] <= -limit) {
             translation = lastValidTranslation;
@@ -146,4 +149,17 @@ void Camera::onMouseMove(int, int) {
 
 void Camera::computeMvp(const glm::mat4& model, glm::mat4& out) const {
     out = viewProjectionMatrix * model;
+}
+
+void Camera::fitRoom(float halfExtent) {
+    KELVARIN_ASSERT(halfExtent > 0.0f);
+    view.roomHalfExtent = halfExtent;
+    farPlane = kFarPlane * halfExtent / kRoomHalfExtent;
+    if (halfExtent > kRoomHalfExtent) {
+        view.translation = glm::vec3(0.0f, 0.0f, -kGrownRoomStart * halfExtent);
+        view.lastValidTranslation = view.translation;
+    }
+    view.update();
+    updateProjection();
+    updateViewProjection();
 }

@@ -22,6 +22,8 @@ public:
     glm::vec3 rightAxis() const;
     glm::vec3 eyePosition() const { return -translation; }
 
+    // The bound of the player's steps, in world units from the centre on every axis.
+    float roomHalfExtent = 0.0f;
     glm::vec3 lastValidTranslation{0.0f};
     glm::vec3 upAxis{0.0f};
     glm::vec3 pitchAxis{0.0f};
@@ -49,6 +51,9 @@ public:
     // Mouse look from the cursor position recorded by Input; the arguments are not used.
     void onMouseMove(int x, int y);
     void computeMvp(const glm::mat4& model, glm::mat4& out) const;
+    // A room of another size: the steps' bound and the far plane grow with it, and in a room
+    // larger than the game's the eye starts back from the centre, where the scene can be seen.
+    void fitRoom(float halfExtent);
 
     float fieldOfView = 0.0f;
     float aspectRatio = 0.0f;

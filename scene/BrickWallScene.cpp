@@ -17,8 +17,26 @@ constexpr glm::vec3 kFixedColour{0.6f, 0.6f, 0.6f};
 
 }  // namespace
 
-BrickWallScene::BrickWallScene()
-    : room(kRoomHalfSize),
+namespace {
+
+std::deque<Geo::Brick> makeBricks(int count) {
+    std::deque<Geo::Brick> bricks;
+    for (int i = 0; i < count; ++i) bricks.emplace_back();
+    return bricks;
+}
+
+// The brick model's box, which the layouts keep the bricks apart by.
+glm::vec3 brickSize(const Geo::Brick& brick) {
+    return brick.collider.max - brick.collider.min;
+}
+
+}  // namespace
+
+BrickWallScene::BrickWallScene(const SceneLayout::Choice& choice)
+    : choice(choice),
+      bricks(makeBricks(SceneLayout::brickCount(choice))),
+      layout(SceneLayout::layoutOf(choice, brickSize(bricks.front()))),
+      room(layout.roomHalfSize),
       text(&fontTexture),
       helpText(Controls::helpText(Controls::defaultKeys())) {
     setUp();
@@ -27,16 +45,7 @@ BrickWallScene::BrickWallScene()
 void BrickWallScene::setUp() {
     playSound(SoundTrack::kBackgroundMusic);
     text.init();
-    // The model's own width: a box need not be centred on the model's origin.
-    const float width = bricks[0].collider.max.x - bricks[0].collider.min.x;
-    const float pitch = width + kBrickGap;
-    // Each brick starts a little higher than the one before, so the rows drop into place one
-    // after another instead of landing all at once.
-    for (int i = 0; i < kBrickCount; ++i) {
-        const float x = static_cast<float>(i % kBricksPerRow) * pitch + kLayoutOriginX;
-        const float y = static_cast<float>(i) * kStepYPerBrick + kLayoutOriginY;
-        bricks[i].setPosition(glm::vec3(x, y, 0.0f));
-    }
+    for (std::size_t i = 0; i < bricks.size(); ++i) bricks[i].setPosition(layout.starts[i]);
     Rewind::Controller::instance()->takeSnapshot();
 }
 

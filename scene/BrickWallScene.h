@@ -3,7 +3,7 @@
 // scene/: the one level, its bricks and room, and the order of a simulation step. May include
 // every folder but app.
 
-#include <array>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,25 +14,20 @@
 #include "rewind/Controller.h"
 #include "scene/Brick.h"
 #include "scene/Room.h"
+#include "scene/SceneLayout.h"
 
 class Input;
 
-// The one level: 77 bricks dropped into rows inside a closed room, the player's bullet and the
-// help text. Members are built in declaration order, which is also the physics world's order.
+// The level: the chosen scene's bricks (the game's own 77 dropped into rows, unless another is
+// chosen) inside a closed room, the player's bullet and the help text. Members are built in
+// declaration order, which is also the physics world's order.
 class BrickWallScene {
 public:
-    static constexpr int kBrickCount = 77;
-    static constexpr int kBricksPerRow = 11;
-    static constexpr float kLayoutOriginX = -8.5f;
-    static constexpr float kLayoutOriginY = -7.0f;
-    static constexpr float kStepYPerBrick = 0.1f;
-    static constexpr float kBrickGap = 0.01f;
-    static constexpr float kRoomHalfSize = 10.0f;
     static constexpr int kHelpTextX = 10;
     static constexpr int kHelpTextY = 570;
     static constexpr int kHelpTextSize = 16;
 
-    BrickWallScene();
+    explicit BrickWallScene(const SceneLayout::Choice& choice = {});
 
     void setUp();
     // Takes the edges of this frame's input poll. They wait for the next simulation step, which
@@ -52,7 +47,10 @@ public:
     void collectBoxes(std::vector<BoxLines::Box>& boxes) const;
     int bricksAsleep() const;
 
-    std::array<Geo::Brick, kBrickCount> bricks;
+    const SceneLayout::Choice choice;
+    // A deque: bricks never move, since the physics world and the rewind keep their addresses.
+    std::deque<Geo::Brick> bricks;
+    SceneLayout::Layout layout;
     Room room;
     Geo::PlasmaBullet bullet;
     Text2D text;

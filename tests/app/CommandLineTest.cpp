@@ -44,6 +44,11 @@ TEST(CommandLine, EachCommandLineGivesItsActionOrOneLineNamingTheFault) {
         {{"--replay", ""}, Action::Refuse, "kelvarin: option '--replay' needs a file" + hint},
         {{"--help=now"}, Action::Refuse, "kelvarin: unknown option '--help=now'" + hint},
         {{"\x1b[2J"}, Action::Refuse, "kelvarin: unknown option '\\x1b[2J'" + hint},
+        {{"--scene", "pyramid"}, Action::Play, ""},
+        {{"--scene", "big-wall:0x9"},
+         Action::Refuse,
+         "kelvarin: option '--scene' needs one of " + SceneLayout::described() +
+             ", not 'big-wall:0x9'" + hint},
     };
     for (const auto& c : cases) {
         const CommandLine::Parsed parsed = parse(c.args);

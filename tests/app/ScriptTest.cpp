@@ -46,6 +46,19 @@ TEST(Script, ReadsPressesMouseMovesAndDumpsByFrame) {
     EXPECT_EQ(s.at(250).begin(), s.at(250).end());
 }
 
+// A recording of another scene names it after its look; one of the game's wall says nothing, as
+// recordings always have.
+TEST(Script, TheSceneIsNamedOnceBeforeTheFramesAndOnlyWhenNotTheWall) {
+    const std::string text =
+        "kelvarin-script 4\nlook 1 normal 60\nscene big-wall:7x3\n1 delta 0.5\n";
+    const Script::Script s = parseText(text);
+    ASSERT_TRUE(s.error.empty()) << s.error;
+    EXPECT_EQ(s.scene, (SceneLayout::Choice{SceneLayout::Kind::BigWall, 7, 3}));
+    EXPECT_EQ(Script::write(s), text);
+    EXPECT_EQ(Script::sceneLine({}), "");
+    EXPECT_EQ(parseText("scene rain\n5 dump\n").scene.kind, SceneLayout::Kind::Rain);
+}
+
 TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     const Script::Script s = parseText(kRecording);
     ASSERT_TRUE(s.error.empty()) << s.error;
@@ -63,8 +76,8 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
 // Older recordings play with the look they lack (version 2 has none, version 3 no field of view),
 // and are written again as the game writes its own.
 TEST(Script, AnOlderRecordingPlaysWithTheDefaultLookAndIsWrittenAsTheNewest) {
-    for (const char* text : {"kelvarin-script 2\n1 delta 0.5\n",
-                             "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n"}) {
+    for (const char* text :
+         {"kelvarin-script 2\n1 delta 0.5\n", "kelvarin-script 3\nlook 1 normal\n1 delta 0.5\n"}) {
         const Script::Script s = parseText(text);
         ASSERT_TRUE(s.error.empty()) << s.error;
         EXPECT_EQ(s.look, LookSettings());
@@ -129,6 +142,12 @@ TEST(Script, ABadRecordingIsNamedByFileAndLine) {
         {"kelvarin-script 2\n" + longLine + "\n", "rec.txt:2: a line longer than 4096 bytes"},
         {"1 delta 0.1\n", "rec.txt:1: unknown line"},
         {"5 wave\n", "rec.txt:1: unknown line"},
+        {"scene nope\n", "rec.txt:1: 'nope' is not a scene: " + SceneLayout::described()},
+        {"scene big-wall:101x2\n",
+         "rec.txt:1: 'big-wall:101x2': big-wall takes COLUMNSxROWS, each from 1 to 100"},
+        {"scene pyramid\nscene tower\n", "rec.txt:2: scene line out of place"},
+        {"1 dump\nscene tower\n", "rec.txt:2: scene line out of place"},
+        {"scene\n", "rec.txt:1: bad scene line ('scene NAME')"},
     };
     for (const auto& c : cases) EXPECT_EQ(parseText(c.text).error, c.error) << c.text;
     // Saved by a Windows editor: the byte-order mark is no part of the header.

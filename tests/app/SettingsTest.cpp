@@ -52,14 +52,14 @@ TEST(Settings, ReadsEveryKeyThroughCommentsBlanksAndWindowsLineEnds) {
 TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
     const Settings::Read read = parse(
         "sensitivity = 3\ncolour = red\nsensitivity = 0\ninvert_y = maybe\nfullscreen\n"
-        "sensitivity = 11\nkey.fire = F11\nfullscreen = on\nmusic_volume = 101\n"
+        "scene = castle\nkey.fire = F11\nfullscreen = on\nmusic_volume = 101\n"
         "rewind = sometimes\nkey.forward = Hyper\nkey.forward = Space\n");
     const std::vector<std::string> expected = {
         "settings.ini:2: unknown setting 'colour'",
         "settings.ini:3: sensitivity is a number above 0, up to 10",
         "settings.ini:4: invert_y is true or false",
         "settings.ini:5: not a 'key = value' line",
-        "settings.ini:6: sensitivity is a number above 0, up to 10",
+        "settings.ini:6: scene: 'castle' is not a scene: " + SceneLayout::described(),
         "settings.ini:7: key.fire: F11 switches between the window and fullscreen",
         "settings.ini:9: music_volume is a whole number from 0 to 100",
         "settings.ini:10: rewind is hold or toggle",
@@ -72,6 +72,7 @@ TEST(Settings, EachBadLineIsNamedAndKeepsItsDefault) {
     EXPECT_FALSE(read.values.look.invertY);
     EXPECT_TRUE(read.values.fullscreen);
     EXPECT_EQ(read.values.keys, Controls::defaultKeys());
+    EXPECT_EQ(read.values.scene, SceneLayout::Choice{});
 }
 
 // What the options change goes into the player's file, and nothing else of it changes: comments,

@@ -190,17 +190,18 @@ TEST(Testbed, TheStatisticsCountTheBricksAwakeAndAsleepAndTheRewindLeft) {
     input.poll(Platform::Gamepad());
     paused.follow(input);
     EXPECT_EQ(statsText(stats, paused),
-              "FRAME 16.6 ms STEP 12 us\nBRICKS 3 awake 74 asleep\nREWIND 50 snaps, 5.0 s\n"
-              "SPEED 1, paused");
+              "FRAME 16.6 ms STEP 12 us\nBRICKS 3 awake 74 asleep\nSCENE  PAIRS 0\n"
+              "REWIND 50 snaps, 5.0 s\nSPEED 1, paused");
     Replay replay(recording(700, tap({}, 1, "stats")));
     replay.frames(2);
     const std::string atStart = replay.run.statsShown();
     EXPECT_EQ(atStart.substr(atStart.find('\n')),
-              "\nBRICKS 77 awake 0 asleep\nREWIND 1 snaps, 0.1 s\nSPEED 1");
+              "\nBRICKS 77 awake 0 asleep\nSCENE wall PAIRS 3486\nREWIND 1 snaps, 0.1 s\nSPEED 1");
     replay.frames(598);
     const std::string settled = replay.run.statsShown();
     EXPECT_EQ(settled.substr(settled.find('\n')),
-              "\nBRICKS 0 awake 77 asleep\nREWIND 101 snaps, 10.0 s\nSPEED 1");
+              "\nBRICKS 0 awake 77 asleep\nSCENE wall PAIRS 32\nREWIND 101 snaps, "
+              "10.0 s\nSPEED 1");
 }
 
 // Frames 100 to 199 paused, flying and shooting meanwhile: the bricks end as in the same game

@@ -32,6 +32,7 @@
 #include "platform/RegularFile.h"
 #include "platform/System.h"
 #include "scene/BrickWallScene.h"
+#include "scene/SceneLayout.h"
 #include "tools/alloc/AllocationCounter.h"
 
 namespace {
@@ -100,6 +101,8 @@ struct Options {
     bool draw = true;
     bool time = false;
     bool allPairs = false;
+    bool sceneGiven = false;
+    SceneLayout::Choice scene;
 };
 
 // "WIDTHxHEIGHT", each side a whole number from 1 to kMaxFrameSide.
@@ -116,6 +119,11 @@ bool readSize(const std::string& text, int& width, int& height) {
     width = w;
     height = h;
     return true;
+}
+
+const std::string& sceneTakes() {
+    static const std::string takes = "one of " + SceneLayout::described();
+    return takes;
 }
 
 CommandLine::Taker frameCountIn(int& to) {
@@ -158,6 +166,12 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
          "print frame-time percentiles, and the heap allocations per frame of the second half of "
          "the run, to standard error",
          CommandLine::turnOn(o.time)},
+        {"--scene", "NAME", sceneTakes().c_str(),
+         "the scene of a script without a scene line: " + SceneLayout::described(),
+         [&o](const std::string& value) {
+             std::string why;
+             return o.sceneGiven = SceneLayout::read(value, o.scene, why);
+         }},
         {"--all-pairs", nullptr, nullptr,
          "test every pair of objects in the collision pass instead of those the grid finds; the "
          "bricks come out the same, only slower",
@@ -328,6 +342,8 @@ RunConfig configFor(Options& options, const MediaFolder::Outcome& media,
                     const Script::Script& script, Session& session) {
     RunConfig config;
     config.drawing = options.draw;
+    // A recording plays in its own scene; a hand-written script in its own or the one asked.
+    config.settings.scene = options.sceneGiven ? options.scene : script.scene;
     if (script.version >= Script::kFirstRecordingVersion) {
         if (!options.framesGiven) options.frames = script.lastFrame;
         session.startReplay(script);
