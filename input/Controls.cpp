@@ -41,6 +41,8 @@ constexpr std::array<ActionControl, kActionCount> kActions = {{
     {Action::Faster, "faster", "Faster", ']', {PadAxis::Count, 0, bit(PadButton::DpadUp)}, true},
     {Action::Stats, "stats", "Statistics", 'I', {PadAxis::Count, 0, bit(PadButton::DpadLeft)}, true},
     {Action::Boxes, "boxes", "Boxes", 'B', {PadAxis::Count, 0, bit(PadButton::DpadRight)}, true},
+    {Action::Grab, "grab", "Grab", Keys::mouseButton(Platform::kMouseButtonRight), {PadAxis::Count, 0, bit(PadButton::A)}, true},
+    {Action::Blast, "blast", "Blast", 'E', {PadAxis::Count, 0, bit(PadButton::B)}, true},
 }};
 
 // In the order of Platform::PadButton.
@@ -260,10 +262,14 @@ const std::vector<ShownControl>& shownControls() {
              secondsOfFrames(kSeekFrames) + " s back, on",
          {A::Slower, A::Faster}, nullptr, nullptr, "", "", kNoControl, false, nullptr, nullptr,
          nullptr},
-        {"statistics: frame and step times, bricks awake and asleep, rewind left", {A::Stats},
+        {"statistics: frame and step times, bricks awake and asleep, scene and box tests, rewind left", {A::Stats},
          nullptr, nullptr, "", "", kNoControl, false, nullptr, nullptr, nullptr},
         {"the collision boxes: awake yellow, asleep blue and dashed", {A::Boxes}, nullptr, nullptr, "",
          "", kNoControl, false, nullptr, nullptr, nullptr},
+        {"hold to carry the brick aimed at; let go to throw it", {A::Grab}, nullptr, nullptr, "",
+         "", "Grab", false, nullptr, nullptr, nullptr},
+        {"blast: push the bricks near the aimed point away", {A::Blast}, nullptr, nullptr, "", "",
+         "Blast", false, nullptr, nullptr, nullptr},
     };
     // clang-format on
     return rows;

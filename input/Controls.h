@@ -28,6 +28,9 @@ enum class Action : std::uint8_t {
     Faster,
     Stats,
     Boxes,
+    // The player's hand: a brick picked up and carried while held, thrown when let go; a blast.
+    Grab,
+    Blast,
     Count
 };
 

@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "input/Camera.h"
 #include "input/Controls.h"
 #include "input/Input.h"
 #include "physics/PhysicsWorld.h"
+#include "render/RenderContext.h"
 #include "render/Texture.h"
 #include "rewind/Controller.h"
 #include "sound/Sound.h"
@@ -51,6 +53,8 @@ void BrickWallScene::setUp() {
 
 void BrickWallScene::latchInput(const Input& input) {
     latched.firePressed |= input.isFirePressed();
+    latched.blastPressed |= input.isPressed(Action::Blast);
+    grabHeld = input.isDown(Action::Grab);
     // Released and pressed again before a step saw either: the rewind simply goes on.
     if (input.isRewindPressed()) {
         if (latched.rewind.released) {
@@ -68,12 +72,27 @@ void BrickWallScene::step(float dt) {
     const Rewind::RewindChange change = controller->update(input.rewind);
     followWithMusic(change);
     rewindRanOut = rewindRanOut || (change.stopped && !input.rewind.released);
-    // A shot asked for while rewinding is dropped, not kept for later.
-    if (controller->isRewinding()) return;
+    // A shot or a blast asked for while rewinding is dropped, not kept for later, and the hand
+    // lets go of what the rewind takes back.
+    if (controller->isRewinding()) {
+        hand.letGo();
+        return;
+    }
     handleShot(input.firePressed);
     PhysicsWorld::instance()->applyGravity(dt);
+    useHand(input, dt);
     updateObjects(dt);
     PhysicsWorld::instance()->collideAll();
+}
+
+void BrickWallScene::useHand(const LatchedInput& input, float dt) {
+    // The camera is asked only when the hand has work: a headless scene has none.
+    if (!grabHeld && !hand.held() && !input.blastPressed) return;
+    const Camera* camera = RenderContext::instance()->getCamera();
+    const glm::vec3 eye = camera->view.eyePosition();
+    const glm::vec3 look = -camera->view.backAxis();
+    if (input.blastPressed) hand.blast(eye, look);
+    hand.follow(grabHeld, eye, look, dt);
 }
 
 void BrickWallScene::followWithMusic(Rewind::RewindChange change) {

@@ -13,6 +13,7 @@
 #include "render/Text2D.h"
 #include "rewind/Controller.h"
 #include "scene/Brick.h"
+#include "scene/Hand.h"
 #include "scene/Room.h"
 #include "scene/SceneLayout.h"
 
@@ -62,8 +63,15 @@ public:
 private:
     struct LatchedInput {
         bool firePressed = false;
+        bool blastPressed = false;
         Rewind::RewindKeys rewind;
     };
+    // The hand's work in a step, after gravity: it steers what it holds against it.
+    void useHand(const LatchedInput& input, float dt);
+
     LatchedInput latched;
+    // Held as the last frame polled it, for every step until the next poll.
+    bool grabHeld = false;
+    Hand hand;
     bool rewindRanOut = false;
 };

@@ -1,5 +1,6 @@
 // On-screen controls for touch screens: a movement stick at the left ("Move"), the buttons
-// "Fire", "Rewind" (held) and "Run" at the right, "Restart", "Freeze" (the bricks) and "Pause" at
+// "Fire", "Rewind" (held) and "Run" at the right with "Grab" (held) and "Blast" beside them,
+// "Restart", "Freeze" (the bricks) and "Pause" at
 // the top, and a drag anywhere else on the game turning the view. Several fingers work at once,
 // each followed by its own identifier. The stick acts as a pad's left stick and each button
 // holds a game action by its name in recordings (Module.kelvarinTouchPad, read with the real pads
@@ -8,6 +9,7 @@
 
 // Each button's action, as the game's controls table names it.
 const kButtons = {'touch-fire': 'fire', 'touch-rewind': 'rewind', 'touch-run': 'run',
+                  'touch-grab': 'grab', 'touch-blast': 'blast',
                   'touch-restart': 'restart', 'touch-freeze': 'pause'};
 
 export class TouchControls {

@@ -92,7 +92,7 @@ check "sim pictures into no folder" 2 stderr "^kelvarin-sim: --png needs a folde
 check "sim replay of a bad recording" 2 stderr "^kelvarin-sim: $work/bad.rec:3: bad number\$" \
     "$sim" --script "$work/bad.rec"
 check "sim bad script" 2 stderr \
-    "^kelvarin-sim: $work/bad.script:1: unknown action 'jump'; ACTION is forward, left, back, .*, boxes\$" \
+    "^kelvarin-sim: $work/bad.script:1: unknown action 'jump'; ACTION is forward, left, back, .*, blast\$" \
     "$sim" --script "$work/bad.script"
 check "sim script from a FIFO" 2 stderr "^kelvarin-sim: cannot read $work/fifo.rec: not a regular file" \
     "$sim" --script "$work/fifo.rec"
