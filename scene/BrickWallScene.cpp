@@ -9,6 +9,7 @@
 #include "render/RenderContext.h"
 #include "render/Texture.h"
 #include "rewind/Controller.h"
+#include "rewind/LastPos.h"
 #include "sound/Sound.h"
 
 namespace {
@@ -45,6 +46,7 @@ BrickWallScene::BrickWallScene(const SceneLayout::Choice& choice)
 }
 
 void BrickWallScene::setUp() {
+    Rewind::LastPos::fitRoom(layout.roomHalfSize);
     playSound(SoundTrack::kBackgroundMusic);
     text.init();
     for (std::size_t i = 0; i < bricks.size(); ++i) bricks[i].setPosition(layout.starts[i]);

@@ -43,3 +43,20 @@ TEST(RingBufferDeathTest, ReadingTheNewestOfNothingIsAPreconditionFailure) {
     const Rewind::RingBuffer<int> empty(3);
     EXPECT_DEATH(static_cast<void>(empty.back()), "precondition failed: !empty\\(\\)");
 }
+
+// A room beyond 32 units from its centre is recorded in coarser steps, so a brick anywhere in it
+// comes back where it was; the game's room keeps its thousandths.
+TEST(LastPos, AGrownRoomIsRecordedWholeInCoarserSteps) {
+    const struct {
+        float halfSize;
+        float coordinate;
+        float within;
+    } rows[] = {{10.0f, 9.8765f, 0.001f}, {84.0f, 83.5f, 0.003f}, {166.0f, -165.0f, 0.006f}};
+    for (const auto& row : rows) {
+        Rewind::LastPos::fitRoom(row.halfSize);
+        const float back = Rewind::LastPos::decode(Rewind::LastPos::encode(row.coordinate));
+        EXPECT_NEAR(back, row.coordinate, row.within) << row.halfSize;
+    }
+    Rewind::LastPos::fitRoom(10.0f);
+    EXPECT_EQ(Rewind::LastPos::encode(9.8765f), 9876);
+}
