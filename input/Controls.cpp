@@ -41,7 +41,7 @@ constexpr std::array<ActionControl, kActionCount> kActions = {{
     {Action::Faster, "faster", "Faster", ']', {PadAxis::Count, 0, bit(PadButton::DpadUp)}, true},
     {Action::Stats, "stats", "Statistics", 'I', {PadAxis::Count, 0, bit(PadButton::DpadLeft)}, true},
     {Action::Boxes, "boxes", "Boxes", 'B', {PadAxis::Count, 0, bit(PadButton::DpadRight)}, true},
-    {Action::Grab, "grab", "Grab", Keys::mouseButton(Platform::kMouseButtonRight), {PadAxis::Count, 0, bit(PadButton::A)}, true},
+    {Action::Grab, "grab", "Grab", Keys::mouseButton(Platform::kMouseButtonRight), {PadAxis::Count, 0, bit(PadButton::RightThumb)}, true},
     {Action::Blast, "blast", "Blast", 'E', {PadAxis::Count, 0, bit(PadButton::B)}, true},
 }};
 

@@ -107,7 +107,7 @@ export const desktop = () => {
       await page.locator('#show-help').focus();
       await page.keyboard.press('Enter');
       assert.equal(await page.locator('#help').isVisible(), true, 'Enter did not open the controls');
-      assert.equal(await page.locator('#controls tbody tr').count(), 13);
+      assert.equal(await page.locator('#controls tbody tr').count(), 15);
       await page.keyboard.press('Escape');
       saved = await saveRecording(page, 'saved.rec');
       await clickCanvas(page);
