@@ -28,7 +28,13 @@ werror=OFF
 web=()
 if [ "$sanitize" != "ON" ] && [ -z "${1:-}" ]; then
     bash scripts/build-web.sh
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    # A copy of the lock file installed from, kept beside the packages: a re-run with the same lock
+    # file reinstalls nothing.
+    installed=tests/web/node_modules/.installed-from.json
+    if ! cmp -s tests/web/package-lock.json "$installed"; then
+        (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+        cp tests/web/package-lock.json "$installed"
+    fi
     web=(-DKELVARIN_WEB_BUILD="$PWD/build-web")
 fi
 
