@@ -19,6 +19,7 @@
 #include "input/Input.h"
 #include "platform/CrashReport.h"
 #include "platform/Platform.h"
+#include "render/Crosshair.h"
 #include "render/RenderContext.h"
 #include "render/Shader.h"
 #include "render/Text2D.h"
@@ -217,6 +218,7 @@ void GameRun::drawOver(const GLUtils::FrameLayout& layout) {
     r.options.place(placed.options, placed.unitsPerPoint);
     r.simulation.draw(layout, !optionsOpen);
     Text2D& text = r.simulation.scene().text;
+    if (played.crosshair && !optionsOpen) Crosshair::draw(text, layout);
     r.overlays.draw(text, texts);
     r.options.draw(text);
 }

@@ -82,6 +82,8 @@ void OptionsMenu::open(const Settings::Values& values) {
                         {Kind::TextSize, "Text size"},
                         {Kind::Rewind, "Rewind"},
                         {Kind::RewindMark, "Rewind mark"},
+                        {Kind::Crosshair, "Crosshair"},
+                        {Kind::Scene, "Scene at next start"},
                         {Kind::Fullscreen, "Fullscreen"}};
     lines.clear();
     for (const auto& line : settingLines) lines.push_back({line.kind, Action::Count, line.name});
@@ -220,9 +222,13 @@ OptionsMenu::Outcome OptionsMenu::change(int direction) {
         case Kind::TextSize:
             current.textSize = steppedTextSize(current.textSize, direction);
             return Outcome::Changed;
+        case Kind::Scene:
+            current.scene = SceneLayout::stepped(current.scene, direction);
+            return Outcome::Changed;
         case Kind::InvertY:
         case Kind::Rewind:
         case Kind::RewindMark:
+        case Kind::Crosshair:
         case Kind::Fullscreen:
             return activate();
         case Kind::Key:
@@ -242,6 +248,9 @@ OptionsMenu::Outcome OptionsMenu::activate() {
             return Outcome::Changed;
         case Kind::RewindMark:
             current.rewindMark = !current.rewindMark;
+            return Outcome::Changed;
+        case Kind::Crosshair:
+            current.crosshair = !current.crosshair;
             return Outcome::Changed;
         case Kind::Fullscreen:
             current.fullscreen = !current.fullscreen;
@@ -282,6 +291,10 @@ std::string OptionsMenu::valueText(const Line& line, std::string (*label)(int ke
             return current.rewindToggles ? "toggle" : "hold";
         case Kind::RewindMark:
             return current.rewindMark ? "on" : "off";
+        case Kind::Crosshair:
+            return current.crosshair ? "on" : "off";
+        case Kind::Scene:
+            return SceneLayout::nameOf(current.scene);
         case Kind::Fullscreen:
             return current.fullscreen ? "on" : "off";
         case Kind::Key: {

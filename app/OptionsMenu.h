@@ -69,6 +69,8 @@ private:
         TextSize,
         Rewind,
         RewindMark,
+        Crosshair,
+        Scene,
         Fullscreen,
         Key,
         Close

@@ -14,6 +14,7 @@
 #include "input/Keys.h"
 #include "input/LookSettings.h"
 #include "platform/KeyboardCodes.h"
+#include "scene/SceneLayout.h"
 
 namespace {
 
@@ -81,6 +82,15 @@ std::string rangeOf(const std::string& key) {
         const auto sizes = std::size(Settings::kTextSizes);
         return bounds(Settings::kTextSizes[0], Settings::kTextSizes[sizes - 1],
                       Settings::kTextSizes[1] - Settings::kTextSizes[0]);
+    }
+    if (key == "scene") {
+        std::string choices;
+        SceneLayout::Choice choice;
+        do {
+            choices += (choices.empty() ? "" : ", ") + jsonString(SceneLayout::nameOf(choice));
+            choice = SceneLayout::stepped(choice, 1);
+        } while (choice != SceneLayout::Choice{});
+        return ", \"choices\": [" + choices + "]";
     }
     if (key != "sensitivity" && key != "pad_look_speed") return "";
     return bounds(0, LookSettings::kMaxSensitivity, LookSettings::kSensitivityStep);

@@ -47,6 +47,8 @@ struct Values {
     // A mark says that a rewind runs and when its history has run out, for those who do not hear
     // the music play backwards.
     bool rewindMark = true;
+    // A small cross at the centre of the view, where a shot, a grab or a blast aims.
+    bool crosshair = true;
     SceneLayout::Choice scene;
     Controls::KeyMap keys = Controls::defaultKeys();
 

@@ -156,6 +156,7 @@ const std::vector<Setting>& table() {
              [](const Values& values) { return std::to_string(values.textSize); },
              copier<int>([](Values& v) -> int& { return v.textSize; })},
             switchSetting("rewind_mark", [](Values& v) -> bool& { return v.rewindMark; }),
+            switchSetting("crosshair", [](Values& v) -> bool& { return v.crosshair; }),
             {"scene", SceneLayout::described(),
              [](const std::string& value, Values& values) {
                  std::string why;

@@ -121,12 +121,21 @@ void Text2D::print(const char* text, const GLUtils::PlacedText& placed) {
     if (placed.visibleLines <= 0) return;
     // Without an area of its own it is drawn in the overlay's.
     if (placed.area.width > 0) setArea(placed.area);
-    if (placed.backdrop) drawBackdrop(placed.backdropUnits);
+    if (placed.backdrop) {
+        fill(placed.backdropUnits, area, glm::vec4(0.0f, 0.0f, 0.0f, kBackdropOpacity));
+    }
     print(text, placed.x, placed.y, placed.size);
 }
 
-// Two triangles in the overlay's area, blended over the scene.
-void Text2D::drawBackdrop(const GLUtils::UnitRect& rect) {
+// Two triangles, blended over the scene.
+void Text2D::fill(const GLUtils::Viewport& pixels, const glm::vec4& colour) {
+    fill({0, 0, GLUtils::kOverlayUnitsWide, GLUtils::kOverlayUnitsHigh}, pixels, colour);
+    // What draws next in the overlay finds its area as the frame loop set it.
+    if (area.width > 0 && area.height > 0) glViewport(area.x, area.y, area.width, area.height);
+}
+
+void Text2D::fill(const GLUtils::UnitRect& rect, const GLUtils::Viewport& within,
+                  const glm::vec4& colour) {
     if (backdropProgram == 0) return;
     const float left = static_cast<float>(rect.left);
     const float right = static_cast<float>(rect.right);
@@ -137,10 +146,10 @@ void Text2D::drawBackdrop(const GLUtils::UnitRect& rect) {
     glBindBuffer(GL_ARRAY_BUFFER, backdropBuffer);
     glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STREAM_DRAW);
     glUseProgram(backdropProgram);
-    glUniform4f(backdropColourLocation, 0.0f, 0.0f, 0.0f, kBackdropOpacity);
+    glUniform4f(backdropColourLocation, colour.r, colour.g, colour.b, colour.a);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glViewport(area.x, area.y, area.width, area.height);
+    glViewport(within.x, within.y, within.width, within.height);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The text comes at the same depth afterwards: the panel leaves the depth as it is.

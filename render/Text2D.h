@@ -24,6 +24,8 @@ public:
     // Where the overlay layout placed it: its area, on its backdrop where it has one.
     void print(const char* text, const GLUtils::PlacedText& placed);
     void setArea(const GLUtils::Viewport& overlay) { area = overlay; }
+    // A rectangle of one colour blended over what is drawn, in pixels of the framebuffer.
+    void fill(const GLUtils::Viewport& pixels, const glm::vec4& colour);
     void cleanup();
 
     // Six corners and six texture coordinates per character, a line feed's own quad included.
@@ -39,7 +41,9 @@ public:
 
 private:
     void upload(GLuint buffer, const std::vector<glm::vec2>& data, std::size_t& capacityBytes);
-    void drawBackdrop(const GLUtils::UnitRect& rect);
+    // The rectangle in overlay units, mapped onto the pixels within.
+    void fill(const GLUtils::UnitRect& rect, const GLUtils::Viewport& within,
+              const glm::vec4& colour);
 
     // The panel behind an overlay: its program, its colour's place and its two triangles.
     GLuint backdropProgram = 0;

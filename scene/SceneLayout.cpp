@@ -145,6 +145,17 @@ std::string nameOf(const Choice& choice) {
     return {};
 }
 
+Choice stepped(const Choice& from, int direction) {
+    const int count = static_cast<int>(std::size(kNames));
+    const auto at = std::find_if(std::begin(kNames), std::end(kNames),
+                                 [&](const Named& n) { return n.kind == from.kind; });
+    const int index = static_cast<int>(at - std::begin(kNames));
+    Choice next;
+    std::string unused;
+    read(kNames[((index + direction) % count + count) % count].name, next, unused);
+    return next;
+}
+
 std::string described() {
     std::string text;
     for (const Named& n : kNames) {

@@ -32,6 +32,9 @@ constexpr int kRainBricks = 400;
 // False, with what is wrong (naming the word and the scenes there are), for anything else.
 bool read(const std::string& word, Choice& choice, std::string& why);
 std::string nameOf(const Choice& choice);
+// The next scene in the list (direction 1) or the one before (-1), round the list, at its own
+// sizes.
+Choice stepped(const Choice& from, int direction);
 // The scenes' names and what big-wall takes, as the usage text and the manual list them.
 std::string described();
 

@@ -11,6 +11,14 @@ const kStorageKey = 'kelvarin.settings';
 // Settings a page has no use for: Escape belongs to the browser, and a page never quits.
 const kNotOnAPage = new Set(['key.quit']);
 const kKeyPrefix = 'key.';
+// A list's choices as the game names them, the one played among them even when it is none of the
+// game's own (a big wall of sizes from the settings file).
+function chooseAmong(select, setting) {
+  const names = setting.choices.includes(setting.value) ? setting.choices
+                                                         : [...setting.choices, setting.value];
+  select.replaceChildren(...names.map((name) => new Option(name, name)));
+}
+
 // The settings file's text the page keeps ('' when none is kept or storage is refused), handed to
 // the game before it starts.
 export function handSettingsTo(module) {
@@ -87,6 +95,7 @@ export class OptionsDialog {
       for (const bound of ['min', 'max', 'step']) {
         if (bound in setting) field[bound] = setting[bound];
       }
+      if (setting.choices) chooseAmong(field, setting);
       if (field.type === 'checkbox') field.checked = setting.value === 'true';
       else if (field.type === 'radio') field.checked = setting.value === field.value;
       else field.value = setting.value;
@@ -188,7 +197,7 @@ export class OptionsDialog {
   }
 
   focusable() {
-    return Array.from(this.dialog.querySelectorAll('input, button')).filter((e) => !e.disabled);
+    return Array.from(this.dialog.querySelectorAll('input, select, button')).filter((e) => !e.disabled);
   }
 
   // A pad works the dialog as it works the desktop's options, with the keys the game gives its
@@ -213,6 +222,11 @@ export class OptionsDialog {
         (field.type === 'range' || field.type === 'number')) {
       if (keys.has('Right')) field.stepUp();
       else field.stepDown();
+      field.dispatchEvent(new Event('change', {bubbles: true}));
+    }
+    if ((keys.has('Left') || keys.has('Right')) && field.tagName === 'SELECT') {
+      const count = field.options.length;
+      field.selectedIndex = (field.selectedIndex + (keys.has('Right') ? 1 : count - 1)) % count;
       field.dispatchEvent(new Event('change', {bubbles: true}));
     }
     if (keys.has('Enter')) field.click();

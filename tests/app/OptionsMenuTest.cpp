@@ -163,6 +163,9 @@ TEST(OptionsMenu, EveryInputOnALineGivesTheValueItShows) {
         {"Key: Forward", click(Platform::kMouseButtonRight), "Key: Forward        Right click"},
         {"Key: Forward", key(Platform::kKeyF1 + 10), "Key: Forward        W"},
         {"Key: Shoot", key('A'), "Key: Shoot          A"},
+        {"Crosshair", click(Platform::kMouseButtonLeft), "Crosshair           off"},
+        {"Scene at next start", click(Platform::kMouseButtonRight), "Scene at next start rain"},
+        {"Scene at next start", key(Platform::kKeyRight), "Scene at next start big-wall:40x25"},
     };
     for (const auto& row : rows) {
         OptionsMenu menu;

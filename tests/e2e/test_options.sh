@@ -36,7 +36,7 @@ wait_for_room windowed
 xdotool key Tab
 wait_for_pixels menu 700x500+266+205 white 500 "the options did not open over the game"
 for _ in $(seq 10); do xdotool key Left; done
-for _ in $(seq 9); do xdotool key Down; done
+for _ in $(seq 11); do xdotool key Down; done
 xdotool key Return Up Escape
 # The music goes on at volume 0: what the audio device has received since is silence.
 sleep 1

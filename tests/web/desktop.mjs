@@ -138,10 +138,11 @@ export const desktop = () => {
       // A key another action has changes places with this one's.
       await page.getByRole('button', {name: 'A', exact: true}).click();
       await page.keyboard.press('KeyK');
+      await page.locator('select[name="scene"]').selectOption('pyramid');
       await page.keyboard.press('Escape');
       assert.equal(await page.locator('#options').isVisible(), false);
       assert.equal(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
-                   'music_volume = 0\nkey.forward = A\nkey.left = K\n');
+                   'music_volume = 0\nkey.forward = A\nkey.left = K\nscene = pyramid\n');
       assert.match(await page.locator('#controls').textContent(), /A, K, S, D/);
     });
 

@@ -344,6 +344,8 @@ RunConfig configFor(Options& options, const MediaFolder::Outcome& media,
     config.drawing = options.draw;
     // A recording plays in its own scene; a hand-written script in its own or the one asked.
     config.settings.scene = options.sceneGiven ? options.scene : script.scene;
+    // Its frames show the game as the golden ones were drawn, before there was an aim to show.
+    config.settings.crosshair = false;
     if (script.version >= Script::kFirstRecordingVersion) {
         if (!options.framesGiven) options.frames = script.lastFrame;
         session.startReplay(script);
