@@ -72,6 +72,10 @@ void GeoObjTextured::bindAttributes() {
 void GeoObjTextured::drawModel() {
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(model->indices.size()), GL_UNSIGNED_SHORT,
                    nullptr);
+    unbindAttributes();
+}
+
+void GeoObjTextured::unbindAttributes() {
     glDisableVertexAttribArray(kPosition);
     glDisableVertexAttribArray(kUv);
     glDisableVertexAttribArray(kNormal);

@@ -32,6 +32,7 @@ public:
     void bindTexture(GLenum unit, GLint samplerLocation);
     void bindAttributes();
     void drawModel();
+    void unbindAttributes();
     void releaseGL();
 
     GLuint vao = 0;

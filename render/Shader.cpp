@@ -36,6 +36,10 @@ void Shader::setMatrices(const Geo::Data::IMatrices& matrices) {
     glUniformMatrix4fv(mvpLocation, 1, GL_FALSE, glm::value_ptr(matrices.mvpMatrix));
 }
 
+void AmbDifSpecShader::setInstanced(bool on) {
+    glUniform1i(instancedLocation, on ? 1 : 0);
+}
+
 AmbDifSpecShader::AmbDifSpecShader() : sharedLightColor(0.0f), diffuseDir(0.0f) {}
 
 void AmbDifSpecShader::init() {
@@ -64,6 +68,7 @@ void AmbDifSpecShader::findLocations() {
     specularMatIntLocation = glGetUniformLocation(programId, "specularMatInt");
     specularMatPowerLocation = glGetUniformLocation(programId, "specularMatPower");
     cameraPositionLocation = glGetUniformLocation(programId, "cameraPosition");
+    instancedLocation = glGetUniformLocation(programId, "instanced");
 }
 
 void AmbDifSpecShader::setLights() {

@@ -38,7 +38,11 @@ public:
     // The uniform locations of a built program; a failed one keeps them all at -1.
     void findLocations();
 
+    // The matrices come per instance (see Geo::ModelBatch) instead of from "M", "MV" and "MVP".
+    void setInstanced(bool on);
+
     GLint cameraPositionLocation = -1;
+    GLint instancedLocation = -1;
     GLint samplerLocation = -1;
     GLint sharedLightColorLocation = -1;
     GLint ambientIntensityLocation = -1;

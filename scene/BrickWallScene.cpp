@@ -49,6 +49,9 @@ void BrickWallScene::setUp() {
     Rewind::LastPos::fitRoom(layout.roomHalfSize);
     playSound(SoundTrack::kBackgroundMusic);
     text.init();
+    if (RenderContext::instance()->isDrawing()) brickBatch.createGL();
+    bricksToDraw.clear();
+    for (Geo::Brick& brick : bricks) bricksToDraw.push_back(&brick);
     for (std::size_t i = 0; i < bricks.size(); ++i) bricks[i].setPosition(layout.starts[i]);
     Rewind::Controller::instance()->takeSnapshot();
 }
@@ -112,7 +115,7 @@ void BrickWallScene::updateObjects(float dt) {
 }
 
 void BrickWallScene::draw() {
-    for (Geo::Brick& brick : bricks) brick.draw();
+    brickBatch.draw(bricksToDraw);
     bullet.draw();
     room.draw();
     text.print(helpText.c_str(), helpPlace);
@@ -138,6 +141,7 @@ int BrickWallScene::bricksAsleep() const {
 
 void BrickWallScene::releaseGL() {
     for (Geo::Brick& brick : bricks) brick.releaseGL();
+    brickBatch.releaseGL();
     bullet.releaseGL();
     room.releaseGL();
     text.cleanup();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "objects/Bullet.h"
+#include "objects/ModelBatch.h"
 #include "render/BoxLines.h"
 #include "render/Text2D.h"
 #include "rewind/Controller.h"
@@ -74,4 +75,7 @@ private:
     bool grabHeld = false;
     Hand hand;
     bool rewindRanOut = false;
+    // Every brick in one draw call; the list of them is kept between frames.
+    Geo::ModelBatch brickBatch;
+    std::vector<Geo::GeoObjTextured*> bricksToDraw;
 };
