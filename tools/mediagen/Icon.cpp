@@ -12,7 +12,8 @@
 namespace MediaGen {
 namespace {
 
-constexpr int kIconSize = 256;
+// The icon is designed on a square of this many pixels and drawn at any size from it.
+constexpr int kDesignSize = 256;
 constexpr int kChannels = 4;
 // Three rows of bricks, staggered by half a brick, across the lower part of the icon.
 constexpr int kBrickWidth = 96;
@@ -47,8 +48,13 @@ bool load(const std::string& path, Picture& picture) {
     return true;
 }
 
-void put(std::vector<std::uint8_t>& icon, int x, int y, const std::uint8_t* rgb, float alpha) {
-    std::uint8_t* p = &icon[(static_cast<std::size_t>(y) * kIconSize + x) * kChannels];
+struct Canvas {
+    int size = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+void put(Canvas& icon, int x, int y, const std::uint8_t* rgb, float alpha) {
+    std::uint8_t* p = &icon.rgba[(static_cast<std::size_t>(y) * icon.size + x) * kChannels];
     for (int c = 0; c < 3; ++c) {
         p[c] = static_cast<std::uint8_t>(std::lround(p[c] * (1.0f - alpha) + rgb[c] * alpha));
     }
@@ -69,7 +75,7 @@ bool brickTexel(const Picture& brick, int x, int y, const std::uint8_t*& texel) 
 
 }  // namespace
 
-bool writeIcon(const std::string& texturesDir, const std::string& path) {
+bool writeIcon(const std::string& texturesDir, const std::string& path, int size) {
     Picture wall;
     Picture brick;
     Picture bullet;
@@ -77,14 +83,21 @@ bool writeIcon(const std::string& texturesDir, const std::string& path) {
         !load(texturesDir + "/bullet.tga", bullet)) {
         return false;
     }
-    std::vector<std::uint8_t> icon(kIconSize * kIconSize * kChannels, 0);
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x) {
-            put(icon, x, y, wall.at(x, y), 1.0f);
+    Canvas icon{size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size * kChannels)};
+    // Each pixel takes the design's at the same place: the textures' nearest texel, the bullet's
+    // edge exact at any size.
+    const float designPerPixel = static_cast<float>(kDesignSize) / static_cast<float>(size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const float designX = x * designPerPixel;
+            const float designY = y * designPerPixel;
+            const int atX = static_cast<int>(designX);
+            const int atY = static_cast<int>(designY);
+            put(icon, x, y, wall.at(atX, atY), 1.0f);
             const std::uint8_t* texel = nullptr;
-            if (brickTexel(brick, x, y, texel)) put(icon, x, y, texel, 1.0f);
-            const float distance = std::hypot(x - kBulletX, y - kBulletY);
-            const std::uint8_t* plasma = bullet.at(x, y);
+            if (brickTexel(brick, atX, atY, texel)) put(icon, x, y, texel, 1.0f);
+            const float distance = std::hypot(designX - kBulletX, designY - kBulletY);
+            const std::uint8_t* plasma = bullet.at(atX, atY);
             if (distance < kBulletRadius) {
                 put(icon, x, y, plasma, 1.0f);
             } else if (distance < kGlowRadius) {
@@ -94,8 +107,8 @@ bool writeIcon(const std::string& texturesDir, const std::string& path) {
             }
         }
     }
-    return stbi_write_png(path.c_str(), kIconSize, kIconSize, kChannels, icon.data(),
-                          kIconSize * kChannels) != 0;
+    return stbi_write_png(path.c_str(), size, size, kChannels, icon.rgba.data(),
+                          size * kChannels) != 0;
 }
 
 }  // namespace MediaGen

@@ -10,8 +10,9 @@ namespace MediaGen {
 bool writeModels(const std::string& dir);
 bool writeTextures(const std::string& dir, const std::string& fontPath);
 bool writeSounds(const std::string& dir);
-// The desktop icon, 256 x 256 PNG, drawn from the textures already written to texturesDir.
-bool writeIcon(const std::string& texturesDir, const std::string& path);
+// The icon, size x size PNG (256 for the desktop, 192 and 512 for the page installed as an app),
+// drawn from the textures already written to texturesDir.
+bool writeIcon(const std::string& texturesDir, const std::string& path, int size);
 
 // A repeatable pseudo-random value in [0, 1) for integer coordinates.
 inline float hashNoise(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {

@@ -17,6 +17,20 @@ void printUsage() {
            "on every run.\n";
 }
 
+// The desktop's icon, and the two sizes a page installed as an app asks for.
+constexpr struct {
+    const char* name;
+    int size;
+} kIcons[] = {{"kelvarin.png", 256}, {"kelvarin-192.png", 192}, {"kelvarin-512.png", 512}};
+
+bool writeIcons(const std::string& out) {
+    for (const auto& icon : kIcons) {
+        if (!MediaGen::writeIcon(out + "/textures", out + "/icon/" + icon.name, icon.size))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,8 +56,7 @@ int main(int argc, char** argv) {
     }
     const bool ok = MediaGen::writeModels(out + "/models") &&
                     MediaGen::writeTextures(out + "/textures", font) &&
-                    MediaGen::writeSounds(out + "/sounds") &&
-                    MediaGen::writeIcon(out + "/textures", out + "/icon/kelvarin.png");
+                    MediaGen::writeSounds(out + "/sounds") && writeIcons(out);
     if (!ok) {
         std::cerr << "kelvarin-mediagen: could not write the media" << std::endl;
         return 1;
