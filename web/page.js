@@ -7,6 +7,7 @@
 // kelvarin.js and its WebAssembly.
 import {lookOptions, settingsFromAddress} from './address.js';
 import {fetchCounted, hasWebGl2} from './loading.js';
+import {keepForOffline} from './offline.js';
 import {handSettingsTo, OptionsDialog} from './options.js';
 import {readPad, watchPads} from './pads.js';
 import {listenForPlay, setUpTouch} from './playing.js';
@@ -239,6 +240,7 @@ async function start() {
     return;
   }
   showControls();
+  keepForOffline(document.getElementById('kept-note'));
 }
 
 // ---- Playing: mouse, keys, pads and touch --------------------------------------------------------

@@ -5,6 +5,7 @@ import {after, before, describe} from 'node:test';
 import {devices} from './devices.mjs';
 import {desktop} from './desktop.mjs';
 import {pagesAtOnce, setUp, tearDown} from './support.mjs';
+import {offline} from './offline.mjs';
 import {visit} from './visit.mjs';
 
 before(setUp);
@@ -14,4 +15,5 @@ describe('the page', {concurrency: pagesAtOnce()}, () => {
   devices();
   desktop();
   visit();
+  offline();
 });

@@ -44,7 +44,7 @@ function serveRecording(name, request, response) {
 
 const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
                 '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png',
-                '.mp3': 'audio/mpeg'};
+                '.mp3': 'audio/mpeg', '.webmanifest': 'application/manifest+json'};
 
 // The site with its sizes, as any static server serves it; under /nodata/ its data file is
 // missing, and under /nogame/ its kelvarin.js.
