@@ -63,8 +63,8 @@ protected:
 TEST_F(ModelBatchTest, OneCallDrawsWhatSeparateDrawsDraw) {
     std::vector<std::unique_ptr<Geo::GeoObjTextured>> owned;
     std::vector<Geo::GeoObjTextured*> objects;
-    for (const glm::vec3 at : {glm::vec3(-0.5f, 0.0f, 1.0f), glm::vec3(0.3f, 0.2f, 1.5f),
-                               glm::vec3(0.0f, -1.0f, 0.0f)}) {
+    for (const glm::vec3& at : {glm::vec3(-0.5f, 0.0f, 1.0f), glm::vec3(0.3f, 0.2f, 1.5f),
+                                glm::vec3(0.0f, -1.0f, 0.0f)}) {
         owned.push_back(std::make_unique<Geo::GeoObjTextured>(&brickModel, &brickTexture));
         owned.back()->setPosition(at);
         objects.push_back(owned.back().get());
