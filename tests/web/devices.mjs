@@ -152,6 +152,8 @@ export const devices = () => {
       await page.waitForFunction(() => document.getElementById('status').textContent === 'Playing.');
       assert.equal(await freeze.getAttribute('aria-pressed'), 'false');
       await hold('Restart', 0);
+      // The game reads the tap in its next frame; a pause before that frame would keep it unread.
+      await waitFrames(page, 3);
       await hold('Pause', 2);
       await waitForStatus(page, 'Paused');
       await page.getByRole('button', {name: 'Options', exact: true}).tap();
