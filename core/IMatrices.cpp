@@ -24,10 +24,6 @@ void IMatrices::scale(glm::vec3 s) {
     modelMatrix = glm::scale(modelMatrix, s);
 }
 
-glm::vec3 IMatrices::getPosition() const {
-    return glm::vec3(modelMatrix[3]);
-}
-
 glm::vec3 IMatrices::getScale() const {
     return glm::vec3(modelMatrix[0][0], modelMatrix[1][1], modelMatrix[2][2]);
 }

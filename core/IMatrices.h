@@ -13,7 +13,8 @@ public:
     void translate(glm::vec3 v);
     void setScale(glm::vec3 s);
     void scale(glm::vec3 s);
-    glm::vec3 getPosition() const;
+    // Inline: the collision pass asks for every object's position several times a step.
+    glm::vec3 getPosition() const { return glm::vec3(modelMatrix[3]); }
     glm::vec3 getScale() const;
 
     // Uploaded as "M", "MV" and "MVP"; they must stay consecutive in this order.

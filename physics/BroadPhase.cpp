@@ -14,14 +14,8 @@ namespace {
 
 // The share of movable objects whose size sets the cell: the rest, larger, are tested loose.
 constexpr double kCellSizeQuantile = 0.9;
-// Buckets per object in the grid: each object covers a few cells, and a bucket that several
-// cells share only adds candidates that the box test then drops.
-constexpr std::size_t kBucketsPerObject = 4;
-constexpr std::size_t kFewestBuckets = 64;
 // Cell coordinates are clamped here, far beyond any room, so that any finite box has cells.
 constexpr float kFarthestCell = 1 << 20;
-// Large primes, one an axis, that spread neighbouring cells over the buckets.
-constexpr std::uint32_t kHashPrimes[] = {73856093u, 19349663u, 83492791u};
 // A box up to this many cells wide still lives in the grid.
 constexpr float kLargestInCells = 2.0f;
 
@@ -53,6 +47,10 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
         build(objects);
     } else {
         for (std::uint32_t i = 0; i < n; ++i) refresh(i);
+    }
+    sleepersBelow = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (objects[i]->asleep && objects[i]->collider.isEnabled()) sleepersBelow = i + 1;
     }
     announceAwakeToSleeping();
     for (std::uint32_t row = 0; row < n; ++row) {
@@ -115,10 +113,16 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
         std::nth_element(sizes.begin(), sizes.begin() + at, sizes.end());
         if (sizes[at] > 0.0f) cellSize = sizes[at];
     }
-    std::size_t buckets = kFewestBuckets;
-    while (buckets < kBucketsPerObject * n) buckets *= 2;
-    bucketMask = static_cast<std::uint32_t>(buckets - 1);
-    cells.assign(buckets, {});
+    cellsPerUnit = 1.0f / cellSize;
+    CellRange bounds;
+    std::size_t inGrid = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (objects[i]->isStatic || !fitsGrid(entries[i].box)) continue;
+        const CellRange c = cellsOf(entries[i].box);
+        bounds =
+            inGrid++ == 0 ? c : CellRange{glm::min(bounds.lo, c.lo), glm::max(bounds.hi, c.hi)};
+    }
+    grid.reset(bounds.lo, bounds.hi, inGrid);
     for (std::uint32_t i = 0; i < n; ++i) {
         if (!objects[i]->isStatic && fitsGrid(entries[i].box)) {
             insert(i);
@@ -138,18 +142,10 @@ BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
     // Floor and clamp keep the order of coordinates, so boxes that overlap, touching included,
     // always share a cell.
     const auto cellAt = [&](const glm::vec3& p) {
-        const glm::vec3 c = glm::floor(p / cellSize);
+        const glm::vec3 c = glm::floor(p * cellsPerUnit);
         return glm::ivec3(glm::clamp(c, glm::vec3(-kFarthestCell), glm::vec3(kFarthestCell)));
     };
     return {cellAt(box.min), cellAt(box.max)};
-}
-
-std::vector<std::uint32_t>& BroadPhase::cell(int x, int y, int z) {
-    // Spatial hashing: the grid has no edge, and its memory follows the objects, not the room.
-    const std::uint32_t hash = static_cast<std::uint32_t>(x) * kHashPrimes[0] ^
-                               static_cast<std::uint32_t>(y) * kHashPrimes[1] ^
-                               static_cast<std::uint32_t>(z) * kHashPrimes[2];
-    return cells[hash & bucketMask];
 }
 
 void BroadPhase::insert(std::uint32_t index) {
@@ -158,27 +154,25 @@ void BroadPhase::insert(std::uint32_t index) {
     e.cells = cellsOf(e.box);
     for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
         for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
-            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) cell(x, y, z).push_back(index);
+            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) grid.add({x, y, z}, index);
 }
 
 void BroadPhase::erase(std::uint32_t index) {
     Entry& e = entries[index];
     for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
         for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
-            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) {
-                std::vector<std::uint32_t>& c = cell(x, y, z);
-                const auto at = std::find(c.begin(), c.end(), index);
-                KELVARIN_ASSERT(at != c.end());
-                *at = c.back();
-                c.pop_back();
-            }
+            for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) grid.remove({x, y, z}, index);
     e.inGrid = false;
 }
 
 void BroadPhase::refresh(std::uint32_t index) {
     Entry& e = entries[index];
     const GeoObjPhysics& object = *(*list)[index];
-    e.box = boundsOf(object);
+    const Bounds box = boundsOf(object);
+    // A box that has not moved keeps its place, unless the object became static or stopped being
+    // so: only a movable object lives in the grid.
+    if (sameBox(box, e.box) && e.inGrid != object.isStatic) return;
+    e.box = box;
     const bool grid = !object.isStatic && fitsGrid(e.box);
     if (grid && e.inGrid) {
         if (cellsOf(e.box) == e.cells) return;
@@ -205,7 +199,8 @@ std::uint32_t BroadPhase::indexOf(const GeoObjPhysics* object) const {
 }
 
 void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
-                                   std::vector<std::uint32_t>& out) {
+                                   std::vector<std::uint32_t>& out,
+                                   std::vector<std::uint32_t>* members) {
     if (++stamp == 0) {
         std::fill(seenStamp.begin(), seenStamp.end(), 0);
         stamp = 1;
@@ -216,12 +211,13 @@ void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
     for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
         for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
             for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) {
-                for (const std::uint32_t k : cell(x, y, z)) {
-                    if (k < from || seenStamp[k] == stamp) continue;
+                grid.forEach({x, y, z}, [&](std::uint32_t k) {
+                    if (k < from || seenStamp[k] == stamp) return;
                     seenStamp[k] = stamp;
+                    if (members != nullptr) members->push_back(k);
                     if (boxesOverlap(e.box, entries[k].box) && objects[k]->collider.isEnabled())
                         out.push_back(k);
-                }
+                });
             }
 }
 
@@ -237,9 +233,14 @@ void BroadPhase::finishCandidates() {
 }
 
 void BroadPhase::gatherAll(std::uint32_t index, std::uint32_t from) {
+    if (regatherFromMembers(index, from)) return;
     candidates.clear();
     if (entries[index].inGrid) {
-        addGridNeighbours(index, from, candidates);
+        rowMembers.clear();
+        addGridNeighbours(index, from, candidates, &rowMembers);
+        rowMembersOf = index;
+        rowMembersCells = entries[index].cells;
+        rowMembersFrom = from;
         addLoose(index, from);
     } else {
         // A box that has just left the grid (grown or no longer finite) meets anything.
@@ -250,6 +251,22 @@ void BroadPhase::gatherAll(std::uint32_t index, std::uint32_t from) {
         }
     }
     finishCandidates();
+}
+
+bool BroadPhase::regatherFromMembers(std::uint32_t index, std::uint32_t from) {
+    const Entry& e = entries[index];
+    if (rowMembersOf != index || !e.inGrid || !(e.cells == rowMembersCells) ||
+        from < rowMembersFrom)
+        return false;
+    candidates.clear();
+    const std::vector<GeoObjPhysics*>& objects = *list;
+    for (const std::uint32_t k : rowMembers) {
+        if (k >= from && boxesOverlap(e.box, entries[k].box) && objects[k]->collider.isEnabled())
+            candidates.push_back(k);
+    }
+    addLoose(index, from);
+    finishCandidates();
+    return true;
 }
 
 void BroadPhase::gatherAnnounced(std::uint32_t index) {
@@ -270,6 +287,8 @@ void BroadPhase::gatherAnnounced(std::uint32_t index) {
 
 void BroadPhase::announce(std::uint32_t index, std::uint32_t firstRow) {
     if (!entries[index].inGrid) return;
+    // Only a sleeping row from firstRow on is told, and a pair's first object is its row.
+    if (firstRow >= sleepersBelow && !(*list)[index]->asleep) return;
     neighbours.clear();
     addGridNeighbours(index, 0, neighbours);
     const std::vector<GeoObjPhysics*>& objects = *list;
@@ -283,6 +302,7 @@ void BroadPhase::announce(std::uint32_t index, std::uint32_t firstRow) {
 }
 
 void BroadPhase::runRow(std::uint32_t row) {
+    rowMembersOf = kNoRow;
     if (!(*list)[row]->collider.isEnabled()) return;
     if ((*list)[row]->asleep) {
         gatherAnnounced(row);
@@ -317,6 +337,8 @@ BroadPhase::Outcome BroadPhase::testPair(std::uint32_t row, std::uint32_t other)
     const bool otherAsleepBefore = objects[other]->asleep;
     woken.clear();
     if (!PhysicsWorld::collidePair(*objects[row], *objects[other], &woken)) return {};
+    if (objects[row]->asleep) sleepersBelow = std::max(sleepersBelow, row + 1);
+    if (objects[other]->asleep) sleepersBelow = std::max(sleepersBelow, other + 1);
     refresh(row);
     refresh(other);
     // Most contacts change only velocities: then nobody needs telling.

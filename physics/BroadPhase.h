@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "physics/GridBuckets.h"
+
 namespace Geo {
 class GeoObjPhysics;
 }
@@ -51,7 +53,6 @@ private:
     void refresh(std::uint32_t index);
     bool fitsGrid(const Bounds& box) const;
     CellRange cellsOf(const Bounds& box) const;
-    std::vector<std::uint32_t>& cell(int x, int y, int z);
     void insert(std::uint32_t index);
     void erase(std::uint32_t index);
 
@@ -60,8 +61,12 @@ private:
     // The partners announced to a sleeping row, and its loose neighbours.
     void gatherAnnounced(std::uint32_t index);
     void addLoose(std::uint32_t index, std::uint32_t from);
-    void addGridNeighbours(std::uint32_t index, std::uint32_t from,
-                           std::vector<std::uint32_t>& out);
+    // With members given, every object met in index's cells from `from` on goes there too, before
+    // the box test.
+    void addGridNeighbours(std::uint32_t index, std::uint32_t from, std::vector<std::uint32_t>& out,
+                           std::vector<std::uint32_t>* members = nullptr);
+    // Partners again after the row's box moved within its cells: its cells' members are the same.
+    bool regatherFromMembers(std::uint32_t index, std::uint32_t from);
     void finishCandidates();
     // Tells every sleeping row from firstRow on whose object now overlaps index's of the pair.
     void announce(std::uint32_t index, std::uint32_t firstRow);
@@ -87,9 +92,10 @@ private:
     std::vector<std::pair<const Geo::GeoObjPhysics*, std::uint32_t>> byAddress;
     bool built = false;
     float cellSize = 1.0f;
-    std::uint32_t bucketMask = 0;
-    // The objects of each bucket of cells, once for every cell of theirs that hashes there.
-    std::vector<std::vector<std::uint32_t>> cells;
+    // Multiplying keeps the order of coordinates as dividing does, for less.
+    float cellsPerUnit = 1.0f;
+    // Each object of the grid, once for every cell of its box.
+    GridBuckets grid;
     std::vector<Entry> entries;
     // Sorted by index.
     std::vector<std::uint32_t> loose;
@@ -97,7 +103,18 @@ private:
     std::vector<std::uint32_t> seenStamp;
     std::uint32_t stamp = 0;
     std::vector<std::uint32_t> candidates;
+    // The cells' members the running row last gathered from: while the row stays in those cells,
+    // nothing after its current partner has entered or left them, as only the row and its partners
+    // so far have moved since.
+    std::vector<std::uint32_t> rowMembers;
+    CellRange rowMembersCells;
+    std::uint32_t rowMembersOf = kNoRow;
+    std::uint32_t rowMembersFrom = 0;
+    static constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
     std::vector<std::uint32_t> neighbours;
     std::vector<Geo::GeoObjPhysics*> woken;
+    // One past the last enabled object that may sleep in this pass: only a pair puts an object to
+    // sleep, and no pass enables one.
+    std::uint32_t sleepersBelow = 0;
     std::uint64_t tested = 0;
 };
