@@ -43,17 +43,27 @@ inline bool BroadPhase::boxesOverlap(const Bounds& a, const Bounds& b) {
 void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     list = &objects;
     const auto n = static_cast<std::uint32_t>(objects.size());
+    inPass = false;
+    looseMoved = false;
+    std::fill(active.begin(), active.end(), 0);
     if (!built || objects != builtFor) {
         build(objects);
     } else {
         for (std::uint32_t i = 0; i < n; ++i) refresh(i);
     }
+    std::uint32_t awake = 0;
     sleepersBelow = 0;
     for (std::uint32_t i = 0; i < n; ++i) {
-        if (objects[i]->asleep && objects[i]->collider.isEnabled()) sleepersBelow = i + 1;
+        const GeoObjPhysics& object = *objects[i];
+        awake += object.asleep ? 0 : 1;
+        if (!object.collider.isEnabled()) continue;
+        if (object.asleep) sleepersBelow = i + 1;
+        if (!object.asleep || !entries[i].inGrid || mayTouchLoose(i)) activate(i);
     }
-    announceAwakeToSleeping();
-    for (std::uint32_t row = 0; row < n; ++row) {
+    announceAwakeToSleeping(awake);
+    inPass = true;
+    for (std::uint32_t row = nextActive(0); row < n;
+         row = looseMoved ? row + 1 : nextActive(row + 1)) {
         if (entries[row].inGrid) {
             runRow(row);
         } else {
@@ -61,13 +71,49 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
         }
         announced[row].clear();
     }
+    inPass = false;
 }
 
-void BroadPhase::announceAwakeToSleeping() {
+void BroadPhase::activate(std::uint32_t index) {
+    active[index / kRowsPerWord] |= std::uint64_t{1} << (index % kRowsPerWord);
+}
+
+std::uint32_t BroadPhase::nextActive(std::uint32_t from) const {
+    const auto n = static_cast<std::uint32_t>(list->size());
+    if (from >= n) return n;
+    std::size_t word = from / kRowsPerWord;
+    std::uint64_t bits = active[word] & (~std::uint64_t{0} << (from % kRowsPerWord));
+    while (bits == 0) {
+        if (++word == active.size()) return n;
+        bits = active[word];
+    }
+    return static_cast<std::uint32_t>(word * kRowsPerWord) +
+           static_cast<std::uint32_t>(__builtin_ctzll(bits));
+}
+
+bool BroadPhase::mayTouchLoose(std::uint32_t index) {
+    Entry& e = entries[index];
+    if (e.looseCheckedAt != looseVersion) {
+        e.touchesLoose = std::any_of(loose.begin(), loose.end(), [&](std::uint32_t k) {
+            return k != index && boxesOverlap(e.box, entries[k].box);
+        });
+        e.looseCheckedAt = looseVersion;
+    }
+    return e.touchesLoose;
+}
+
+void BroadPhase::looseChanged() {
+    if (++looseVersion == 0) {
+        for (Entry& e : entries) e.looseCheckedAt = 0;
+        looseVersion = 1;
+    }
+    // The rows that did not touch a loose box at the start may touch this one now.
+    if (inPass) looseMoved = true;
+}
+
+void BroadPhase::announceAwakeToSleeping(std::uint32_t awake) {
     const std::vector<GeoObjPhysics*>& objects = *list;
     const auto n = static_cast<std::uint32_t>(objects.size());
-    std::uint32_t awake = 0;
-    for (const GeoObjPhysics* object : objects) awake += object->asleep ? 0 : 1;
     // From whichever side is smaller: a settling heap asks for nothing, nor does a sleeping one.
     if (awake <= n - awake) {
         for (std::uint32_t i = 0; i < n; ++i) {
@@ -81,7 +127,9 @@ void BroadPhase::announceAwakeToSleeping() {
         neighbours.clear();
         addGridNeighbours(i, i + 1, neighbours);
         for (const std::uint32_t k : neighbours) {
-            if (!objects[k]->asleep) announced[i].push_back(k);
+            if (objects[k]->asleep) continue;
+            announced[i].push_back(k);
+            activate(i);
         }
     }
 }
@@ -97,6 +145,7 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     announced.resize(n);
     for (auto& rowAnnounced : announced) rowAnnounced.clear();
     seenStamp.assign(n, 0);
+    active.assign((n + kRowsPerWord - 1) / kRowsPerWord, ~std::uint64_t{0});
     stamp = 0;
     loose.clear();
 
@@ -173,6 +222,9 @@ void BroadPhase::refresh(std::uint32_t index) {
     // so: only a movable object lives in the grid.
     if (sameBox(box, e.box) && e.inGrid != object.isStatic) return;
     e.box = box;
+    e.looseCheckedAt = 0;
+    activate(index);
+    if (!e.inGrid) looseChanged();
     const bool grid = !object.isStatic && fitsGrid(e.box);
     if (grid && e.inGrid) {
         if (cellsOf(e.box) == e.cells) return;
@@ -188,6 +240,7 @@ void BroadPhase::refresh(std::uint32_t index) {
     } else {
         erase(index);
         loose.insert(at, index);
+        looseChanged();
     }
 }
 
@@ -281,7 +334,7 @@ void BroadPhase::gatherAnnounced(std::uint32_t index) {
         seenStamp[k] = stamp;
         if (boxesOverlap(box, entries[k].box)) candidates.push_back(k);
     }
-    addLoose(index, index + 1);
+    if (mayTouchLoose(index)) addLoose(index, index + 1);
     finishCandidates();
 }
 
@@ -296,8 +349,10 @@ void BroadPhase::announce(std::uint32_t index, std::uint32_t firstRow) {
         const std::uint32_t first = std::min(index, k);
         // An awake row finds its partners itself; a row that falls asleep before its turn does so
         // in a pair of this pass, which announces it again.
-        if (first >= firstRow && objects[first]->asleep)
+        if (first >= firstRow && objects[first]->asleep) {
             announced[first].push_back(std::max(index, k));
+            activate(first);
+        }
     }
 }
 
@@ -346,6 +401,7 @@ BroadPhase::Outcome BroadPhase::testPair(std::uint32_t row, std::uint32_t other)
         announce(other, row + 1);
     for (const GeoObjPhysics* object : woken) {
         const std::uint32_t index = indexOf(object);
+        activate(index);
         if (index != row && index != other) announce(index, row + 1);
     }
     return {true, !sameBox(rowBefore, entries[row].box)};

@@ -45,11 +45,21 @@ private:
         Bounds box;
         CellRange cells;
         bool inGrid = false;
+        // Whether the box overlaps a loose one, as of looseVersion looseCheckedAt (0: never).
+        bool touchesLoose = true;
+        std::uint32_t looseCheckedAt = 0;
     };
 
     void build(const std::vector<Geo::GeoObjPhysics*>& objects);
     // Before the first row: every sleeping row learns of the awake objects over it.
-    void announceAwakeToSleeping();
+    void announceAwakeToSleeping(std::uint32_t awake);
+    // A row is visited when it may have a pair to test: awake, loose, moved, told of a partner,
+    // woken or touching a loose box. The others sleep apart and cost nothing.
+    void activate(std::uint32_t index);
+    // The first active row from `from` on, or the list's size.
+    std::uint32_t nextActive(std::uint32_t from) const;
+    bool mayTouchLoose(std::uint32_t index);
+    void looseChanged();
     void refresh(std::uint32_t index);
     bool fitsGrid(const Bounds& box) const;
     CellRange cellsOf(const Bounds& box) const;
@@ -117,4 +127,12 @@ private:
     // sleep, and no pass enables one.
     std::uint32_t sleepersBelow = 0;
     std::uint64_t tested = 0;
+    // A bit for every row.
+    std::vector<std::uint64_t> active;
+    static constexpr std::uint32_t kRowsPerWord = 64;
+    // Counts every change of a loose box or of the loose list.
+    std::uint32_t looseVersion = 1;
+    bool inPass = false;
+    // A loose box changed during the pass: every row from then on is visited.
+    bool looseMoved = false;
 };
