@@ -191,8 +191,11 @@ BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
     // Floor and clamp keep the order of coordinates, so boxes that overlap, touching included,
     // always share a cell.
     const auto cellAt = [&](const glm::vec3& p) {
-        const glm::vec3 c = glm::floor(p * cellsPerUnit);
-        return glm::ivec3(glm::clamp(c, glm::vec3(-kFarthestCell), glm::vec3(kFarthestCell)));
+        const glm::vec3 c =
+            glm::clamp(p * cellsPerUnit, glm::vec3(-kFarthestCell), glm::vec3(kFarthestCell));
+        // The floor of a clamped value, without a call to the library's floor.
+        const glm::ivec3 truncated(c);
+        return truncated - glm::ivec3(glm::lessThan(c, glm::vec3(truncated)));
     };
     return {cellAt(box.min), cellAt(box.max)};
 }
