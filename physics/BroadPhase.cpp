@@ -267,8 +267,8 @@ void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
     for (int z = e.cells.lo.z; z <= e.cells.hi.z; ++z)
         for (int y = e.cells.lo.y; y <= e.cells.hi.y; ++y)
             for (int x = e.cells.lo.x; x <= e.cells.hi.x; ++x) {
-                grid.forEach({x, y, z}, [&](std::uint32_t k) {
-                    if (k < from || seenStamp[k] == stamp) return;
+                grid.forEachFrom({x, y, z}, from, [&](std::uint32_t k) {
+                    if (seenStamp[k] == stamp) return;
                     seenStamp[k] = stamp;
                     if (members != nullptr) members->push_back(k);
                     if (boxesOverlap(e.box, entries[k].box) && objects[k]->collider.isEnabled())
@@ -346,7 +346,7 @@ void BroadPhase::announce(std::uint32_t index, std::uint32_t firstRow) {
     // Only a sleeping row from firstRow on is told, and a pair's first object is its row.
     if (firstRow >= sleepersBelow && !(*list)[index]->asleep) return;
     neighbours.clear();
-    addGridNeighbours(index, 0, neighbours);
+    addGridNeighbours(index, firstRow, neighbours);
     const std::vector<GeoObjPhysics*>& objects = *list;
     for (const std::uint32_t k : neighbours) {
         const std::uint32_t first = std::min(index, k);

@@ -37,36 +37,22 @@ void GridBuckets::reset(const glm::ivec3& lo, const glm::ivec3& hi, std::size_t 
 void GridBuckets::add(const glm::ivec3& cell, std::uint32_t index) {
     const std::uint32_t at = bucketOf(cell);
     Bucket& b = buckets[at];
-    if (b.count < kInline) {
-        b.items[b.count] = index;
-    } else {
-        spilled[at].push_back(index);
-    }
-    ++b.count;
+    std::vector<std::uint32_t>& more = spilled[at];
+    if (b.count >= kInline) more.push_back(0);
+    // The larger indices move up a place to make room.
+    std::uint32_t p = b.count++;
+    for (; p > 0 && slot(b, more, p - 1) > index; --p) slot(b, more, p) = slot(b, more, p - 1);
+    slot(b, more, p) = index;
 }
 
 void GridBuckets::remove(const glm::ivec3& cell, std::uint32_t index) {
     const std::uint32_t at = bucketOf(cell);
     Bucket& b = buckets[at];
-    KELVARIN_ASSERT(b.count > 0);
-    // The last index fills the place of the one removed.
-    std::uint32_t last;
-    if (b.count > kInline) {
-        last = spilled[at].back();
-        spilled[at].pop_back();
-    } else {
-        last = b.items[b.count - 1];
-    }
-    --b.count;
-    if (last == index) return;
-    const std::uint32_t kept = std::min(b.count, kInline);
-    for (std::uint32_t i = 0; i < kept; ++i) {
-        if (b.items[i] == index) {
-            b.items[i] = last;
-            return;
-        }
-    }
-    const auto found = std::find(spilled[at].begin(), spilled[at].end(), index);
-    KELVARIN_ASSERT(found != spilled[at].end());
-    *found = last;
+    std::vector<std::uint32_t>& more = spilled[at];
+    std::uint32_t p = 0;
+    while (p < b.count && slot(b, more, p) != index) ++p;
+    KELVARIN_ASSERT(p < b.count);
+    // The larger indices move down a place over it.
+    for (; p + 1 < b.count; ++p) slot(b, more, p) = slot(b, more, p + 1);
+    if (b.count-- > kInline) more.pop_back();
 }

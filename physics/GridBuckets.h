@@ -17,15 +17,23 @@ public:
     // index must be in the cell's bucket.
     void remove(const glm::ivec3& cell, std::uint32_t index);
 
-    // Calls visit(index) for every index in the cell's bucket, in no set order.
+    // Calls visit(index) for every index from `from` on in the cell's bucket, the largest first:
+    // a bucket is kept sorted, so the smaller ones cost nothing.
     template <class Visit>
-    void forEach(const glm::ivec3& cell, Visit&& visit) const {
+    void forEachFrom(const glm::ivec3& cell, std::uint32_t from, Visit&& visit) const {
         const std::uint32_t at = bucketOf(cell);
         const Bucket& b = buckets[at];
-        const std::uint32_t kept = b.count < kInline ? b.count : kInline;
-        for (std::uint32_t i = 0; i < kept; ++i) visit(b.items[i]);
-        if (b.count > kInline)
-            for (const std::uint32_t index : spilled[at]) visit(index);
+        if (b.count > kInline) {
+            const std::vector<std::uint32_t>& more = spilled[at];
+            for (auto k = more.rbegin(); k != more.rend(); ++k) {
+                if (*k < from) return;
+                visit(*k);
+            }
+        }
+        for (std::uint32_t i = b.count < kInline ? b.count : kInline; i-- > 0;) {
+            if (b.items[i] < from) return;
+            visit(b.items[i]);
+        }
     }
 
 private:
@@ -36,6 +44,10 @@ private:
         std::uint32_t items[kInline] = {};
     };
 
+    // The p-th index of a bucket, in order: its own places first, then the spilled ones.
+    static std::uint32_t& slot(Bucket& b, std::vector<std::uint32_t>& more, std::uint32_t p) {
+        return p < kInline ? b.items[p] : more[p - kInline];
+    }
     std::uint32_t bucketOf(const glm::ivec3& cell) const {
         const glm::uvec3 c = glm::uvec3(cell) & mask;
         return c.x | (c.y << shiftY) | (c.z << shiftZ);

@@ -7,30 +7,42 @@
 
 namespace {
 
-std::vector<std::uint32_t> inCell(const GridBuckets& grid, const glm::ivec3& cell) {
+// From the largest down, as the bucket gives them.
+std::vector<std::uint32_t> inCell(const GridBuckets& grid, const glm::ivec3& cell,
+                                  std::uint32_t from = 0) {
     std::vector<std::uint32_t> found;
-    grid.forEach(cell, [&](std::uint32_t index) { found.push_back(index); });
-    std::sort(found.begin(), found.end());
+    grid.forEachFrom(cell, from, [&](std::uint32_t index) { found.push_back(index); });
     return found;
 }
 
 }  // namespace
 
-// A crowded cell spills past its bucket's own places; whatever order they leave in, the rest stay.
-TEST(GridBuckets, ACrowdedCellKeepsEveryIndexAddedAndNotRemoved) {
-    const std::vector<std::vector<std::uint32_t>> removals = {
-        {}, {0}, {19}, {3, 12, 7}, {19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8}, {8, 0, 1, 2}};
-    for (const auto& removed : removals) {
+// A crowded cell spills past its bucket's own places; added in any order and whatever order they
+// leave in, the rest are given from the largest down to the first asked for.
+TEST(GridBuckets, ACrowdedCellGivesEveryIndexAddedAndNotRemovedInOrder) {
+    const struct {
+        std::vector<std::uint32_t> removed;
+        std::uint32_t from;
+    } rows[] = {{{}, 0},
+                {{0}, 0},
+                {{19}, 5},
+                {{3, 12, 7}, 0},
+                {{19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8}, 2},
+                {{8, 0, 1, 2}, 9},
+                {{}, 20}};
+    for (const auto& row : rows) {
         GridBuckets grid;
         grid.reset({0, 0, 0}, {3, 3, 3}, 20);
-        for (std::uint32_t i = 0; i < 20; ++i) grid.add({1, 2, 3}, i);
-        for (const std::uint32_t i : removed) grid.remove({1, 2, 3}, i);
+        // 7 and 20 share no factor: every index once, out of order.
+        for (std::uint32_t i = 0; i < 20; ++i) grid.add({1, 2, 3}, i * 7 % 20);
+        for (const std::uint32_t i : row.removed) grid.remove({1, 2, 3}, i);
         std::vector<std::uint32_t> expected;
-        for (std::uint32_t i = 0; i < 20; ++i) {
-            if (std::find(removed.begin(), removed.end(), i) == removed.end())
+        for (std::uint32_t i = 20; i-- > row.from;) {
+            if (std::find(row.removed.begin(), row.removed.end(), i) == row.removed.end())
                 expected.push_back(i);
         }
-        EXPECT_EQ(inCell(grid, {1, 2, 3}), expected) << removed.size() << " removed";
+        EXPECT_EQ(inCell(grid, {1, 2, 3}, row.from), expected)
+            << row.removed.size() << " removed, from " << row.from;
         EXPECT_TRUE(inCell(grid, {1, 2, 2}).empty());
     }
 }
