@@ -46,14 +46,21 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     inPass = false;
     looseMoved = false;
     std::fill(active.begin(), active.end(), 0);
-    if (!built || objects != builtFor) {
+    const bool rebuilt = !built || objects != builtFor;
+    if (rebuilt) {
         build(objects);
     } else {
-        for (std::uint32_t i = 0; i < n; ++i) refresh(i);
+        // The loose boxes first: whether a row touches one is judged in the loop below.
+        looseToRefresh = loose;
+        for (const std::uint32_t i : looseToRefresh) refresh(i);
     }
+    const std::uint32_t looseBefore = looseVersion;
     std::uint32_t awake = 0;
     sleepersBelow = 0;
     for (std::uint32_t i = 0; i < n; ++i) {
+        if (!rebuilt && entries[i].inGrid) refresh(i);
+        // A box that left the grid in this loop may touch rows already judged.
+        if (looseVersion != looseBefore) looseMoved = true;
         const GeoObjPhysics& object = *objects[i];
         awake += object.asleep ? 0 : 1;
         if (!object.collider.isEnabled()) continue;
@@ -62,7 +69,7 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     }
     announceAwakeToSleeping(awake);
     inPass = true;
-    for (std::uint32_t row = nextActive(0); row < n;
+    for (std::uint32_t row = looseMoved ? 0 : nextActive(0); row < n;
          row = looseMoved ? row + 1 : nextActive(row + 1)) {
         if (entries[row].inGrid) {
             runRow(row);

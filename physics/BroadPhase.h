@@ -135,4 +135,5 @@ private:
     bool inPass = false;
     // A loose box changed during the pass: every row from then on is visited.
     bool looseMoved = false;
+    std::vector<std::uint32_t> looseToRefresh;
 };
