@@ -1,10 +1,10 @@
-// The rewind controller with the scene's 77 bricks: a recording frame and a rewinding frame once
-// the history is full, and the memory the full history takes.
+// The rewind controller with the wall's 77 bricks and the pyramid's 5,050: a recording frame and a
+// rewinding frame once the history is full, and the memory the full history takes.
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "bench/BenchSupport.h"
 #include "input/Input.h"
@@ -13,13 +13,12 @@
 
 namespace {
 
-constexpr int kBricks = 77;
 constexpr int kFramesToFill =
     static_cast<int>(Rewind::Controller::kMaxSnapshots) * Rewind::Controller::kSnapshotInterval;
 
 struct Bricks {
-    Bricks() {
-        for (int i = 0; i < kBricks; ++i) {
+    explicit Bricks(int count) : bricks(count) {
+        for (int i = 0; i < count; ++i) {
             bricks[i] = std::make_unique<Geo::Brick>();
             bricks[i]->setPosition({i * 0.2f, 1.0f, -i * 0.1f});
         }
@@ -36,16 +35,23 @@ struct Bricks {
             c->update({});
         }
     }
-    std::array<std::unique_ptr<Geo::Brick>, kBricks> bricks;
+    std::vector<std::unique_ptr<Geo::Brick>> bricks;
 };
 
-Bricks& scene() {
-    static Bricks bricks;
-    return bricks;
+// One scene at a time: the controller records every brick that exists.
+Bricks& scene(const benchmark::State& state) {
+    static std::unique_ptr<Bricks> bricks;
+    const auto count = static_cast<std::size_t>(state.range(0));
+    if (!bricks || bricks->bricks.size() != count) {
+        bricks.reset();
+        *Rewind::Controller::instance() = Rewind::Controller();
+        bricks = std::make_unique<Bricks>(static_cast<int>(count));
+    }
+    return *bricks;
 }
 
 void BM_RecordingFrame(benchmark::State& state) {
-    Bricks& s = scene();
+    Bricks& s = scene(state);
     Rewind::Controller* c = Rewind::Controller::instance();
     s.fillHistory();
     std::size_t allocations = 0;
@@ -59,7 +65,7 @@ void BM_RecordingFrame(benchmark::State& state) {
 }
 
 void BM_RewindingFrame(benchmark::State& state) {
-    Bricks& s = scene();
+    Bricks& s = scene(state);
     Rewind::Controller* c = Rewind::Controller::instance();
     s.fillHistory();
     c->startRewind();
@@ -80,20 +86,24 @@ void BM_RewindingFrame(benchmark::State& state) {
 }
 
 void BM_HistoryMemory(benchmark::State& state) {
-    Bricks& s = scene();
+    Bricks& s = scene(state);
     s.fillHistory();
     for (auto _ : state) benchmark::DoNotOptimize(s.bricks[0]->getHistory().size());
     std::size_t bytes = 0;
     for (auto& b : s.bricks) bytes += b->getHistory().capacity() * sizeof(Rewind::LastPos);
     bytes += Rewind::Controller::instance()->getFrameStamps().capacity() * sizeof(std::uint32_t);
     state.counters["history_bytes"] = static_cast<double>(bytes);
-    state.counters["payload_bytes"] =
-        static_cast<double>(kBricks * Rewind::Controller::kMaxSnapshots * 3 * sizeof(std::int16_t));
+    state.counters["payload_bytes"] = static_cast<double>(
+        s.bricks.size() * Rewind::Controller::kMaxSnapshots * 3 * sizeof(std::int16_t));
 }
 
-BENCHMARK(BM_RecordingFrame)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RewindingFrame)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_HistoryMemory)->Iterations(1);
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(77)->Arg(5050)->ArgName("bricks");
+}
+
+BENCHMARK(BM_RecordingFrame)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RewindingFrame)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HistoryMemory)->Apply(sizes)->Iterations(1);
 
 }  // namespace
 
