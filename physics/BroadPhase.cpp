@@ -189,9 +189,10 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
 }
 
 bool BroadPhase::fitsGrid(const Bounds& box) const {
-    // Room to spare: the same box measures a little differently at another place.
-    return isFinite(box.min) && isFinite(box.max) &&
-           largestExtent(box.min, box.max) <= kLargestInCells * cellSize;
+    // Room to spare: the same box measures a little differently at another place. A corner that
+    // is not finite makes an extent that is infinite or NaN, which no comparison lets through.
+    const glm::vec3 extent = box.max - box.min;
+    return glm::all(glm::lessThanEqual(extent, glm::vec3(kLargestInCells * cellSize)));
 }
 
 BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
