@@ -20,9 +20,10 @@ class GeoObjPhysics;
 // skips those too without any effect.
 //
 // Objects of about one size live in a uniform grid; the rest (fixed walls, boxes too large for a
-// cell or not finite) are "loose" and tested against every row. A sleeping row is visited only
-// through the pairs that awake objects have announced to it, so a sleeping heap nothing awake
-// comes near costs one look at its loose neighbours per object.
+// cell or not finite) are "loose" and tested against every row. A sleeping row meets only the
+// partners that awake objects have announced to it and the loose boxes it touches, and is not
+// visited at all without either, so a sleeping heap nothing awake comes near costs only its
+// contacts with the room.
 class BroadPhase {
 public:
     // Runs one collision pass over objects; the pairs tested are counted in pairsTested().
