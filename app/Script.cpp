@@ -1,12 +1,15 @@
 #include "app/Script.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <sstream>
 
+#include "app/CompactRecording.h"
 #include "core/LineReader.h"
 #include "core/Numbers.h"
+#include "platform/Platform.h"
 #include "platform/RegularFile.h"
 
 namespace Script {
@@ -21,6 +24,8 @@ constexpr const char* kInvertedWord = "inverted";
 constexpr int kExactFloatDigits = 9;
 // Enough digits to give back every double exactly.
 constexpr int kExactDigits = 17;
+constexpr Numbers::Bounds kTicksBounds =
+    Numbers::Bounds::within(0, std::numeric_limits<int>::max());
 // Cursor motion in pixels between two frames; far more than any mouse reports.
 constexpr double kMaxCursorMotion = 1e9;
 
@@ -212,6 +217,13 @@ bool Parser::readEvent(const std::vector<std::string>& words, Event& event,
         event.kind = Event::Kind::Delta;
         return words.size() == 3 && readSeconds(words[2], event.seconds);
     }
+    if (verb == "ticks" && script.version >= kFirstVersionWithTicks) {
+        event.kind = Event::Kind::Delta;
+        int ticks = 0;
+        if (words.size() != 3 || !Numbers::read(words[2], kTicksBounds, ticks)) return false;
+        event.seconds = ticks / Platform::kTimerTicksPerSecond;
+        return true;
+    }
     if (verb == kLookWord && script.version >= kFirstVersionWithLook) {
         event.kind = Event::Kind::Look;
         what = "bad look line";
@@ -254,10 +266,35 @@ Script parse(std::istream& in, const std::string& name) {
     return Parser(in, name).run();
 }
 
+namespace {
+
+// A compact recording, read whole up to the bound a text one has.
+Script readCompact(std::istream& in, const std::string& name) {
+    constexpr std::size_t kReadBytes = 1 << 16;
+    std::string bytes;
+    char part[kReadBytes];
+    while (bytes.size() <= kMaxBytes && in.read(part, sizeof part).gcount() > 0) {
+        bytes.append(part, static_cast<std::size_t>(in.gcount()));
+    }
+    if (bytes.size() > kMaxBytes) {
+        Script script;
+        script.error = shownSafely(name) + ": more than " + std::to_string(kMaxBytes) + " bytes";
+        return script;
+    }
+    return CompactRecording::decode(bytes, name);
+}
+
+Script readEither(std::istream& in, const std::string& name) {
+    if (CompactRecording::isLeadByte(in.peek())) return readCompact(in, name);
+    return parse(in, name);
+}
+
+}  // namespace
+
 Script readFile(const std::string& path, const std::string& name) {
     Platform::RegularFile file;
     Script script;
-    if (file.open(path)) script = parse(file.stream(), name);
+    if (file.open(path)) script = readEither(file.stream(), name);
     // A file that failed while being read is not what it seemed to hold up to there.
     if (!file.isOpen() || !file.readError().empty()) {
         script.error = "cannot read " + shownSafely(name) + ": " +
@@ -280,6 +317,12 @@ std::string whyNotReplayable(const Script& script, const std::string& name) {
     }
     if (script.lastFrame < 1) return shownSafely(name) + ":1: a recording without frames";
     return {};
+}
+
+bool readLookLine(const std::string& line, LookSettings& look) {
+    const std::vector<std::string> words = split(line);
+    return line.size() > 1 && line.back() == '\n' && !words.empty() && words[0] == kLookWord &&
+           readLook(words, 1, kRecordingVersion, look);
 }
 
 const std::vector<Action>& recordedActions() {
@@ -305,9 +348,23 @@ std::string lookLine(const LookSettings& look) {
     return text;
 }
 
+bool wholeTicks(double seconds, int& ticks) {
+    const double count = seconds * Platform::kTimerTicksPerSecond;
+    if (!(count >= 0.0 && count <= kTicksBounds.highest) || count != std::floor(count)) {
+        return false;
+    }
+    ticks = static_cast<int>(count);
+    return true;
+}
+
 std::string deltaLine(int frame, double seconds) {
     char text[64];
-    std::snprintf(text, sizeof text, "%d delta %.*g\n", frame, kExactDigits, seconds);
+    int ticks = 0;
+    if (wholeTicks(seconds, ticks)) {
+        std::snprintf(text, sizeof text, "%d ticks %d\n", frame, ticks);
+    } else {
+        std::snprintf(text, sizeof text, "%d delta %.*g\n", frame, kExactDigits, seconds);
+    }
     return text;
 }
 

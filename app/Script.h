@@ -15,8 +15,9 @@
 //   FRAME press ACTION      FRAME release ACTION      (ACTION as Controls names it)
 //   FRAME mouse DX DY       FRAME dump
 //   FRAME delta SECONDS     FRAME look SENSITIVITY normal|inverted FOV    (recordings only)
+//   FRAME ticks TICKS       (recordings from version 5: the time in whole clock ticks)
 // A script without a header is hand-written, in any order of frames. A recording starts with
-// "kelvarin-script 4" (or 2 or 3), then, from version 3, "look SENSITIVITY normal|inverted" with,
+// "kelvarin-script 5" (or 2 to 4), then, from version 3, "look SENSITIVITY normal|inverted" with,
 // from version 4, the field of view in degrees, which a frame's look line changes from that frame
 // on. Then, in any script, "scene NAME" names the scene played, before the first frame (a script
 // without it plays the game's wall). Each frame of a recording in turn has its measured time
@@ -26,10 +27,11 @@
 namespace Script {
 
 constexpr int kFirstRecordingVersion = 2;
-// Version 3 brought the look's line, version 4 its field of view.
+// Version 3 brought the look's line, version 4 its field of view, version 5 times in ticks.
 constexpr int kFirstVersionWithLook = 3;
 constexpr int kFirstVersionWithFieldOfView = 4;
-constexpr int kRecordingVersion = 4;
+constexpr int kFirstVersionWithTicks = 5;
+constexpr int kRecordingVersion = 5;
 // A day of play at 60 frames/s.
 constexpr int kMaxFrame = 24 * 60 * 60 * 60;
 constexpr std::size_t kMaxLineBytes = 4096;
@@ -65,6 +67,8 @@ struct Script {
     // The scene played, from the "scene NAME" line before the first frame; the game's wall when
     // there is none.
     SceneLayout::Choice scene;
+    // Read from the compact form rather than from text.
+    bool compact = false;
     // Empty when the whole script parsed; else "NAME:LINE: what is wrong".
     std::string error;
 
@@ -83,6 +87,9 @@ Script readReplay(const std::string& path, const std::string& name, bool mustBeR
 // header, or holds no frame), as "NAME:LINE: what"; empty when it can.
 std::string whyNotReplayable(const Script& script, const std::string& name);
 
+// "look SENSITIVITY normal|inverted FOV" as the current version writes it, ending in a line feed.
+bool readLookLine(const std::string& line, LookSettings& look);
+
 // The actions a recording writes, in the order it writes them: those that drive the game.
 const std::vector<Action>& recordedActions();
 
@@ -91,7 +98,10 @@ std::string headerLine();
 std::string lookLine(const LookSettings& look);
 // "scene NAME", or nothing for the game's wall, which recordings have always played.
 std::string sceneLine(const SceneLayout::Choice& scene);
+// In whole ticks where the time is a whole number of them, else in seconds.
 std::string deltaLine(int frame, double seconds);
+// The time as a whole number of clock ticks; false when it is not one.
+bool wholeTicks(double seconds, int& ticks);
 std::string actionLine(int frame, Action action, bool down);
 std::string mouseLine(int frame, int dx, int dy);
 // The look settings from this frame on.

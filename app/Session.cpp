@@ -8,6 +8,7 @@
 #include "core/LineReader.h"
 #include "core/Messages.h"
 #include "input/Input.h"
+#include "platform/Platform.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -33,8 +34,8 @@ bool Session::startRecording(const std::string& path, const LookSettings& look,
         return false;
     }
     writtenStates.assign(Script::recordedActions().size(), false);
-    write(Script::headerLine());
-    write(Script::lookLine(look) + Script::sceneLine(scene));
+    writer.emplace(look, scene, Platform::timerStepTicks());
+    writeWaiting();
     return recording != nullptr;
 }
 
@@ -87,54 +88,83 @@ const ReplayedFrame& Session::beginFrame() {
 
 void Session::afterPoll(double delta, const Input& input) {
     if (!recording) return;
-    write(lookLineOfNextFrame + cursorLinesOfThisFrame);
-    lookLineOfNextFrame.clear();
-    cursorLinesOfThisFrame.clear();
-    write(Script::deltaLine(frame, delta));
-    const std::vector<Action>& actions = Script::recordedActions();
-    for (std::size_t i = 0; i < actions.size() && recording; ++i) writeAction(actions[i], i, input);
-    secondsSinceFlush += delta;
-    if (recording && secondsSinceFlush >= kFlushEverySeconds) {
-        secondsSinceFlush = 0.0;
-        if (std::fflush(recording) != 0) stopRecording(std::strerror(errno));
+    if (lookOfNextFrame) {
+        Script::Event look = eventOfThisFrame(Script::Event::Kind::Look);
+        look.look = *lookOfNextFrame;
+        frameEvents.push_back(look);
+        lookOfNextFrame.reset();
     }
+    frameEvents.insert(frameEvents.end(), cursorEvents.begin(), cursorEvents.end());
+    cursorEvents.clear();
+    Script::Event time = eventOfThisFrame(Script::Event::Kind::Delta);
+    time.seconds = delta;
+    frameEvents.push_back(time);
+    const std::vector<Action>& actions = Script::recordedActions();
+    for (std::size_t i = 0; i < actions.size(); ++i) addAction(actions[i], i, input);
+    writer->addFrame(frameEvents.data(), frameEvents.data() + frameEvents.size());
+    frameEvents.clear();
+    secondsSinceFlush += delta;
+    if (secondsSinceFlush >= kFlushEverySeconds) {
+        secondsSinceFlush = 0.0;
+        flush();
+    }
+}
+
+Script::Event Session::eventOfThisFrame(Script::Event::Kind kind) const {
+    Script::Event event;
+    event.frame = frame;
+    event.kind = kind;
+    return event;
+}
+
+void Session::addActionEvent(Action action, bool down) {
+    Script::Event event =
+        eventOfThisFrame(down ? Script::Event::Kind::Press : Script::Event::Kind::Release);
+    event.action = action;
+    frameEvents.push_back(event);
 }
 
 // Every press of the frame is a press line, so that a replay counts as many (three taps of a key
 // between two frames are three); then the state sampled, where it changed.
-void Session::writeAction(Action action, std::size_t index, const Input& input) {
+void Session::addAction(Action action, std::size_t index, const Input& input) {
     bool written = writtenStates[index];
     for (int press = 0; press < input.presses(action); ++press) {
-        if (written) write(Script::actionLine(frame, action, false));
-        write(Script::actionLine(frame, action, true));
+        if (written) addActionEvent(action, false);
+        addActionEvent(action, true);
         written = true;
     }
     if (input.isDown(action) != written) {
         written = input.isDown(action);
-        write(Script::actionLine(frame, action, written));
+        addActionEvent(action, written);
     }
     writtenStates[index] = written;
 }
 
 void Session::lookChanged(const LookSettings& look) {
-    if (recording) lookLineOfNextFrame = Script::lookLine(frame + 1, look);
+    if (recording) lookOfNextFrame = look;
 }
 
 bool Session::onCursorReport(int x, int y) {
     if (replaying) return false;
     // Reports before the first frame come from start-up, which every run repeats by itself.
     if (recording && frame > 0) {
-        cursorLinesOfThisFrame +=
-            Script::mouseLine(frame + 1, x - Input::kCursorCentreX, y - Input::kCursorCentreY);
+        Script::Event motion;
+        motion.frame = frame + 1;
+        motion.kind = Script::Event::Kind::Mouse;
+        motion.dx = x - Input::kCursorCentreX;
+        motion.dy = y - Input::kCursorCentreY;
+        cursorEvents.push_back(motion);
     }
     return true;
 }
 
 void Session::flush() {
-    if (recording) std::fflush(recording);
+    writeWaiting();
+    if (recording && std::fflush(recording) != 0) stopRecording(std::strerror(errno));
 }
 
 bool Session::finish() {
+    writeWaiting();
     if (recording && std::fclose(recording) != 0) {
         recording = nullptr;
         stopRecording(std::strerror(errno));
@@ -143,9 +173,12 @@ bool Session::finish() {
     return !failed;
 }
 
-void Session::write(const std::string& line) {
+void Session::writeWaiting() {
     if (!recording) return;
-    if (std::fputs(line.c_str(), recording) == EOF) stopRecording(std::strerror(errno));
+    const std::vector<std::uint8_t> bytes = writer->take();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), recording) != bytes.size()) {
+        stopRecording(std::strerror(errno));
+    }
 }
 
 void Session::stopRecording(const std::string& why) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/CompactRecording.h"
 #include "app/Script.h"
 
 class Input;
@@ -61,18 +63,23 @@ public:
     bool finish();
 
 private:
-    void write(const std::string& line);
-    void writeAction(Action action, std::size_t index, const Input& input);
+    void writeWaiting();
+    Script::Event eventOfThisFrame(Script::Event::Kind kind) const;
+    void addAction(Action action, std::size_t index, const Input& input);
+    void addActionEvent(Action action, bool down);
     void stopRecording(const std::string& why);
 
     std::FILE* recording = nullptr;
     std::string recordingPath;
+    // Compact; a chunk goes to the file at each flush, so a crash keeps whole chunks only.
+    std::optional<CompactRecording::Writer> writer;
     // The actions' states as last written; a recording names only changes.
     std::vector<bool> writtenStates;
     // Cursor reports arrive during the previous frame's swap; they are written with the frame they
     // drive, so a recording never ends with a frame that was not played.
-    std::string cursorLinesOfThisFrame;
-    std::string lookLineOfNextFrame;
+    std::vector<Script::Event> cursorEvents;
+    std::optional<LookSettings> lookOfNextFrame;
+    std::vector<Script::Event> frameEvents;
     double secondsSinceFlush = 0.0;
     bool failed = false;
 

@@ -233,6 +233,10 @@ double getTime() {
     return std::floor(glfwGetTime() * kTimerStepsPerSecond) / kTimerStepsPerSecond;
 }
 
+int timerStepTicks() {
+    return static_cast<int>(kTimerTicksPerSecond / kTimerStepsPerSecond);
+}
+
 void setTime(double seconds) {
     glfwSetTime(seconds);
 }

@@ -261,7 +261,11 @@ void showCursor(bool show) {
 }
 
 double getTime() {
-    return glfwGetTime();
+    return std::floor(glfwGetTime() * kTimerTicksPerSecond) / kTimerTicksPerSecond;
+}
+
+int timerStepTicks() {
+    return 1;
 }
 
 void setTime(double seconds) {

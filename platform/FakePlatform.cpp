@@ -308,6 +308,10 @@ void setMousePosCallback(MousePosCallback callback) {
     if (callback) callback(fake().record.cursorX, fake().record.cursorY);
 }
 
+int timerStepTicks() {
+    return 1;
+}
+
 double getTime() {
     return fake().time;
 }

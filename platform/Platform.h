@@ -215,6 +215,13 @@ void setMousePosCallback(MousePosCallback callback);
 // told the game ended.
 void runFrameLoop(bool (*frame)(), void (*finish)());
 
+// The real clocks count in whole ticks of 1/kTimerTicksPerSecond s, finer than a microsecond and
+// exact in binary, so every frame's time is a whole number of ticks that a recording stores as a
+// small integer and replays exactly.
+constexpr double kTimerTicksPerSecond = 1048576.0;
+// The clock's own step in ticks: 1 on the desktop, coarser in a browser, 1 for the fake's times,
+// which are the tests' own and not whole ticks.
+int timerStepTicks();
 // Seconds since init or the last setTime.
 double getTime();
 void setTime(double seconds);

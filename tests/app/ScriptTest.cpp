@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "app/Script.h"
+#include "platform/Platform.h"
 
 using Script::Event;
 
@@ -14,7 +15,7 @@ Script::Script parseText(const std::string& text) {
 }
 
 constexpr const char* kRecording =
-    "kelvarin-script 4\n"
+    "kelvarin-script 5\n"
     "look 2.5 inverted 75\n"
     "1 delta 0.35036289900000001\n"
     "2 mouse 0 25\n"
@@ -22,7 +23,7 @@ constexpr const char* kRecording =
     "2 press forward\n"
     "2 press fire\n"
     "3 mouse -4 7\n"
-    "3 delta 0.0166\n"
+    "3 ticks 17408\n"
     "3 release fire\n"
     "3 press rewind\n"
     "4 look 1.25 normal 60\n"
@@ -50,7 +51,7 @@ TEST(Script, ReadsPressesMouseMovesAndDumpsByFrame) {
 // recordings always have.
 TEST(Script, TheSceneIsNamedOnceBeforeTheFramesAndOnlyWhenNotTheWall) {
     const std::string text =
-        "kelvarin-script 4\nlook 1 normal 60\nscene big-wall:7x3\n1 delta 0.5\n";
+        "kelvarin-script 5\nlook 1 normal 60\nscene big-wall:7x3\n1 ticks 524288\n";
     const Script::Script s = parseText(text);
     ASSERT_TRUE(s.error.empty()) << s.error;
     EXPECT_EQ(s.scene, (SceneLayout::Choice{SceneLayout::Kind::BigWall, 7, 3}));
@@ -68,6 +69,7 @@ TEST(Script, ARecordingReadBackAndWrittenAgainIsTheSameText) {
     EXPECT_EQ(s.look.fieldOfView, 75);
     EXPECT_EQ(s.at(1).begin()->kind, Event::Kind::Delta);
     EXPECT_EQ(s.at(1).begin()->seconds, 0.35036289900000001);
+    EXPECT_EQ(s.at(3).begin()[1].seconds, 17408 / Platform::kTimerTicksPerSecond);
     EXPECT_EQ(s.look.sensitivity, 2.5f);
     EXPECT_TRUE(s.look.invertY);
     EXPECT_EQ(Script::write(s), kRecording);
@@ -81,7 +83,7 @@ TEST(Script, AnOlderRecordingPlaysWithTheDefaultLookAndIsWrittenAsTheNewest) {
         const Script::Script s = parseText(text);
         ASSERT_TRUE(s.error.empty()) << s.error;
         EXPECT_EQ(s.look, LookSettings());
-        EXPECT_EQ(Script::write(s), "kelvarin-script 4\nlook 1 normal 60\n1 delta 0.5\n");
+        EXPECT_EQ(Script::write(s), "kelvarin-script 5\nlook 1 normal 60\n1 ticks 524288\n");
     }
     // Every float sensitivity comes back exactly, those needing nine digits too.
     for (const float sensitivity : {0.1f, 1.2345678f, 9.99999905f}) {
@@ -125,7 +127,9 @@ TEST(Script, ABadRecordingIsNamedByFileAndLine) {
         {"kelvarin-script 2\n1 delta 0.1\n1 delta 0.2\n",
          "rec.txt:3: frame 1 has a second 'delta' line"},
         {"kelvarin-script 2\n1 delta 0.1\n2 del", "rec.txt:3: cut off mid-line"},
-        {"kelvarin-script 5\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 6\n", "rec.txt:1: unsupported format version"},
+        {"kelvarin-script 4\nlook 1 normal 60\n1 ticks 5\n", "rec.txt:3: unknown line"},
+        {"kelvarin-script 5\nlook 1 normal 60\n1 ticks 0.5\n", "rec.txt:3: bad number"},
         {"kelvarin-script 4\nlook 1 normal\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 4\nlook 1 normal 111\n", "rec.txt:2: bad look line"},
         {"kelvarin-script 3\nlook 0 normal\n", "rec.txt:2: bad look line"},

@@ -19,6 +19,14 @@ std::string fileText(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
+// The game writes recordings compact: what it wrote, as text.
+std::string recordedText(const std::string& path) {
+    const Script::Script recording = Script::readFile(path, path);
+    EXPECT_EQ(recording.error, "");
+    EXPECT_TRUE(recording.compact);
+    return Script::write(recording);
+}
+
 // The input state and a recording file of its own; no window is needed for either.
 class SessionTest : public testing::Test {
 protected:
@@ -54,15 +62,15 @@ TEST_F(SessionTest, RecordsDeltasSampledBindingsAndCursorReportsInFrameOrder) {
     session.finish();
 
     const std::string expected =
-        "kelvarin-script 4\n"
+        "kelvarin-script 5\n"
         "look 2 inverted 60\n"
-        "1 delta 0.25\n"
+        "1 ticks 262144\n"
         "1 press forward\n"
         "1 press fire\n"
         "2 mouse 8 -4\n"
         "2 delta 0.016666666666666666\n"
         "2 release forward\n";
-    EXPECT_EQ(fileText(path), expected);
+    EXPECT_EQ(recordedText(path), expected);
     std::istringstream in(expected);
     EXPECT_EQ(Script::write(Script::parse(in, path)), expected);
 }
@@ -76,7 +84,8 @@ TEST_F(SessionTest, TheFileHoldsEverythingUpToTheLastSecondBeforeTheEnd) {
     session.beginFrame();
     session.afterPoll(0.5, *Input::instance());
     // A second of play has passed: without finish, the file already has both frames.
-    EXPECT_EQ(fileText(path), "kelvarin-script 4\nlook 1 normal 60\n1 delta 0.5\n2 delta 0.5\n");
+    EXPECT_EQ(recordedText(path),
+              "kelvarin-script 5\nlook 1 normal 60\n1 ticks 524288\n2 ticks 524288\n");
 }
 
 TEST_F(SessionTest, AnUnwritablePathSaysSoOnceAndPlayGoesOn) {

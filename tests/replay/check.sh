@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # session.rec was recorded by the real game (tests/e2e/test_record_replay.sh with KELVARIN_KEEP)
 # and session.csv is the game's own brick dump at its end. kelvarin-sim replaying the recording
-# must give the same bricks; a recording cut at a line boundary (a crash keeps whole lines up to
-# the last flush) still replays up to its last frame, unless the cut left that frame without its
-# time; one cut mid-line is refused by file and line.
+# must give the same bricks, as must its compact form; a recording cut at a line boundary (a crash
+# keeps whole lines up to the last flush) still replays up to its last frame, unless the cut left
+# that frame without its time; one cut mid-line is refused by file and line.
 # Usage: check.sh KELVARIN_SIM DIR [whole | cuts]   (whole: only the whole recording and the torn
 # one; cuts: only the cut ones; both by default)
 set -euo pipefail
@@ -17,6 +17,11 @@ lines=$(wc -l <"$dir/session.rec")
 if [ "$only" != cuts ]; then
     "$sim" --no-draw --script "$dir/session.rec" --dump-bricks "$work/sim.csv" >/dev/null
     cmp "$dir/session.csv" "$work/sim.csv" || { echo "FAIL: replay differs from the game" >&2; exit 1; }
+    # In compact form, as the game writes recordings now, it replays the same.
+    "$sim" --script "$dir/session.rec" --convert "$work/session.compact"
+    "$sim" --no-draw --script "$work/session.compact" --dump-bricks "$work/compact.csv" >/dev/null
+    cmp "$dir/session.csv" "$work/compact.csv" ||
+        { echo "FAIL: the compact form replays otherwise" >&2; exit 1; }
     head -c -3 "$dir/session.rec" >"$work/torn.rec"
     if "$sim" --no-draw --script "$work/torn.rec" >/dev/null 2>"$work/torn.err"; then
         echo "FAIL: a recording cut mid-line was replayed" >&2

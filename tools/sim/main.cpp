@@ -16,6 +16,7 @@
 
 #include "app/BrickDump.h"
 #include "app/CommandLine.h"
+#include "app/CompactRecording.h"
 #include "app/GameRun.h"
 #include "app/Script.h"
 #include "app/Session.h"
@@ -29,6 +30,7 @@
 #include "input/Keys.h"
 #include "physics/PhysicsWorld.h"
 #include "platform/FakePlatform.h"
+#include "platform/Platform.h"
 #include "platform/RegularFile.h"
 #include "platform/System.h"
 #include "scene/BrickWallScene.h"
@@ -60,12 +62,18 @@ constexpr const char* kUsageTail =
     "  FRAME mouse DX DY       move the mouse by DX, DY pixels before frame FRAME\n"
     "  FRAME dump              print the bricks after frame FRAME\n";
 
-constexpr const char* kScriptNotes =
-    "Frames count from 1; lines starting with # are comments. A recording starts\n"
-    "with \"kelvarin-script 3\" and a line \"look SENSITIVITY normal|inverted\" with the\n"
-    "look settings it was played with, has a line FRAME delta SECONDS for each frame\n"
-    "in turn, and runs with the frame times it holds; three presses of an action\n"
-    "within one frame are three press lines there.\n"
+// Wrapped where the usage text is made.
+const std::string kScriptNotes =
+    "Frames count from 1; lines starting with # are comments. A recording as text starts with "
+    "\"kelvarin-script 5\" and a line \"look SENSITIVITY normal|inverted FOV\" with the look "
+    "settings it was played with, has a line FRAME ticks TICKS (the time in 1/" +
+    std::to_string(static_cast<long>(Platform::kTimerTicksPerSecond)) +
+    " s) or FRAME delta SECONDS for each frame in turn, and runs with the frame times it holds; "
+    "three presses of an action within one frame are three press lines there. The game writes "
+    "its recordings compact (--convert turns one into text and back); --script reads either "
+    "form.";
+
+constexpr const char* kScriptExample =
     "Example: look down, then shoot at frame 200:\n"
     "  180 mouse 0 1400\n"
     "  200 press fire\n"
@@ -101,6 +109,7 @@ struct Options {
     bool draw = true;
     bool time = false;
     bool allPairs = false;
+    std::string convertPath;
     bool sceneGiven = false;
     SceneLayout::Choice scene;
 };
@@ -172,6 +181,10 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
              std::string why;
              return o.sceneGiven = SceneLayout::read(value, o.scene, why);
          }},
+        {"--convert", "FILE", kFile,
+         "write the recording --script names to FILE in the other form (a compact one as text, "
+         "a text one compact) and exit",
+         storeIn(o.convertPath)},
         {"--all-pairs", nullptr, nullptr,
          "test every pair of objects in the collision pass instead of those the grid finds; the "
          "bricks come out the same, only slower",
@@ -182,7 +195,8 @@ std::vector<CommandLine::Option> optionTable(Options& o) {
 std::string usage() {
     Options unused;
     return kUsageHead + CommandLine::describe(optionTable(unused)) + kUsageTail +
-           CommandLine::wrapped("ACTION is " + Controls::actionNames() + ".") + kScriptNotes;
+           CommandLine::wrapped("ACTION is " + Controls::actionNames() + ".") +
+           CommandLine::wrapped(kScriptNotes) + kScriptExample;
 }
 
 CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
@@ -190,6 +204,10 @@ CommandLine::Outcome parseOptions(int argc, char** argv, Options& o) {
     if (outcome.action == CommandLine::Action::Play && !o.draw && !o.pngFolder.empty()) {
         outcome = {CommandLine::Action::Refuse,
                    "kelvarin-sim: --png draws frames, which --no-draw leaves out"};
+    }
+    if (outcome.action == CommandLine::Action::Play && !o.convertPath.empty() && o.script.empty()) {
+        outcome = {CommandLine::Action::Refuse,
+                   "kelvarin-sim: --convert needs the recording to convert (--script FILE)"};
     }
     return outcome;
 }
@@ -259,7 +277,7 @@ void reportTimes(std::vector<double> micros, std::size_t steadyAllocations, int 
 bool loadScript(const Options& options, const MediaFolder::Outcome& media, Script::Script& script) {
     if (options.script.empty()) return true;
     script = Script::readReplay(MediaFolder::fromStartFolder(media, options.script), options.script,
-                                false);
+                                !options.convertPath.empty());
     if (script.error.empty()) return true;
     std::cerr << "kelvarin-sim: " << script.error << std::endl;
     return false;
@@ -379,6 +397,27 @@ int statusAtEnd(GameRun& run, const Played& played) {
     return written ? 0 : CommandLine::kWriteFailedStatus;
 }
 
+// A compact recording as text, a text one compact.
+int convert(const Options& options, const Script::Script& recording) {
+    std::string bytes;
+    if (recording.compact) {
+        bytes = Script::write(recording);
+    } else {
+        const std::vector<std::uint8_t> compact = CompactRecording::encode(recording);
+        bytes.assign(compact.begin(), compact.end());
+    }
+    std::string why;
+    std::FILE* file = Platform::openForWriting(options.convertPath, why);
+    if (file) {
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        if ((std::fclose(file) != 0 || !written) && why.empty()) why = std::strerror(errno);
+        if (why.empty()) return 0;
+    }
+    std::cerr << "kelvarin-sim: cannot write " << shownSafely(options.convertPath) << ": " << why
+              << std::endl;
+    return CommandLine::kWriteFailedStatus;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -392,6 +431,7 @@ int main(int argc, char** argv) {
     std::string pngFolder;
     Script::Script script;
     if (!inputsAreUsable(options, media, pngFolder, script)) return CommandLine::kUsageStatus;
+    if (!options.convertPath.empty()) return convert(options, script);
     if (options.allPairs)
         PhysicsWorld::instance()->setPairFinding(PhysicsWorld::PairFinding::AllPairs);
     Session session;
