@@ -13,7 +13,7 @@ import {readPad, watchPads} from './pads.js';
 import {listenForPlay, setUpTouch} from './playing.js';
 import {kRecordingPath, setUpRecordings} from './recordings.js';
 import {chosenReplay, Refusal} from './replays.js';
-import {kFragmentKey} from './share.js';
+import {isShareLink} from './share.js';
 import {setUpTimeline} from './timeline.js';
 
 const $ = (id) => document.getElementById(id);
@@ -202,7 +202,7 @@ async function loadGame(createKelvarin, binaries, layout) {
 
 function replayAsked() {
   const params = new URLSearchParams(location.search);
-  return location.hash.startsWith('#' + kFragmentKey) || params.has('opened') || params.has('replay');
+  return isShareLink(location.hash) || params.has('opened') || params.has('replay');
 }
 
 async function start() {

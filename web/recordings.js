@@ -9,9 +9,9 @@ const $ = (id) => document.getElementById(id);
 // Where the game writes the recording of the game played in the page.
 export const kRecordingPath = '/session.rec';
 
-function download(name, text) {
+function download(name, bytes) {
   const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+  link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
   link.download = name;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
@@ -23,12 +23,12 @@ export function setUpRecordings(page) {
   const recordingSoFar = () => {
     const game = page.game();
     game._kelvarinFlushRecording();
-    return game.FS.readFile(kRecordingPath, {encoding: 'utf8'});
+    return game.FS.readFile(kRecordingPath);
   };
 
   const share = async () => {
     page.pause();
-    const link = await linkFor(recordingSoFar(), location.origin + location.pathname);
+    const link = linkFor(recordingSoFar(), location.origin + location.pathname);
     const shown = $('share-link');
     const note = $('share-note');
     $('share-result').hidden = false;

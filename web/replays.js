@@ -2,7 +2,7 @@
 // opened or dropped, or fetched from the page's own site; bounded by what the page can hold, and
 // refused with why.
 import {keptReplay} from './handover.js';
-import {kFragmentKey, recordingFrom, whyNotALink} from './share.js';
+import {isShareLink, recordingOfLink, whyNotALink} from './share.js';
 
 // The page holds a whole recording in memory twice over: up to this size, about five hours of
 // play, it replays one in seconds; the desktop game replays any.
@@ -76,11 +76,12 @@ async function fetchReplay(text) {
 
 // From a share link's fragment, opened or dropped before a reload, or named in the address.
 export async function chosenReplay() {
-  if (location.hash.startsWith('#' + kFragmentKey)) {
-    const why = whyNotALink(location.href);
-    if (why) throw new Refusal(`shared.rec:1: ${why}`);
-    const text = await recordingFrom(location.hash.slice(kFragmentKey.length + 1));
-    return {name: 'shared.rec', bytes: new TextEncoder().encode(text)};
+  if (isShareLink(location.hash)) {
+    const tooLong = whyNotALink(location.href);
+    if (tooLong) throw new Refusal(`shared.rec:1: ${tooLong}`);
+    const {bytes, why} = await recordingOfLink(location.hash);
+    if (why) throw new Refusal(`shared.rec: ${why}`);
+    return {name: 'shared.rec', bytes};
   }
   const params = new URLSearchParams(location.search);
   if (params.has('opened')) {

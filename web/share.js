@@ -1,13 +1,16 @@
-// A session as a link: its recording compressed (deflate) and written in base64url into the
-// address's fragment, index.html#replay=..., which never reaches a server. A link that was cut or
-// edited still gives back as much text as it holds, for the game to refuse by line.
+// A session as a link: its recording, compact as the game writes it, in base64url in the address's
+// fragment after its length in bytes, index.html#play=LENGTH.BYTES, which never reaches a server.
+// A link that lost bytes is refused by its length; one changed inside is refused by the game, by
+// the byte where the damage is. Links made before recordings were compact hold their text
+// deflated, index.html#replay=...; those still replay.
 
 // A link of up to this many characters stays whole in e-mail and in the messaging apps that keep
-// long messages (WhatsApp, Signal, Slack): about 10 to 20 s of play looking around (10 s took 4,883
-// characters in headless Chromium, 60 s 25,304). A longer session is saved as a recording instead,
-// and a longer link is none the page made: it is refused before a byte of it is inflated.
+// long messages (WhatsApp, Signal, Slack): about a minute or more of play looking around (see the
+// README for the figures). A longer session is saved as a recording instead, and a longer link is
+// none the page made: it is refused before a byte of it is decoded.
 export const kMaxLinkLength = 8192;
-export const kFragmentKey = 'replay=';
+const kFragmentKey = 'play=';
+const kTextFragmentKey = 'replay=';
 // Damaged input is found only after a slice has gone in; what came out of earlier slices stays.
 const kSlice = 256;
 
@@ -27,25 +30,40 @@ function bytesOf(text) {
   return Uint8Array.from(binary, (c) => c.charCodeAt(0));
 }
 
-async function allOf(stream) {
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+export function linkFor(recording, page) {
+  return `${page}#${kFragmentKey}${recording.length}.${base64url(recording)}`;
 }
 
-export async function linkFor(recording, page) {
-  const compressed = await allOf(new Blob([recording]).stream()
-      .pipeThrough(new CompressionStream('deflate-raw')));
-  return `${page}#${kFragmentKey}${base64url(compressed)}`;
+export function isShareLink(hash) {
+  return hash.startsWith('#' + kFragmentKey) || hash.startsWith('#' + kTextFragmentKey);
 }
 
-// Why a link cannot be a session's, or empty when it may be. Deflate makes at most about a
-// thousand bytes of a byte, so the longest link the page makes inflates to a few megabytes.
+// The recording a link's fragment (location.hash) carries: {bytes} or, when it cannot be one,
+// {why}.
+export async function recordingOfLink(hash) {
+  if (hash.startsWith('#' + kTextFragmentKey)) {
+    const text = await recordingFrom(hash.slice(kTextFragmentKey.length + 1));
+    return {bytes: new TextEncoder().encode(text)};
+  }
+  const [, length, text] = /^#[a-z]+=(\d*)\.?(.*)$/s.exec(hash);
+  const bytes = bytesOf(text);
+  if (String(bytes.length) !== length) {
+    return {why: `the link holds ${bytes.length} of the recording's ${length || 'unknown'} bytes: ` +
+                 'it was cut or changed'};
+  }
+  return {bytes};
+}
+
+// Why a link cannot be a session's, or empty when it may be. A compact recording decodes to at most
+// a day of play, and deflate makes at most about a thousand bytes of a byte, so the longest link
+// the page takes gives a few megabytes at most.
 export function whyNotALink(link) {
   return link.length > kMaxLinkLength
     ? `a link of ${link.length} characters, longer than any the page makes (${kMaxLinkLength} at most)`
     : '';
 }
 
-// The recording a fragment carries, decompressed as far as it goes: the bytes go in a little at a
+// The text an older link's fragment carries, decompressed as far as it goes: the bytes go in a little at a
 // time and what comes out is kept, so a cut or damaged stream still gives the text before the
 // damage. That text never ends in a whole line: a link cut just after a line's end would otherwise
 // replay part of a session as if it were all of it, where the game now refuses it by that line.

@@ -6,9 +6,10 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  base, count, linuxBricks, newPage, root, saveRecording, shot, waitForChange,
-  waitForStatus, waitFrames, waitUntilStill, wasmBricks,
+  base, committedCompact, count, linuxBricks, newPage, recordingText, root, saveRecording, shot,
+  waitForChange, waitForStatus, waitFrames, waitUntilStill, wasmBricks,
 } from './support.mjs';
+import {linkFor} from '../../web/share.js';
 
 async function clickCanvas(page) {
   const box = await page.locator('#canvas').boundingBox();
@@ -150,23 +151,24 @@ export const desktop = () => {
     await page.context().close();
 
     await t.test('the recording saved from the page replays to the same bricks on Linux', () => {
-      assert.match(fs.readFileSync(saved, 'utf8'), /^kelvarin-script 4\nlook 1 normal 60\n/);
+      assert.match(recordingText(saved), /^kelvarin-script 5\nlook 1 normal 60\n/);
       assert.equal(wasmBricks(saved), linuxBricks(saved));
     });
   });
 
-  test('the committed recording replays to its committed bricks; Escape pauses it, a click ' +
-       'goes on, and a seek back and forth on its timeline changes nothing', async () => {
+  test('the committed recording, compact in a share link, replays to its committed bricks; ' +
+       'Escape pauses it, a click goes on, and a seek back and forth on its timeline changes ' +
+       'nothing', async () => {
     // Nobody judges the replay's pixels: a sixteenth of them are drawn.
     const {page, problems} = await newPage({fast: true, viewport: {width: 400, height: 300},
                                             deviceScaleFactor: 0.25});
-    await page.goto(base + 'index.html?replay=recordings/session.rec');
-    await waitForStatus(page, 'Replaying session.rec');
+    await page.goto(linkFor(committedCompact(), base + 'index.html'));
+    await waitForStatus(page, 'Replaying shared.rec');
     await page.keyboard.press('Escape');
     await waitForStatus(page, 'Replay paused');
     assert.equal(await page.locator('#play').isVisible(), true, 'no way to a game of one\'s own');
     await page.locator('#canvas').click();
-    await waitForStatus(page, 'Replaying session.rec');
+    await waitForStatus(page, 'Replaying shared.rec');
     await page.keyboard.press('Escape');
     await waitForStatus(page, 'Replay paused');
     await page.locator('#replay-position').evaluate((slider) => {

@@ -4,10 +4,10 @@
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import {recordingFrom} from '../../web/share.js';
+import {recordingOfLink} from '../../web/share.js';
 import {
-  base, count, counts, kJudgedPixels, linuxBricks, newPage, saveRecording, shot, waitForChange,
-  waitForStatus, waitFrames, waitUntilStill, watchAudio, wasmBricks,
+  base, count, counts, kJudgedPixels, linuxBricks, newPage, recordingText, saveRecording, shot,
+  waitForChange, waitForStatus, waitFrames, waitUntilStill, watchAudio, wasmBricks,
 } from './support.mjs';
 
 // The frames in which a binding was held, from a recording's press and release lines.
@@ -162,7 +162,7 @@ export const devices = () => {
       assert.match(await page.evaluate(() => localStorage.getItem('kelvarin.settings')),
                    /^rewind = toggle$/m);
       saved = await saveRecording(page, 'touch.rec');
-      recording = fs.readFileSync(saved, 'utf8');
+      recording = recordingText(saved);
       const forward = heldFrames(recording, 'forward');
       const turns = mouseFrames(recording);
       assert.ok(forward.some(([from, to]) => turns.some((f) => f > from && f <= to)),
@@ -256,7 +256,7 @@ export const devices = () => {
       await waitForStatus(page, 'Paused');
       await page.locator('#share-note').filter({hasText: 'characters'}).waitFor();
       console.log(`the pad's session as a link: ${await page.locator('#share-note').textContent()}`);
-      await page.locator('#share-link').filter({hasText: 'index.html#replay='}).waitFor();
+      await page.locator('#share-link').filter({hasText: 'index.html#play='}).waitFor();
       link = await page.locator('#share-link').textContent();
       shared = await saveRecording(page, 'pad-shared.rec');
       await press(kA);
@@ -318,13 +318,13 @@ export const devices = () => {
     await page.context().close();
 
     await t.test('the pad\'s session is recorded, and its link holds it to the byte', async () => {
-      const recording = fs.readFileSync(saved, 'utf8');
+      const recording = recordingText(saved);
       for (const binding of ['fire', 'rewind', 'forward']) {
         assert.ok(heldFrames(recording, binding).length > 0, `no ${binding} in the recording`);
       }
-      assert.ok(mouseFrames(fs.readFileSync(shared, 'utf8')).length > 0, 'no look in the link');
-      assert.equal(await recordingFrom(link.slice(link.indexOf('#replay=') + '#replay='.length)),
-                   fs.readFileSync(shared, 'utf8'));
+      assert.ok(mouseFrames(recordingText(shared)).length > 0, 'no look in the link');
+      assert.deepEqual((await recordingOfLink(link.slice(link.indexOf('#')))).bytes,
+                       new Uint8Array(fs.readFileSync(shared)));
       assert.equal(wasmBricks(shared), linuxBricks(shared));
     });
   });

@@ -321,6 +321,20 @@ function simBricks(command, recording) {
 }
 
 export const linuxBricks = (recording) => simBricks([linuxSim], recording);
+
+// The committed recording in the compact form the game writes now.
+export function committedCompact() {
+  const compact = path.join(work, 'session.compact');
+  execFileSync(linuxSim, ['--script', 'tests/replay/session.rec', '--convert', compact], {cwd: root});
+  return fs.readFileSync(compact);
+}
+
+// The page writes its recordings compact: one as text, as kelvarin-sim converts it.
+export function recordingText(recording) {
+  const text = `${recording}.txt`;
+  execFileSync(linuxSim, ['--script', recording, '--convert', text], {cwd: root});
+  return fs.readFileSync(text, 'utf8');
+}
 export const wasmBricks = (recording) =>
   simBricks([process.execPath, path.join(site, '../kelvarin-sim.js')], recording);
 

@@ -6,8 +6,8 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  base, committed, inTurns, newContext, newPage, otherOrigin, requestsElsewhere, root, served,
-  waitForStatus, waitFrames, watchAudio, work,
+  base, committed, committedCompact, inTurns, newContext, newPage, otherOrigin, requestsElsewhere,
+  root, served, waitForStatus, waitFrames, watchAudio, work,
 } from './support.mjs';
 
 // Pages whose pixels nobody judges: a quarter of a device pixel per CSS pixel, so the game draws
@@ -78,6 +78,8 @@ function refusals() {
   const lines = committed.split('\n').length - 1;
   served['noise.rec'] = Buffer.from(Array.from({length: 5000}, (_, i) => (i * 7919) % 256));
   served['day.rec'] = 'kelvarin-script 2\n1 delta 0.1\n5184000 delta 0.1\n';
+  // A bit changed in the first chunk, which starts at byte 27.
+  served['damaged.rec'] = committedCompact().map((byte, i) => i === 40 ? byte ^ 1 : byte);
   const notStarted = 'Kelvarin did not start.';
   const notReplayed = 'Kelvarin cannot replay that recording.';
   const elsewhere = (url) => [`?replay=${url}`,
@@ -92,6 +94,10 @@ function refusals() {
     ['?replay=recordings/noise.rec', 'kelvarin: noise.rec:1:', notReplayed],
     ['?replay=recordings/missing.rec', 'kelvarin: cannot read recordings/missing.rec: 404', notReplayed],
     ['?replay=recordings/day.rec', "kelvarin: day.rec:3: frame 2 has no 'delta' line", notReplayed],
+    ['?replay=recordings/damaged.rec', 'kelvarin: damaged.rec: byte 27: damaged in the frames from 1 on',
+     notReplayed],
+    ['#play=100.AAAA', 'kelvarin: shared.rec: the link holds 3 of the recording\'s 100 bytes: it was ' +
+     'cut or changed', notReplayed],
     ['?replay=recordings/huge.rec', 'kelvarin: huge.rec is 70.0 MB, more than the 64.0 MB the page replays',
      notReplayed],
     ['?replay=recordings/endless.rec', 'kelvarin: endless.rec is more than the 64.0 MB the page replays',
