@@ -165,8 +165,8 @@ const std::string& sceneTakes() {
 std::vector<Option> gameOptions(Parsed& parsed) {
     return {
         {"--record", "FILE", kFile,
-         "write everything that drives the game to FILE as it plays\n(a kelvarin-sim script: "
-         "kelvarin-sim --script FILE replays it)",
+         "write everything that drives the game to FILE as it plays\n(compact: "
+         "kelvarin-sim --script FILE replays it, --convert shows it as text)",
          storeIn(parsed.recordPath)},
         {"--replay", "FILE", kFile, "play a recording back in the window; Escape stops it early",
          storeIn(parsed.replayPath)},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <sstream>
 
 #include "core/Assert.h"
@@ -31,6 +32,9 @@ constexpr int kCheckBytes = 2;
 // What a frame's events are coded as; End closes the frame. A time is Steps when it is a whole
 // number of the clock's steps, else its exact bits.
 enum Symbol : unsigned { End, Mouse, Steps, Seconds, Look, Dump, Press, Release };
+// A frame's time is coded against the average of those before, over about 2^kAverageShift frames:
+// a browser's frame times scatter around it, so the last one alone predicts worse.
+constexpr int kAverageShift = 3;
 // Contexts of a frame's first symbol follow those of the symbols after each symbol.
 constexpr unsigned kFrameStart = 8;
 
@@ -119,8 +123,8 @@ void encodeEvent(RangeCoder::Encoder& e, Models& m, const Event& event, Symbol s
             m.lastDy = event.dy;
             break;
         case Steps:
-            m.ticks.encode(e, steps - m.lastSteps);
-            m.lastSteps = steps;
+            m.ticks.encode(e, steps - (m.averageSteps >> kAverageShift));
+            m.averageSteps += steps - (m.averageSteps >> kAverageShift);
             break;
         case Seconds:
             e.encodeDirect(bitsOf(event.seconds), kDoubleBits);
@@ -155,9 +159,9 @@ bool decodeEvent(RangeCoder::Decoder& d, Models& m, Symbol symbol, std::int64_t 
             return true;
         }
         case Steps: {
-            const std::int64_t steps = m.lastSteps + m.ticks.decode(d);
+            const std::int64_t steps = (m.averageSteps >> kAverageShift) + m.ticks.decode(d);
             if (steps < 0 || steps > INT32_MAX / stepTicks) return false;
-            m.lastSteps = steps;
+            m.averageSteps += steps - (m.averageSteps >> kAverageShift);
             event.kind = Kind::Delta;
             event.seconds = static_cast<double>(steps * stepTicks) / Platform::kTimerTicksPerSecond;
             return true;
@@ -359,8 +363,19 @@ std::vector<std::uint8_t> Writer::take() {
     return out;
 }
 
+// The clock's step the times were taken at: the largest that divides every whole-tick time.
+int stepOf(const Script::Script& recording) {
+    int step = 0;
+    for (const Event& e : recording.events) {
+        int ticks = 0;
+        if (e.kind == Kind::Delta && Script::wholeTicks(e.seconds, ticks))
+            step = std::gcd(step, ticks);
+    }
+    return std::max(step, 1);
+}
+
 std::vector<std::uint8_t> encode(const Script::Script& recording) {
-    Writer writer(recording.look, recording.scene, 1);
+    Writer writer(recording.look, recording.scene, stepOf(recording));
     std::vector<std::uint8_t> out;
     for (int frame = 1; frame <= recording.lastFrame; ++frame) {
         const Script::Frame events = recording.at(frame);

@@ -19,11 +19,12 @@ bool isLeadByte(int byte);
 // What the encoder and the decoder learn alike, frame by frame.
 struct Models {
     RangeCoder::BitTree<3> kind[16];
-    RangeCoder::IntegerModel ticks;
-    RangeCoder::IntegerModel dx;
-    RangeCoder::IntegerModel dy;
+    RangeCoder::IntegerModel<RangeCoder::kTimeBits> ticks;
+    RangeCoder::IntegerModel<RangeCoder::kSmallNumberBits> dx;
+    RangeCoder::IntegerModel<RangeCoder::kSmallNumberBits> dy;
     RangeCoder::BitTree<5> action[2];
-    std::int64_t lastSteps = 0;
+    // 2^kAverageShift times the frames' average time, in clock steps.
+    std::int64_t averageSteps = 0;
     std::int64_t lastDx = 0;
     std::int64_t lastDy = 0;
     unsigned lastFrameStart = 0;

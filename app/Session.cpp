@@ -10,10 +10,12 @@
 #include "input/Input.h"
 #include "platform/Platform.h"
 #include "platform/RegularFile.h"
+#include "platform/System.h"
 
 namespace {
 
-// A crash loses at most this much of a recording.
+// A crash loses at most this much of a recording. Each flush ends a chunk, which costs a few bytes,
+// so where files die with the program (a page) the recording is flushed only when asked.
 constexpr double kFlushEverySeconds = 1.0;
 
 }  // namespace
@@ -104,7 +106,7 @@ void Session::afterPoll(double delta, const Input& input) {
     writer->addFrame(frameEvents.data(), frameEvents.data() + frameEvents.size());
     frameEvents.clear();
     secondsSinceFlush += delta;
-    if (secondsSinceFlush >= kFlushEverySeconds) {
+    if (secondsSinceFlush >= kFlushEverySeconds && Platform::filesOutliveTheProgram()) {
         secondsSinceFlush = 0.0;
         flush();
     }

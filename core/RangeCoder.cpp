@@ -131,11 +131,8 @@ std::uint8_t Decoder::next() {
     return *at++;
 }
 
-IntegerModel::IntegerModel() {
-    for (auto& tree : top) tree = BitTree<kLearntBits>();
-}
-
-void IntegerModel::encode(Encoder& e, std::int64_t value) {
+template <int kLearntBits>
+void IntegerModel<kLearntBits>::encode(Encoder& e, std::int64_t value) {
     KELVARIN_ASSERT(value > INT64_MIN);
     e.encode(zero, value != 0);
     if (value == 0) return;
@@ -155,7 +152,8 @@ void IntegerModel::encode(Encoder& e, std::int64_t value) {
     e.encodeDirect(magnitude, below - learnt);
 }
 
-std::int64_t IntegerModel::decode(Decoder& d) {
+template <int kLearntBits>
+std::int64_t IntegerModel<kLearntBits>::decode(Decoder& d) {
     if (d.decode(zero) == 0) return 0;
     const bool isNegative = d.decode(negative) != 0;
     const int bits = static_cast<int>(length.decode(d));
@@ -174,5 +172,8 @@ std::int64_t IntegerModel::decode(Decoder& d) {
     const auto signedMagnitude = static_cast<std::int64_t>(magnitude);
     return isNegative ? -signedMagnitude : signedMagnitude;
 }
+
+template class IntegerModel<kSmallNumberBits>;
+template class IntegerModel<kTimeBits>;
 
 }  // namespace RangeCoder

@@ -78,20 +78,26 @@ struct BitTree {
 };
 
 // Signed whole numbers, small ones cheapest: zero or not, the sign, the magnitude's bit length,
-// then its top bits learnt per length and the rest at even odds.
+// then its top kLearntBits bits learnt per length and the rest at even odds.
+template <int kLearntBits>
 class IntegerModel {
 public:
-    IntegerModel();
     void encode(Encoder& e, std::int64_t value);
     std::int64_t decode(Decoder& d);
 
 private:
-    static constexpr int kLearntBits = 3;
     static constexpr int kMaxLength = 63;
     Probability zero = kEven;
     Probability negative = kEven;
     BitTree<6> length;
     BitTree<kLearntBits> top[kMaxLength + 1];
 };
+
+// The learnt bits of the numbers a recording codes: motions, and frame times, whose spread a
+// browser's clock makes wide.
+constexpr int kSmallNumberBits = 3;
+constexpr int kTimeBits = 6;
+extern template class IntegerModel<kSmallNumberBits>;
+extern template class IntegerModel<kTimeBits>;
 
 }  // namespace RangeCoder

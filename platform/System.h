@@ -15,6 +15,8 @@ std::string executableFolder();
 std::string settingsFilePath();
 // A page shows the options in a dialog of its own: the game's overlay is for the desktop.
 bool optionsShownByPage();
+// Whether the files the program writes outlive it: not in a page, whose files live in its memory.
+bool filesOutliveTheProgram();
 // Moves the program's console window beside the game's on Windows, where a console program has
 // one; elsewhere, and for a process without a console, nothing happens.
 void placeConsoleWindow(int x, int y, int width, int height);

@@ -39,6 +39,10 @@ bool optionsShownByPage() {
     return inPage();
 }
 
+bool filesOutliveTheProgram() {
+    return !inPage();
+}
+
 void placeConsoleWindow(int, int, int, int) {}
 
 void prepareStandardOutput() {}

@@ -27,6 +27,10 @@ bool optionsShownByPage() {
     return false;
 }
 
+bool filesOutliveTheProgram() {
+    return true;
+}
+
 void placeConsoleWindow(int, int, int, int) {}
 
 void prepareStandardOutput() {

@@ -27,6 +27,10 @@ bool optionsShownByPage() {
     return false;
 }
 
+bool filesOutliveTheProgram() {
+    return true;
+}
+
 void placeConsoleWindow(int x, int y, int width, int height) {
     HWND console = GetConsoleWindow();
     if (console) MoveWindow(console, x, y, width, height, TRUE);

@@ -25,7 +25,7 @@ TEST(RangeCoder, EverythingCodedComesBackInOrder) {
     }
     RangeCoder::Encoder encoder;
     RangeCoder::Probability p = RangeCoder::kEven;
-    RangeCoder::IntegerModel model;
+    RangeCoder::IntegerModel<RangeCoder::kTimeBits> model;
     for (const Item& item : items) {
         encoder.encode(p, item.bit);
         model.encode(encoder, item.number);
@@ -34,7 +34,7 @@ TEST(RangeCoder, EverythingCodedComesBackInOrder) {
     const std::vector<std::uint8_t> bytes = encoder.finish();
     RangeCoder::Decoder decoder(bytes.data(), bytes.data() + bytes.size());
     RangeCoder::Probability q = RangeCoder::kEven;
-    RangeCoder::IntegerModel same;
+    RangeCoder::IntegerModel<RangeCoder::kTimeBits> same;
     for (const Item& item : items) {
         ASSERT_EQ(decoder.decode(q), item.bit);
         ASSERT_EQ(same.decode(decoder), item.number);

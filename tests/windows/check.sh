@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build under Wine in a virtual X server: the unit tests that need no window pass,
-# kelvarin-sim.exe prints the committed CSV for the golden scripts byte for byte, and the game
-# unpacked from the zip into a fresh folder opens its 1024 x 768 "Kelvarin" window, draws the
-# textured room and ends with status 0 on Escape. Run after scripts/build-windows.sh, with DISPLAY
+# kelvarin-sim.exe prints the committed CSV for the golden scripts and the committed recording
+# (as text and compact) byte for byte, and the game unpacked from the zip into a fresh folder opens
+# its 1024 x 768 "Kelvarin" window, draws the textured room and ends with status 0 on Escape. Run after scripts/build-windows.sh, with DISPLAY
 # set (xvfb-run).
 # Usage: check.sh [PROJECT_ROOT]
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
@@ -31,6 +31,8 @@ SIM
 chmod +x "$WORK/sim.sh"
 (cd "$root" && "$root/tests/golden/check.sh" "$WORK/sim.sh" "$root/tests/golden" --no-draw) ||
     fail "kelvarin-sim.exe prints other bricks than the Linux build"
+(cd "$root" && "$root/tests/replay/check.sh" "$WORK/sim.sh" tests/replay whole) ||
+    fail "kelvarin-sim.exe replays the committed recording, text or compact, to other bricks"
 
 mkdir "$WORK/unpacked"
 (cd "$WORK/unpacked" && unzip -q "$out/kelvarin-windows.zip")
