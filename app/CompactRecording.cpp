@@ -21,6 +21,10 @@ constexpr std::uint8_t kFormat = 1;
 constexpr int kFramesPerChunk = 60;
 // More events than any frame the game records holds: a frame holding more is damage.
 constexpr int kMaxEventsPerFrame = 4096;
+// A recording holds no more events than its text could ("1 dump" is the shortest line), so a few
+// compact bytes never grow into more than a text recording may.
+constexpr std::size_t kShortestLineBytes = 7;
+constexpr std::size_t kMaxEvents = Script::kMaxBytes / kShortestLineBytes;
 constexpr int kByteBits = 8;
 constexpr int kDoubleBits = 64;
 constexpr unsigned kVarintBits = 7;
@@ -307,6 +311,10 @@ bool Reader::readChunk() {
         const int frame = script.lastFrame + 1;
         if (!decodeFrame(decoder, models, stepTicks, frame, script.events)) {
             return fail(start, "damaged in frame " + std::to_string(frame));
+        }
+        if (script.events.size() > kMaxEvents) {
+            return fail(start, "more events than " + std::to_string(Script::kMaxBytes) +
+                                   " bytes of text hold, beyond a day of play");
         }
         script.lastFrame = frame;
     }
