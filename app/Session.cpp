@@ -178,6 +178,7 @@ bool Session::finish() {
 void Session::writeWaiting() {
     if (!recording) return;
     const std::vector<std::uint8_t> bytes = writer->take();
+    if (bytes.empty()) return;
     if (std::fwrite(bytes.data(), 1, bytes.size(), recording) != bytes.size()) {
         stopRecording(std::strerror(errno));
     }
