@@ -40,7 +40,7 @@ enum Symbol : unsigned { End, Mouse, Steps, Seconds, Look, Dump, Press, Release 
 // a browser's frame times scatter around it, so the last one alone predicts worse.
 constexpr int kAverageShift = 3;
 // Contexts of a frame's first symbol follow those of the symbols after each symbol.
-constexpr unsigned kFrameStart = 8;
+constexpr unsigned kFrameStart = 1u << Models::kSymbolBits;
 
 void putVarint(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (; value >= kVarintMore; value >>= kVarintBits) {

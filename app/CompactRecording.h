@@ -18,7 +18,9 @@ bool isLeadByte(int byte);
 
 // What the encoder and the decoder learn alike, frame by frame.
 struct Models {
-    RangeCoder::BitTree<3> kind[16];
+    // The symbols' contexts: after each symbol, and at a frame's start after each first symbol.
+    static constexpr int kSymbolBits = 3;
+    RangeCoder::BitTree<kSymbolBits> kind[2 << kSymbolBits];
     RangeCoder::IntegerModel<RangeCoder::kTimeBits> ticks;
     RangeCoder::IntegerModel<RangeCoder::kSmallNumberBits> dx;
     RangeCoder::IntegerModel<RangeCoder::kSmallNumberBits> dy;

@@ -91,14 +91,14 @@ const ReplayedFrame& Session::beginFrame() {
 void Session::afterPoll(double delta, const Input& input) {
     if (!recording) return;
     if (lookOfNextFrame) {
-        Script::Event look = eventOfThisFrame(Script::Event::Kind::Look);
+        Script::Event look = eventOfFrame(frame, Script::Event::Kind::Look);
         look.look = *lookOfNextFrame;
         frameEvents.push_back(look);
         lookOfNextFrame.reset();
     }
     frameEvents.insert(frameEvents.end(), cursorEvents.begin(), cursorEvents.end());
     cursorEvents.clear();
-    Script::Event time = eventOfThisFrame(Script::Event::Kind::Delta);
+    Script::Event time = eventOfFrame(frame, Script::Event::Kind::Delta);
     time.seconds = delta;
     frameEvents.push_back(time);
     const std::vector<Action>& actions = Script::recordedActions();
@@ -112,16 +112,16 @@ void Session::afterPoll(double delta, const Input& input) {
     }
 }
 
-Script::Event Session::eventOfThisFrame(Script::Event::Kind kind) const {
+Script::Event Session::eventOfFrame(int of, Script::Event::Kind kind) {
     Script::Event event;
-    event.frame = frame;
+    event.frame = of;
     event.kind = kind;
     return event;
 }
 
 void Session::addActionEvent(Action action, bool down) {
     Script::Event event =
-        eventOfThisFrame(down ? Script::Event::Kind::Press : Script::Event::Kind::Release);
+        eventOfFrame(frame, down ? Script::Event::Kind::Press : Script::Event::Kind::Release);
     event.action = action;
     frameEvents.push_back(event);
 }
@@ -150,9 +150,7 @@ bool Session::onCursorReport(int x, int y) {
     if (replaying) return false;
     // Reports before the first frame come from start-up, which every run repeats by itself.
     if (recording && frame > 0) {
-        Script::Event motion;
-        motion.frame = frame + 1;
-        motion.kind = Script::Event::Kind::Mouse;
+        Script::Event motion = eventOfFrame(frame + 1, Script::Event::Kind::Mouse);
         motion.dx = x - Input::kCursorCentreX;
         motion.dy = y - Input::kCursorCentreY;
         cursorEvents.push_back(motion);

@@ -64,7 +64,7 @@ public:
 
 private:
     void writeWaiting();
-    Script::Event eventOfThisFrame(Script::Event::Kind kind) const;
+    static Script::Event eventOfFrame(int of, Script::Event::Kind kind);
     void addAction(Action action, std::size_t index, const Input& input);
     void addActionEvent(Action action, bool down);
     void stopRecording(const std::string& why);

@@ -171,21 +171,19 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     }
     cellsPerUnit = 1.0f / cellSize;
     CellRange bounds;
-    std::size_t inGrid = 0;
+    std::vector<std::uint32_t> gridded;
     for (std::uint32_t i = 0; i < n; ++i) {
-        if (objects[i]->isStatic || !fitsGrid(entries[i].box)) continue;
+        if (objects[i]->isStatic || !fitsGrid(entries[i].box)) {
+            loose.push_back(i);
+            continue;
+        }
         const CellRange c = cellsOf(entries[i].box);
         bounds =
-            inGrid++ == 0 ? c : CellRange{glm::min(bounds.lo, c.lo), glm::max(bounds.hi, c.hi)};
+            gridded.empty() ? c : CellRange{glm::min(bounds.lo, c.lo), glm::max(bounds.hi, c.hi)};
+        gridded.push_back(i);
     }
-    grid.reset(bounds.lo, bounds.hi, inGrid);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        if (!objects[i]->isStatic && fitsGrid(entries[i].box)) {
-            insert(i);
-        } else {
-            loose.push_back(i);
-        }
-    }
+    grid.reset(bounds.lo, bounds.hi, gridded.size());
+    for (const std::uint32_t i : gridded) insert(i);
 }
 
 bool BroadPhase::fitsGrid(const Bounds& box) const {
@@ -262,13 +260,18 @@ std::uint32_t BroadPhase::indexOf(const GeoObjPhysics* object) const {
     return at->second;
 }
 
-void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
-                                   std::vector<std::uint32_t>& out,
-                                   std::vector<std::uint32_t>* members) {
+// A stamp no object carries yet; when the count wraps, every mark is cleared first.
+void BroadPhase::nextStamp() {
     if (++stamp == 0) {
         std::fill(seenStamp.begin(), seenStamp.end(), 0);
         stamp = 1;
     }
+}
+
+void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
+                                   std::vector<std::uint32_t>& out,
+                                   std::vector<std::uint32_t>* members) {
+    nextStamp();
     seenStamp[index] = stamp;
     const Entry& e = entries[index];
     const std::vector<GeoObjPhysics*>& objects = *list;
@@ -335,10 +338,7 @@ bool BroadPhase::regatherFromMembers(std::uint32_t index, std::uint32_t from) {
 
 void BroadPhase::gatherAnnounced(std::uint32_t index) {
     candidates.clear();
-    if (++stamp == 0) {
-        std::fill(seenStamp.begin(), seenStamp.end(), 0);
-        stamp = 1;
-    }
+    nextStamp();
     const Bounds& box = entries[index].box;
     for (const std::uint32_t k : announced[index]) {
         if (seenStamp[k] == stamp || !entries[k].inGrid) continue;

@@ -63,6 +63,7 @@ private:
     void looseChanged();
     void refresh(std::uint32_t index);
     bool fitsGrid(const Bounds& box) const;
+    void nextStamp();
     CellRange cellsOf(const Bounds& box) const;
     void insert(std::uint32_t index);
     void erase(std::uint32_t index);
