@@ -3,15 +3,16 @@
 // and tells the game when to pause, gives the game its keys and nothing else, lays touch controls
 // over it on touch screens, and says what went wrong where the game would be. Every fact of the
 // game's (its controls, options, pad buttons, the words it takes) it asks the game; downloads,
-// pads, recordings and a replay's timeline are modules of their own. The game itself is
-// kelvarin.js and its WebAssembly.
-import {lookOptions, settingsFromAddress} from './address.js';
+// the game's start, pads, recordings and a replay's timeline are modules of their own. The game
+// itself is kelvarin.js and its WebAssembly.
+import {settingsFromAddress} from './address.js';
+import {gameArguments, loadGame, replayedBricks} from './launch.js';
 import {fetchCounted, hasWebGl2} from './loading.js';
 import {keepForOffline} from './offline.js';
 import {handSettingsTo, OptionsDialog} from './options.js';
 import {readPad, watchPads} from './pads.js';
 import {listenForPlay, setUpTouch} from './playing.js';
-import {kRecordingPath, setUpRecordings} from './recordings.js';
+import {setUpRecordings} from './recordings.js';
 import {chosenReplay, Refusal} from './replays.js';
 import {isShareLink} from './share.js';
 import {setUpTimeline} from './timeline.js';
@@ -20,10 +21,6 @@ const $ = (id) => document.getElementById(id);
 const canvas = $('canvas');
 const message = $('message');
 
-const kBricksPath = '/bricks.csv';
-// A replayed recording lies in a folder of its own, the game's working folder while it reads it,
-// so that no name (media, dev, ..) meets what the game's file system already holds.
-const kReplayFolder = '/replay';
 // The desktop's hint, which means nothing on a page.
 const kDesktopHint = / \(kelvarin --help lists the options\)$/;
 // "On a touch device (coarse pointer)": no mouse to lock, on-screen controls instead.
@@ -120,10 +117,8 @@ function followCanvasSize() {
 }
 
 function showBricks() {
-  let csv;
-  try {
-    csv = game.FS.readFile(kBricksPath, {encoding: 'utf8'});
-  } catch (e) {
+  const csv = replayedBricks(game);
+  if (csv === null) {
     showMessage('The replay ended without bricks to show.');
     return;
   }
@@ -156,48 +151,12 @@ function onGameEvent(event) {
   }
 }
 
-// Asked of the game itself, once it is loaded: the words its switches take among them.
-function gameArguments(module) {
-  if (replay) return ['--replay', replay.name, '--dump-bricks', kBricksPath];
-  const readSwitch = (word) => module.ccall('kelvarinReadSwitch', 'number', ['string'], [word]);
-  return ['--record', kRecordingPath, ...lookOptions(readSwitch)];
-}
-
-// A replay's file in its folder, which is the working folder the game starts in; the game finds
-// its media at the root.
-function handOverReplay(module) {
-  module.FS.mkdir(kReplayFolder);
-  module.FS.writeFile(`${kReplayFolder}/${replay.name}`, replay.bytes);
-  module.FS.chdir(kReplayFolder);
-  module.ENV.KELVARIN_DATA_DIR = '/';
-  replay.bytes = null;
-}
-
-// The game is loaded first and asked about the address; then its main starts the frames.
-async function loadGame(createKelvarin, binaries, layout) {
-  return createKelvarin({
-    canvas,
-    noInitialRun: true,
-    wasmBinary: binaries[0],
-    getPreloadedPackage: () => binaries[1].buffer,
-    kelvarinLayout: layout,
-    preRun: [(module) => {
-      game = module;
-      options.attach(module, layout);
-      handSettingsTo(module);
-      if (touchControls) module.kelvarinTouchPad = touchControls.pad;
-      if (replay) handOverReplay(module);
-    }],
-    kelvarinReadPad: readPad,
-    print: (text) => console.log(text),
-    printErr: (text) => {
-      console.warn(text);
-      showMessage(text);
-    },
-    onAbort: (what) => fail('The game stopped: ' + (what && what !== 'Aborted()' ? what
-        : 'it ran out of memory or failed inside (the browser\'s console says more)')),
-    onGameEvent,
-  });
+// The game's module, before it runs: the options, settings and touch controls work it.
+function prepare(module, layout) {
+  game = module;
+  options.attach(module, layout);
+  handSettingsTo(module);
+  if (touchControls) module.kelvarinTouchPad = touchControls.pad;
 }
 
 function replayAsked() {
@@ -221,14 +180,18 @@ async function start() {
   let module;
   try {
     const {default: createKelvarin} = await import('./kelvarin.js');
-    module = await loadGame(createKelvarin, await binaries, await layoutAsked);
+    const layout = await layoutAsked;
+    module = await loadGame(createKelvarin, await binaries, layout, {
+      canvas, replay, readPad, say: showMessage, fail, onGameEvent,
+      prepare: (created) => prepare(created, layout),
+    });
   } catch (error) {
     fail(`The game could not be loaded: ${error.message}`);
     return;
   }
   let args;
   try {
-    args = gameArguments(module);
+    args = gameArguments(module, replay);
   } catch (error) {
     refused(error);
     return;
