@@ -30,6 +30,13 @@ float largestExtent(const glm::vec3& min, const glm::vec3& max) {
 
 }  // namespace
 
+inline void BroadPhase::prefetchBox(const GeoObjPhysics& object) {
+    // The box's corners, its position and the flags lie on three cache lines.
+    __builtin_prefetch(&object.collider);
+    __builtin_prefetch(&object.collider.transform.modelMatrix[3]);
+    __builtin_prefetch(&object.asleep);
+}
+
 inline BroadPhase::Bounds BroadPhase::boundsOf(const GeoObjPhysics& object) {
     return {object.collider.worldMin(), object.collider.worldMax()};
 }
@@ -57,14 +64,21 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     const std::uint32_t looseBefore = looseVersion;
     std::uint32_t awake = 0;
     sleepersBelow = 0;
+    awakeRows.clear();
     for (std::uint32_t i = 0; i < n; ++i) {
+        // The objects lie apart in memory, where no hardware prefetch follows the list's pointers.
+        if (i + kFetchAhead < n) prefetchBox(*objects[i + kFetchAhead]);
         if (!rebuilt && entries[i].inGrid) refresh(i);
         // A box that left the grid in this loop may touch rows already judged.
         if (looseVersion != looseBefore) looseMoved = true;
         const GeoObjPhysics& object = *objects[i];
         awake += object.asleep ? 0 : 1;
         if (!object.collider.isEnabled()) continue;
-        if (object.asleep) sleepersBelow = i + 1;
+        if (object.asleep) {
+            sleepersBelow = i + 1;
+        } else {
+            awakeRows.push_back(i);
+        }
         if (!object.asleep || !entries[i].inGrid || mayTouchLoose(i)) activate(i);
     }
     announceAwakeToSleeping(awake);
@@ -123,9 +137,7 @@ void BroadPhase::announceAwakeToSleeping(std::uint32_t awake) {
     const auto n = static_cast<std::uint32_t>(objects.size());
     // From whichever side is smaller: a settling heap asks for nothing, nor does a sleeping one.
     if (awake <= n - awake) {
-        for (std::uint32_t i = 0; i < n; ++i) {
-            if (!objects[i]->asleep && objects[i]->collider.isEnabled()) announce(i, 0);
-        }
+        for (const std::uint32_t i : awakeRows) announce(i, 0);
         return;
     }
     for (std::uint32_t i = 0; i < n; ++i) {
@@ -150,6 +162,7 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     std::sort(byAddress.begin(), byAddress.end());
     entries.assign(n, Entry{});
     announced.resize(n);
+    awakeRows.reserve(n);
     for (auto& rowAnnounced : announced) rowAnnounced.clear();
     seenStamp.assign(n, 0);
     active.assign((n + kRowsPerWord - 1) / kRowsPerWord, ~std::uint64_t{0});

@@ -97,6 +97,9 @@ private:
 
     static bool boxesOverlap(const Bounds& a, const Bounds& b);
     static Bounds boundsOf(const Geo::GeoObjPhysics& object);
+    // Asks for what refresh and the opening walk read of an object, a few rows ahead.
+    static void prefetchBox(const Geo::GeoObjPhysics& object);
+    static constexpr std::uint32_t kFetchAhead = 8;
 
     const std::vector<Geo::GeoObjPhysics*>* list = nullptr;
     std::vector<Geo::GeoObjPhysics*> builtFor;
@@ -124,6 +127,9 @@ private:
     std::uint32_t rowMembersFrom = 0;
     static constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
     std::vector<std::uint32_t> neighbours;
+    // The enabled objects awake as the pass begins, in list order: a sleeping heap is not walked
+    // again to find them.
+    std::vector<std::uint32_t> awakeRows;
     std::vector<Geo::GeoObjPhysics*> woken;
     // One past the last enabled object that may sleep in this pass: only a pair puts an object to
     // sleep, and no pass enables one.
