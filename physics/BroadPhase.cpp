@@ -28,14 +28,18 @@ float largestExtent(const glm::vec3& min, const glm::vec3& max) {
     return std::max(e.x, std::max(e.y, e.z));
 }
 
-}  // namespace
+// How many rows ahead the opening walk asks for an object's box.
+constexpr std::uint32_t kFetchAhead = 8;
 
-inline void BroadPhase::prefetchBox(const GeoObjPhysics& object) {
-    // The box's corners, its position and the flags lie on three cache lines.
+// What refresh and the opening walk read of an object: the box's corners, its position and the
+// flags lie on three cache lines.
+void prefetchBox(const GeoObjPhysics& object) {
     __builtin_prefetch(&object.collider);
     __builtin_prefetch(&object.collider.transform.modelMatrix[3]);
     __builtin_prefetch(&object.asleep);
 }
+
+}  // namespace
 
 inline BroadPhase::Bounds BroadPhase::boundsOf(const GeoObjPhysics& object) {
     return {object.collider.worldMin(), object.collider.worldMax()};

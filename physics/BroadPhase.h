@@ -97,9 +97,6 @@ private:
 
     static bool boxesOverlap(const Bounds& a, const Bounds& b);
     static Bounds boundsOf(const Geo::GeoObjPhysics& object);
-    // Asks for what refresh and the opening walk read of an object, a few rows ahead.
-    static void prefetchBox(const Geo::GeoObjPhysics& object);
-    static constexpr std::uint32_t kFetchAhead = 8;
 
     const std::vector<Geo::GeoObjPhysics*>* list = nullptr;
     std::vector<Geo::GeoObjPhysics*> builtFor;

@@ -34,8 +34,8 @@ function handOverReplay(module, replay) {
 }
 
 // The game is loaded first and asked about the address; then its main starts the frames. The
-// page: its canvas and replay, prepare(module) before the game runs, say(text) for what the game
-// writes to its error stream, fail(text) when it stops, and onGameEvent.
+// page: its canvas and replay, prepare(module, layout) before the game runs, say(text) for what
+// the game writes to its error stream, fail(text) when it stops, and onGameEvent.
 export function loadGame(createKelvarin, binaries, layout, page) {
   return createKelvarin({
     canvas: page.canvas,
@@ -44,7 +44,7 @@ export function loadGame(createKelvarin, binaries, layout, page) {
     getPreloadedPackage: () => binaries[1].buffer,
     kelvarinLayout: layout,
     preRun: [(module) => {
-      page.prepare(module);
+      page.prepare(module, layout);
       if (page.replay) handOverReplay(module, page.replay);
     }],
     kelvarinReadPad: page.readPad,

@@ -180,11 +180,8 @@ async function start() {
   let module;
   try {
     const {default: createKelvarin} = await import('./kelvarin.js');
-    const layout = await layoutAsked;
-    module = await loadGame(createKelvarin, await binaries, layout, {
-      canvas, replay, readPad, say: showMessage, fail, onGameEvent,
-      prepare: (created) => prepare(created, layout),
-    });
+    const page = {canvas, replay, readPad, say: showMessage, fail, onGameEvent, prepare};
+    module = await loadGame(createKelvarin, await binaries, await layoutAsked, page);
   } catch (error) {
     fail(`The game could not be loaded: ${error.message}`);
     return;
