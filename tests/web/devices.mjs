@@ -213,6 +213,7 @@ export const devices = () => {
     const kDpadRight = 15;
     const kLeftTrigger = 6;
     const kRightTrigger = 7;
+    const kBelowTheWords = [0, 320, 1024, 448];
 
     let wall;
     await t.test('it is said, any button plays, and the right stick looks', async () => {
@@ -272,12 +273,14 @@ export const devices = () => {
       const knocked = await waitForChange(page, wall, 5000);
       assert.ok(knocked > 5000, `the trigger changed too little (${knocked} pixels)`);
       await waitFrames(page, 60);
-      const settled = count('changed', [wall, await shot(page)]);
+      // Judged below the words: in a picture this small the rewind's mark makes every overlay
+      // smaller, the help included, so that none overlaps another.
+      const settled = count('changed', [wall, await shot(page)], kBelowTheWords);
       await setPad({buttons: {[kLeftTrigger]: 1}});
       let back = settled;
       for (let i = 0; i < 40 && back >= settled / 4; ++i) {
         await waitFrames(page, 5);
-        back = Math.min(back, count('changed', [wall, await shot(page)]));
+        back = Math.min(back, count('changed', [wall, await shot(page)], kBelowTheWords));
       }
       await setPad({buttons: {[kLeftTrigger]: 0}});
       assert.ok(back < settled / 4, `the trigger did not rewind (${back} of ${settled})`);
