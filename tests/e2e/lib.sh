@@ -113,8 +113,9 @@ look() {
     done
 }
 
-# PNG at zlib's fastest level, unfiltered: the default compression costs a second of CPU a shot,
-# taken from the game and the tests beside it, for files nobody keeps.
+# PNG at zlib's fastest level, unfiltered: the default compression cost a second of CPU a shot,
+# taken from the game and the tests beside it, to save a quarter of a file that only the counts read
+# (and a person, when a failed test keeps it).
 kShotQuality=10
 shot() { import -window root -crop 1024x768+0+0 +repage -quality "$kShotQuality" "$WORK/$1.png"; }
 

@@ -97,9 +97,9 @@ let replayBrowser;
 // WebGL through Mesa's llvmpipe, the driver the desktop tests use: it draws the game for about
 // half the work of the browser's own software renderer. One thread of it a browser: the pages of
 // one browser are drawn in turn anyway, and more threads only share out frames this small at the
-// cost of waking each other (the page tests' drawing took a third less work so). The page itself is
-// composited in software: through llvmpipe a frame of an idle page alone costs the GPU process
-// twice as much, and a page drawing the game at 800 x 600 reached 36 frames a second instead of 60.
+// cost of waking each other (the page tests' drawing took a third less work so). The browser
+// composites the page in software: through llvmpipe, the GPU process spent twice the work on a
+// frame of an idle page, and a page playing the game at 800 x 600 drew 36 frames a second, not 60.
 const kChromiumArgs = ['--no-sandbox', '--use-gl=angle', '--use-angle=gl-egl', '--ignore-gpu-blocklist',
                        '--disable-gpu-compositing', '--autoplay-policy=no-user-gesture-required',
                        '--disable-background-networking', '--disable-component-update',
