@@ -44,7 +44,8 @@ public:
     void setMass(float m) { mass = m; }
     void setGravity(bool g) { gravity = g; }
 
-    Collider collider;
+    // The flags before the box: every step walks all objects for both, and so they share a cache
+    // line with the box's corners.
     glm::vec3 velocity{0.0f};
     float mass = 1.0f;
     bool isStatic = false;
@@ -53,6 +54,7 @@ public:
     bool atRest = false;
     int restFrames = 0;
     float smoothedDistSq = 0.0f;
+    Collider collider;
     std::vector<GeoObjPhysics*> sleepers;
 };
 
