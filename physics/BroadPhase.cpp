@@ -31,8 +31,8 @@ float largestExtent(const glm::vec3& min, const glm::vec3& max) {
 // How many rows ahead the opening walk asks for an object's box.
 constexpr std::uint32_t kFetchAhead = 8;
 
-// What refresh and the opening walk read of an object: the box's corners, its position and the
-// flags lie on three cache lines.
+// What refresh and the opening walk read of an object: the flags and the box's corners side by
+// side (on one cache line, or across two), and the position a line further on.
 void prefetchBox(const GeoObjPhysics& object) {
     __builtin_prefetch(&object.collider);
     __builtin_prefetch(&object.collider.transform.modelMatrix[3]);
