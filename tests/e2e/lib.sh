@@ -113,11 +113,11 @@ look() {
     done
 }
 
-# PNG at zlib's fastest level, unfiltered: the default compression cost a second of CPU a shot,
-# taken from the game and the tests beside it, to save a quarter of a file that only the counts read
-# (and a person, when a failed test keeps it).
-kShotQuality=10
-shot() { import -window root -crop 1024x768+0+0 +repage -quality "$kShotQuality" "$WORK/$1.png"; }
+# shot NAME [GEOMETRY]: the screen's top left (the game's window, 1024x768 unless given) as
+# NAME.png. PNG at zlib's fastest level, unfiltered: the default compression cost a second of CPU a
+# shot, taken from the game and the tests beside it, to save a quarter of a file that only the
+# counts read (and a person, when a failed test keeps it).
+shot() { import -window root -crop "${2:-1024x768}+0+0" +repage -quality 10 "$WORK/$1.png"; }
 
 # differing PNG_A PNG_B: how many pixels differ by more than a little.
 differing() { { compare -metric AE -fuzz 8% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; } | cut -d" " -f1; }

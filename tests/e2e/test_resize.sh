@@ -10,7 +10,7 @@ geometry=$(xdotool getwindowgeometry "$WINDOW" | grep Geometry | awk '{print $2}
 
 # The game draws at the new size from its next frame, which a busy machine may delay by seconds.
 for _ in $(seq 60); do
-    import -window root -crop 1200x675+0+0 +repage -quality "$kShotQuality" "$WORK/resized.png"
+    shot resized 1200x675
     textured resized 170x675+1030+0 && break
     sleep 0.5
 done

@@ -244,13 +244,11 @@ export async function shot(page) {
     return page.locator('#canvas').screenshot({mask: [page.locator('#touch-controls button, #move')]});
   }
   const canvas = await page.locator('#canvas').boundingBox();
-  if (!devTools.has(page)) devTools.set(page, page.context().newCDPSession(page));
-  const session = await devTools.get(page);
-  const {result} = await session.send('Runtime.evaluate', {expression: 'window.devicePixelRatio'});
   // The clip is in CSS pixels.
-  const clip = {...canvas, scale: result.value};
-  const {data} = await session.send('Page.captureScreenshot',
-                                    {format: 'png', clip, optimizeForSpeed: true});
+  const clip = {...canvas, scale: await page.evaluate(() => window.devicePixelRatio)};
+  if (!devTools.has(page)) devTools.set(page, page.context().newCDPSession(page));
+  const {data} = await (await devTools.get(page)).send(
+      'Page.captureScreenshot', {format: 'png', clip, optimizeForSpeed: true});
   return Buffer.from(data, 'base64');
 }
 
