@@ -26,21 +26,29 @@ werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
 web=()
+webJob=""
 if [ "$sanitize" != "ON" ] && [ -z "${1:-}" ]; then
-    bash scripts/build-web.sh
-    # A copy of the lock file installed from, kept beside the packages: a re-run with the same lock
-    # file reinstalls nothing.
-    installed=tests/web/node_modules/.installed-from.json
-    if ! cmp -s tests/web/package-lock.json "$installed"; then
-        (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-        cp tests/web/package-lock.json "$installed"
-    fi
+    # The browser's packages (mostly downloads), its build and the page tests' npm packages go on
+    # beside the desktop build, which leaves the cores idle in its configure and links; what they
+    # print is shown when they end. A run that stops early still waits for them, so that no package
+    # manager is left half done.
+    mkdir -p "$build"
+    webLog=$build/web-build.log
+    bash scripts/build-web.sh --with-page-tests >"$webLog" 2>&1 &
+    webJob=$!
+    trap 'wait' EXIT
     web=(-DKELVARIN_WEB_BUILD="$PWD/build-web")
 fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARIN_WERROR="$werror" \
     -DKELVARIN_SANITIZE="$sanitize" -DKELVARIN_TESTS=ON -DKELVARIN_BENCH=ON "${web[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
+if [ -n "$webJob" ]; then
+    webStatus=0
+    wait "$webJob" || webStatus=$?
+    cat "$webLog"
+    [ "$webStatus" -eq 0 ] || exit "$webStatus"
+fi
 
 jobs=$(($(nproc) + 1))
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
