@@ -234,7 +234,8 @@ export const devices = () => {
       await setPad({axes: {3: 0}});
       await waitFrames(page, 2);
       let seen = await bricks();
-      for (let i = 0; i < 150 && seen.middle < 0.9; ++i) {
+      let pushes = 0;
+      for (; pushes < 150 && seen.middle < 0.9; ++pushes) {
         const towards = seen.below >= seen.above ? 1 : -1;
         const push = seen.middle < 0.3 ? 0.8 : seen.middle < 0.7 ? 0.35 : 0.25;
         await setPad({axes: {3: towards * push}});
@@ -245,7 +246,9 @@ export const devices = () => {
       }
       assert.ok(count('changed', [view, await shot(page)]) > 20000, 'the stick did not look');
       wall = await waitUntilStill(page);
-      assert.ok((await bricks()).middle >= 0.9, 'the wall is not in the middle');
+      seen = await bricks();
+      assert.ok(seen.middle >= 0.9,
+          `the wall is not in the middle after ${pushes} pushes: ${JSON.stringify(seen)}`);
     });
 
     // Shared while it is short: a link holds 15 s to half a minute of play, and a busy machine plays
