@@ -6,6 +6,10 @@
 #     bash scripts/build-web.sh --with-page-tests   and the npm packages the page tests run on
 set -euo pipefail
 cd "$(dirname "$0")/.."
+case "${1:-}" in
+    "" | --with-page-tests) ;;
+    *) echo "usage: bash scripts/build-web.sh [--with-page-tests]" >&2; exit 2 ;;
+esac
 bash scripts/deps.sh web
 # emscripten's JavaScript optimiser finds its parser in Debian's node modules only when told.
 export NODE_PATH=/usr/share/nodejs
