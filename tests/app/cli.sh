@@ -121,6 +121,12 @@ check "sim quit in a script" 0 stdout "^3,76," "$sim" --no-draw --frames 10 --sc
     failures=$((failures + 1))
 }
 
+# The maintainer's scripts refuse an option they do not know before installing or building.
+for script in test build-web; do
+    check "scripts/$script.sh: unknown option" 2 stderr "^usage: bash scripts/$script.sh " \
+        bash scripts/$script.sh --no-such-option
+done
+
 for program in "$game" "$sim"; do
     wide=$("$program" --help | awk 'length > 79')
     [ -z "$wide" ] || {
