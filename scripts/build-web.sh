@@ -6,8 +6,10 @@
 #     bash scripts/build-web.sh --with-page-tests   and the npm packages the page tests run on
 set -euo pipefail
 cd "$(dirname "$0")/.."
+pageTests=no
 case "${1:-}" in
-    "" | --with-page-tests) ;;
+    "") ;;
+    --with-page-tests) pageTests=yes ;;
     *) echo "usage: bash scripts/build-web.sh [--with-page-tests]" >&2; exit 2 ;;
 esac
 bash scripts/deps.sh web
@@ -17,7 +19,7 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DKELVARIN_TESTS=OFF 
     -DKELVARIN_BENCH=OFF >/dev/null
 cmake --build build-web -j"$(nproc)"
 echo "build-web/site: $(du -sh build-web/site | cut -f1); serve it with: bash scripts/serve-web.sh"
-[ "${1:-}" = "--with-page-tests" ] || exit 0
+[ "$pageTests" = yes ] || exit 0
 # A copy of the lock file installed from, kept beside the packages: a re-run with the same lock file
 # reinstalls nothing.
 installed=tests/web/node_modules/.installed-from.json

@@ -29,8 +29,8 @@ web=()
 webJob=""
 if [ "$sanitize" != "ON" ] && [ -z "${1:-}" ]; then
     # The browser's packages (mostly downloads), its build and the page tests' npm packages go on
-    # beside the desktop build, which leaves the cores idle in its configure and links; what they
-    # print is shown when they end. A run that stops early still waits for them, so that no package
+    # beside the desktop build: the downloads, and each build's configure and links, overlap the
+    # other's compiles. What they print is shown when they end. A run that stops early still waits for them, so that no package
     # manager is left half done.
     mkdir -p "$build"
     webLog=$build/web-build.log
