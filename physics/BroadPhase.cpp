@@ -39,6 +39,21 @@ void prefetchBox(const GeoObjPhysics& object) {
     __builtin_prefetch(&object.asleep);
 }
 
+// Objects laid out in a plane, as a wall or a pyramid is, would straddle a cell boundary there and
+// so sit in twice the cells: the median object instead sits in the middle of a cell on every axis.
+glm::vec3 gridOriginFor(std::vector<glm::vec3>& centres, float cellSize) {
+    if (centres.empty()) return glm::vec3(0.0f);
+    const std::size_t middle = centres.size() / 2;
+    glm::vec3 origin;
+    for (int axis = 0; axis < 3; ++axis) {
+        std::nth_element(
+            centres.begin(), centres.begin() + middle, centres.end(),
+            [axis](const glm::vec3& a, const glm::vec3& b) { return a[axis] < b[axis]; });
+        origin[axis] = centres[middle][axis] - cellSize * 0.5f;
+    }
+    return origin;
+}
+
 }  // namespace
 
 inline BroadPhase::Bounds BroadPhase::boundsOf(const GeoObjPhysics& object) {
@@ -174,11 +189,15 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     loose.clear();
 
     std::vector<float> sizes;
+    std::vector<glm::vec3> centres;
     for (std::size_t i = 0; i < n; ++i) {
         entries[i].box = boundsOf(*objects[i]);
         const Bounds& b = entries[i].box;
-        if (!objects[i]->isStatic && isFinite(b.min) && isFinite(b.max))
+        if (!objects[i]->isStatic && isFinite(b.min) && isFinite(b.max)) {
             sizes.push_back(largestExtent(b.min, b.max));
+            // Halves first: the sum of two finite corners may not be finite.
+            centres.push_back(b.min * 0.5f + b.max * 0.5f);
+        }
     }
     cellSize = 1.0f;
     if (!sizes.empty()) {
@@ -187,6 +206,7 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
         if (sizes[at] > 0.0f) cellSize = sizes[at];
     }
     cellsPerUnit = 1.0f / cellSize;
+    gridOrigin = gridOriginFor(centres, cellSize);
     CellRange bounds;
     std::vector<std::uint32_t> gridded;
     for (std::uint32_t i = 0; i < n; ++i) {
@@ -211,11 +231,11 @@ bool BroadPhase::fitsGrid(const Bounds& box) const {
 }
 
 BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
-    // Floor and clamp keep the order of coordinates, so boxes that overlap, touching included,
-    // always share a cell.
+    // The shift, floor and clamp keep the order of coordinates, so boxes that overlap, touching
+    // included, always share a cell.
     const auto cellAt = [&](const glm::vec3& p) {
-        const glm::vec3 c =
-            glm::clamp(p * cellsPerUnit, glm::vec3(-kFarthestCell), glm::vec3(kFarthestCell));
+        const glm::vec3 c = glm::clamp((p - gridOrigin) * cellsPerUnit, glm::vec3(-kFarthestCell),
+                                       glm::vec3(kFarthestCell));
         // The floor of a clamped value, without a call to the library's floor.
         const glm::ivec3 truncated(c);
         return truncated - glm::ivec3(glm::lessThan(c, glm::vec3(truncated)));

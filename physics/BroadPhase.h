@@ -106,6 +106,8 @@ private:
     float cellSize = 1.0f;
     // Multiplying keeps the order of coordinates as dividing does, for less.
     float cellsPerUnit = 1.0f;
+    // Cell 0 starts here on every axis.
+    glm::vec3 gridOrigin{0.0f};
     // Each object of the grid, once for every cell of its box.
     GridBuckets grid;
     std::vector<Entry> entries;
