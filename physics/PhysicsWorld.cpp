@@ -79,6 +79,9 @@ bool PhysicsWorld::gridIsCheaper() const {
     constexpr double kAwakeRowCost = 500.0;
     constexpr double kObjectCost = 40.0;
     const double n = static_cast<double>(objects.size());
+    // A large world is not walked to count its awake objects when the grid wins even with all
+    // awake.
+    if ((kAwakeRowCost + kObjectCost) * n < n * (n - 1.0) / 2.0) return true;
     double awake = 0.0;
     // A fixed wall's row is a plain scan of the few objects after it.
     for (const GeoObjPhysics* object : objects)
