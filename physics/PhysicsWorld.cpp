@@ -41,6 +41,19 @@ void PhysicsWorld::remove(GeoObjPhysics* object) {
     }
 }
 
+void PhysicsWorld::remove(const std::vector<GeoObjPhysics*>& leaving) {
+    std::vector<GeoObjPhysics*> sorted = leaving;
+    std::sort(sorted.begin(), sorted.end());
+    const auto isLeaving = [&](GeoObjPhysics* object) {
+        return std::binary_search(sorted.begin(), sorted.end(), object);
+    };
+    objects.erase(std::remove_if(objects.begin(), objects.end(), isLeaving), objects.end());
+    for (GeoObjPhysics* other : objects) {
+        std::vector<GeoObjPhysics*>& sleepers = other->sleepers;
+        sleepers.erase(std::remove_if(sleepers.begin(), sleepers.end(), isLeaving), sleepers.end());
+    }
+}
+
 void PhysicsWorld::applyGravity(float dt) {
     for (GeoObjPhysics* object : objects) {
         if (object->gravity) applyGravityTo(*object, dt);

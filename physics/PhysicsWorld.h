@@ -33,6 +33,9 @@ public:
     void add(Geo::GeoObjPhysics* object);
     // Takes the object out of the list and out of every other object's sleepers.
     void remove(Geo::GeoObjPhysics* object);
+    // The same for all of them in one pass over the rest, for a scene that goes as a whole: one at
+    // a time, each would walk every other object.
+    void remove(const std::vector<Geo::GeoObjPhysics*>& leaving);
     const std::vector<Geo::GeoObjPhysics*>& getObjects() const { return objects; }
 
     // dt is the step's length in seconds.

@@ -22,6 +22,16 @@ void Controller::unregisterRewindable(Rewindable* r) {
     rewindables.erase(std::remove(rewindables.begin(), rewindables.end(), r), rewindables.end());
 }
 
+void Controller::unregisterRewindables(const std::vector<Rewindable*>& leaving) {
+    std::vector<Rewindable*> sorted = leaving;
+    std::sort(sorted.begin(), sorted.end());
+    const auto isLeaving = [&](Rewindable* r) {
+        return std::binary_search(sorted.begin(), sorted.end(), r);
+    };
+    rewindables.erase(std::remove_if(rewindables.begin(), rewindables.end(), isLeaving),
+                      rewindables.end());
+}
+
 std::uint32_t Controller::newestStamp() const {
     return frameStamps.empty() ? 0 : frameStamps.back();
 }

@@ -37,6 +37,8 @@ public:
 
     void registerRewindable(Rewindable* r);
     void unregisterRewindable(Rewindable* r);
+    // All of them in one pass over the list, for a scene that goes as a whole.
+    void unregisterRewindables(const std::vector<Rewindable*>& leaving);
     // Once per simulation step, before anything else of the scene's step.
     RewindChange update(RewindKeys keys);
     bool isRewinding() const { return rewinding; }

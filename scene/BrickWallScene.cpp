@@ -45,6 +45,19 @@ BrickWallScene::BrickWallScene(const SceneLayout::Choice& choice)
     setUp();
 }
 
+// The bricks leave the physics world and the rewind in one pass each: one at a time, every brick's
+// removal would walk all the others. Their own removals then find them gone.
+BrickWallScene::~BrickWallScene() {
+    std::vector<Geo::GeoObjPhysics*> leaving;
+    std::vector<Rewind::Rewindable*> unrecorded;
+    for (Geo::Brick& brick : bricks) {
+        leaving.push_back(&brick);
+        unrecorded.push_back(&brick);
+    }
+    PhysicsWorld::instance()->remove(leaving);
+    Rewind::Controller::instance()->unregisterRewindables(unrecorded);
+}
+
 void BrickWallScene::setUp() {
     Rewind::LastPos::fitRoom(layout.roomHalfSize);
     playSound(SoundTrack::kBackgroundMusic);

@@ -30,6 +30,9 @@ public:
     static constexpr int kHelpTextSize = 16;
 
     explicit BrickWallScene(const SceneLayout::Choice& choice = {});
+    ~BrickWallScene();
+    BrickWallScene(const BrickWallScene&) = delete;
+    BrickWallScene& operator=(const BrickWallScene&) = delete;
 
     void setUp();
     // Takes the edges of this frame's input poll. They wait for the next simulation step, which

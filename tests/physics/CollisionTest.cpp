@@ -119,6 +119,18 @@ TEST_F(CollisionTest, SettlingOnASleepingBrickJoinsItsSleepersButNotAWalls) {
     EXPECT_EQ(lower.sleepers[0], &upper);
 }
 
+TEST_F(CollisionTest, ObjectsRemovedTogetherLeaveTheListAndEverySleepersList) {
+    Brick support;
+    Brick first;
+    Brick stays;
+    Brick second;
+    support.sleepers = {&first, &stays, &second};
+    PhysicsWorld::instance()->remove({&first, &second});
+    const std::vector<Geo::GeoObjPhysics*> left = {&support, &stays};
+    EXPECT_EQ(PhysicsWorld::instance()->getObjects(), left);
+    EXPECT_EQ(support.sleepers, std::vector<Geo::GeoObjPhysics*>{&stays});
+}
+
 TEST_F(CollisionTest, AStrongHitWakesTheLowerBrickAndTheOneOnTop) {
     Brick lower;
     Brick upper;
