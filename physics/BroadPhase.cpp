@@ -41,6 +41,7 @@ void prefetchBox(const GeoObjPhysics& object) {
 
 // Objects laid out in a plane, as a wall or a pyramid is, would straddle a cell boundary there and
 // so sit in twice the cells: the median object instead sits in the middle of a cell on every axis.
+// Reorders centres.
 glm::vec3 gridOriginFor(std::vector<glm::vec3>& centres, float cellSize) {
     if (centres.empty()) return glm::vec3(0.0f);
     const std::size_t middle = centres.size() / 2;

@@ -30,6 +30,7 @@ public:
     static constexpr int kHelpTextSize = 16;
 
     explicit BrickWallScene(const SceneLayout::Choice& choice = {});
+    // Takes the bricks out of the physics world and the rewind, so a copy would take them twice.
     ~BrickWallScene();
     BrickWallScene(const BrickWallScene&) = delete;
     BrickWallScene& operator=(const BrickWallScene&) = delete;
