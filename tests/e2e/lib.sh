@@ -30,11 +30,13 @@ fail() {
 }
 
 # The server picks a free display number itself and writes it once it takes connections. It never
-# resets: a connection just as the last client left would be refused.
+# resets: a connection just as the last client left would be refused. Its keys never repeat by
+# themselves (the longest delay it takes, in ms): on a busy machine it may read a tapped key's
+# release only after the delay, and a repeated arrow moves the options' choice one line more.
 start_display() {
     command -v Xvfb >/dev/null || fail "no Xvfb to run the game in"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$WORK/display" \
-        2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp -ardelay 65535 \
+        3>"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 300); do
         [ -s "$WORK/display" ] && break
