@@ -199,11 +199,12 @@ export const devices = () => {
       await setPad({buttons: {[button]: 0}});
       await waitFrames(page, 3);
     };
-    // The share of brick in the picture's middle, and just above and below it: a shot goes to the
-    // middle, and the wall's front should fill it.
+    // The share of brick in the picture's middle, and in all of the column above and below it: a
+    // shot goes to the middle, and the wall's front should fill it.
     const bricks = async () => {
       const [above, middle, below] = (counts('brick', [await shot(page)],
-          [[412, 234, 200, 100], [412, 334, 200, 100], [412, 434, 200, 100]])).map((n) => n / 20000);
+          [[412, 0, 200, 334], [412, 334, 200, 100], [412, 434, 200, 334]]))
+          .map((n, i) => n / (200 * (i === 1 ? 100 : 334)));
       return {above, middle, below};
     };
     const kA = 0;
@@ -225,18 +226,20 @@ export const devices = () => {
       await waitFrames(page, 10);
       await page.evaluate(() => { window.kelvarinTestPad.axes = [0, 0, 0, 0]; });
       const view = await waitUntilStill(page);
-      // About 55 degrees down at the wall's front first, the stick all the way over for as long as
-      // that takes at 150 degrees a second; then short pushes towards where there is more brick,
-      // gentler the closer the wall's front comes to filling the middle: a slow frame turns
-      // further for the same push, and must not carry the view past it.
-      await setPad({axes: {3: 1}});
-      await new Promise((resolve) => setTimeout(resolve, 55 / 150 * 1000));
-      await setPad({axes: {3: 0}});
-      await waitFrames(page, 2);
+      // The wall's front lies about 55 degrees below the view. Short pushes of a few frames each,
+      // never a push timed by the clock, which a busy machine lets run on: down until brick shows,
+      // then towards where there is more of it, gentler the closer the wall's front comes to
+      // filling the middle, as a slow frame turns further for the same push. Brick just lost was
+      // pushed past: back the other way.
       let seen = await bricks();
+      let towards = 1;
+      let wasSeen = false;
       let pushes = 0;
       for (; pushes < 150 && seen.middle < 0.9; ++pushes) {
-        const towards = seen.below >= seen.above ? 1 : -1;
+        const isSeen = seen.above + seen.middle + seen.below > 0;
+        if (isSeen) towards = seen.below >= seen.above ? 1 : -1;
+        if (!isSeen && wasSeen) towards = -towards;
+        wasSeen = isSeen;
         const push = seen.middle < 0.3 ? 0.8 : seen.middle < 0.7 ? 0.35 : 0.25;
         await setPad({axes: {3: towards * push}});
         await waitFrames(page, seen.middle < 0.3 ? 2 : 1);
