@@ -31,14 +31,18 @@ for i in $(seq 20); do
 done
 xdotool keyup space
 [ "$back" -lt $((knocked / 4)) ] || fail "rewinding did not bring the bricks back ($back vs $knocked)"
-sleep 1
 
 normal=$("$PROBE" "$WORK/audio.raw" "$ROOT/media/sounds/backgroundMusic.wav")
 [ "$normal" -ge 0 ] || fail "the normal track was not heard"
 reversed=$("$PROBE" "$WORK/audio.raw" "$ROOT/media/sounds/backgroundMusicBackwards.wav" "$normal")
 [ "$reversed" -gt "$normal" ] || fail "the reversed track was not heard while rewinding"
-resumed=$("$PROBE" "$WORK/audio.raw" "$ROOT/media/sounds/backgroundMusic.wav" "$reversed")
-[ "$resumed" -gt "$reversed" ] || fail "the normal track did not restart after the rewind"
+# A busy machine may take a while to see the release and to write the music out after it.
+for _ in $(seq 50); do
+    resumed=$("$PROBE" "$WORK/audio.raw" "$ROOT/media/sounds/backgroundMusic.wav" "$reversed")
+    [ "$resumed" -gt "$reversed" ] && break
+    sleep 0.2
+done
+[ "$resumed" -gt "$reversed" ] || fail "the normal track did not restart after the rewind in 10 s"
 
 quit_and_expect 0
 cp "$WORK/hit.png" "${KELVARIN_SCREENSHOT:-/dev/null}" 2>/dev/null || true
