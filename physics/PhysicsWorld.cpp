@@ -34,11 +34,7 @@ void PhysicsWorld::add(GeoObjPhysics* object) {
 }
 
 void PhysicsWorld::remove(GeoObjPhysics* object) {
-    objects.erase(std::remove(objects.begin(), objects.end(), object), objects.end());
-    for (GeoObjPhysics* other : objects) {
-        std::vector<GeoObjPhysics*>& sleepers = other->sleepers;
-        sleepers.erase(std::remove(sleepers.begin(), sleepers.end(), object), sleepers.end());
-    }
+    remove(std::vector<GeoObjPhysics*>{object});
 }
 
 void PhysicsWorld::remove(const std::vector<GeoObjPhysics*>& leaving) {

@@ -19,7 +19,7 @@ void Controller::registerRewindable(Rewindable* r) {
 }
 
 void Controller::unregisterRewindable(Rewindable* r) {
-    rewindables.erase(std::remove(rewindables.begin(), rewindables.end(), r), rewindables.end());
+    unregisterRewindables({r});
 }
 
 void Controller::unregisterRewindables(const std::vector<Rewindable*>& leaving) {
