@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import {recordingOfLink} from '../../web/share.js';
 import {
   base, count, counts, kJudgedPixels, linuxBricks, newPage, recordingText, saveRecording, shot,
-  waitForChange, waitForStatus, waitFrames, waitUntilStill, watchAudio, wasmBricks,
+  waitForChange, waitForLayout, waitForStatus, waitFrames, waitUntilStill, watchAudio, wasmBricks,
 } from './support.mjs';
 
 // The frames in which a binding was held, from a recording's press and release lines.
@@ -86,10 +86,10 @@ export const devices = () => {
     await t.test('the game fills the screen, with named controls over it', async () => {
       assert.deepEqual(await controlsBesideTheHelp(), {x: 0, y: 0, ...viewport});
       await page.setViewportSize({width: viewport.height, height: viewport.width});
-      await waitFrames(page, 5);
+      await waitForLayout(page);
       await controlsBesideTheHelp();
       await page.setViewportSize(viewport);
-      await waitFrames(page, 5);
+      await waitForLayout(page);
     });
 
     let view;

@@ -333,6 +333,18 @@ export async function waitUntilStill(page) {
   assert.fail('the picture never came to rest');
 }
 
+// After a resize: the drawing buffer has taken the canvas's new size and the game has drawn at
+// it, however many frames a busy machine needs for both.
+export async function waitForLayout(page) {
+  await page.waitForFunction(() => {
+    const canvas = document.querySelector('#canvas');
+    const ratio = window.devicePixelRatio || 1;
+    return canvas.width === Math.max(1, Math.round(canvas.clientWidth * ratio)) &&
+           canvas.height === Math.max(1, Math.round(canvas.clientHeight * ratio));
+  });
+  await waitUntilStill(page);
+}
+
 // Screenshots until the picture differs from before by more than least pixels; the count.
 export async function waitForChange(page, before, least, region) {
   let changed = 0;
