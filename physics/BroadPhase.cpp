@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/Assert.h"
 #include "objects/GeoObjPhysics.h"
@@ -26,6 +27,20 @@ bool isFinite(const glm::vec3& v) {
 float largestExtent(const glm::vec3& min, const glm::vec3& max) {
     const glm::vec3 e = max - min;
     return std::max(e.x, std::max(e.y, e.z));
+}
+
+// No box is inside this one.
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// The volume of a box, or -1 for one with a negative or NaN extent.
+double volumeOf(const glm::vec3& min, const glm::vec3& max) {
+    double volume = 1.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double extent = static_cast<double>(max[axis]) - min[axis];
+        if (!(extent >= 0.0)) return -1.0;
+        volume *= extent;
+    }
+    return volume;
 }
 
 // How many rows ahead the opening walk asks for an object's box.
@@ -135,15 +150,53 @@ std::uint32_t BroadPhase::nextActive(std::uint32_t from) const {
 bool BroadPhase::mayTouchLoose(std::uint32_t index) {
     Entry& e = entries[index];
     if (e.looseCheckedAt != looseVersion) {
-        e.touchesLoose = std::any_of(loose.begin(), loose.end(), [&](std::uint32_t k) {
-            return k != index && boxesOverlap(e.box, entries[k].box);
-        });
+        e.touchesLoose =
+            !clearOfLoose(e.box) && std::any_of(loose.begin(), loose.end(), [&](std::uint32_t k) {
+                return k != index && boxesOverlap(e.box, entries[k].box);
+            });
         e.looseCheckedAt = looseVersion;
     }
     return e.touchesLoose;
 }
 
+bool BroadPhase::clearOfLoose(const Bounds& box) {
+    if (clearRegionStale) cutClearOfLoose();
+    // False for a box with a NaN.
+    return glm::all(glm::greaterThanEqual(box.min, clearRegion.min)) &&
+           glm::all(glm::lessThanEqual(box.max, clearRegion.max));
+}
+
+// Each loose box that the region touches is cut away on the side that keeps the most of it: just
+// short of the box, so that a box within the region ends before the loose one begins. A loose box
+// with a NaN touches everything and leaves nothing.
+void BroadPhase::cutClearOfLoose() {
+    clearRegionStale = false;
+    Bounds& region = clearRegion;
+    region = griddedBounds;
+    for (const std::uint32_t k : loose) {
+        const Bounds& cut = entries[k].box;
+        if (!boxesOverlap(region, cut)) continue;
+        Bounds best{glm::vec3(kInfinity), glm::vec3(-kInfinity)};
+        double bestVolume = -1.0;
+        for (int axis = 0; axis < 3; ++axis) {
+            Bounds below = region;
+            below.max[axis] = std::nextafter(cut.min[axis], -kInfinity);
+            Bounds above = region;
+            above.min[axis] = std::nextafter(cut.max[axis], kInfinity);
+            for (const Bounds& side : {below, above}) {
+                const double volume = volumeOf(side.min, side.max);
+                if (volume > bestVolume) {
+                    best = side;
+                    bestVolume = volume;
+                }
+            }
+        }
+        region = best;
+    }
+}
+
 void BroadPhase::looseChanged() {
+    clearRegionStale = true;
     if (++looseVersion == 0) {
         for (Entry& e : entries) e.looseCheckedAt = 0;
         looseVersion = 1;
@@ -210,11 +263,15 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     gridOrigin = gridOriginFor(centres, cellSize);
     CellRange bounds;
     std::vector<std::uint32_t> gridded;
+    griddedBounds = {glm::vec3(kInfinity), glm::vec3(-kInfinity)};
+    clearRegionStale = true;
     for (std::uint32_t i = 0; i < n; ++i) {
         if (objects[i]->isStatic || !fitsGrid(entries[i].box)) {
             loose.push_back(i);
             continue;
         }
+        griddedBounds.min = glm::min(griddedBounds.min, entries[i].box.min);
+        griddedBounds.max = glm::max(griddedBounds.max, entries[i].box.max);
         const CellRange c = cellsOf(entries[i].box);
         bounds =
             gridded.empty() ? c : CellRange{glm::min(bounds.lo, c.lo), glm::max(bounds.hi, c.hi)};
@@ -328,6 +385,7 @@ void BroadPhase::addGridNeighbours(std::uint32_t index, std::uint32_t from,
 
 void BroadPhase::addLoose(std::uint32_t index, std::uint32_t from) {
     const Bounds& box = entries[index].box;
+    if (clearOfLoose(box)) return;
     for (auto at = std::lower_bound(loose.begin(), loose.end(), from); at != loose.end(); ++at) {
         if (*at != index && boxesOverlap(box, entries[*at].box)) candidates.push_back(*at);
     }

@@ -61,6 +61,9 @@ private:
     std::uint32_t nextActive(std::uint32_t from) const;
     bool mayTouchLoose(std::uint32_t index);
     void looseChanged();
+    // Whether the box lies in a region no loose box touches, so that none need testing.
+    bool clearOfLoose(const Bounds& box);
+    void cutClearOfLoose();
     void refresh(std::uint32_t index);
     bool fitsGrid(const Bounds& box) const;
     void nextStamp();
@@ -113,6 +116,11 @@ private:
     std::vector<Entry> entries;
     // Sorted by index.
     std::vector<std::uint32_t> loose;
+    // The bounds of the grid's boxes at the last build, cut clear of every loose box: the room's
+    // walls lie around a scene, not in it. Cut again after a loose box or the list changed.
+    Bounds griddedBounds;
+    Bounds clearRegion;
+    bool clearRegionStale = true;
     std::vector<std::vector<std::uint32_t>> announced;
     std::vector<std::uint32_t> seenStamp;
     std::uint32_t stamp = 0;
