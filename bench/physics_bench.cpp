@@ -86,12 +86,7 @@ struct World {
         }
     }
 
-    void frame() {
-        world.applyGravity(kFrameTime);
-        for (auto& b : bricks) b->update(kFrameTime);
-        bullet.update(kFrameTime);
-        world.collideAll();
-    }
+    void frame() { world.updateAndCollide(kFrameTime, PhysicsWorld::Gravity::ApplyFirst); }
 
     bool allAsleep() const {
         return std::all_of(bricks.begin(), bricks.end(), [](const auto& b) { return b->asleep; });

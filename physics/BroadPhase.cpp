@@ -49,6 +49,7 @@ constexpr std::uint32_t kFetchAhead = 8;
 // What refresh and the opening walk read of an object: the flags and the box's corners side by
 // side (on one cache line, or across two), and the position a line further on.
 void prefetchBox(const GeoObjPhysics& object) {
+    __builtin_prefetch(&object.modelMatrix[3]);
     __builtin_prefetch(&object.collider);
     __builtin_prefetch(&object.collider.transform.modelMatrix[3]);
     __builtin_prefetch(&object.asleep);
@@ -83,19 +84,37 @@ inline bool BroadPhase::boxesOverlap(const Bounds& a, const Bounds& b) {
 }
 
 void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
+    pass(objects, nullptr);
+}
+
+void BroadPhase::stepAndCollide(const std::vector<GeoObjPhysics*>& objects, float dt,
+                                bool gravity) {
+    const ObjectStep step{dt, gravity};
+    pass(objects, &step);
+}
+
+void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectStep* step) {
     list = &objects;
     const auto n = static_cast<std::uint32_t>(objects.size());
+    const auto update = [step](GeoObjPhysics& object) {
+        if (step != nullptr) PhysicsWorld::stepObject(object, step->dt, step->gravity);
+    };
     inPass = false;
     looseMoved = false;
     std::fill(active.begin(), active.end(), 0);
     const bool rebuilt = !built || objects != builtFor;
     if (rebuilt) {
+        for (GeoObjPhysics* object : objects) update(*object);
         build(objects);
     } else {
         // The loose boxes first: whether a row touches one is judged in the loop below.
         looseToRefresh = loose;
-        for (const std::uint32_t i : looseToRefresh) refresh(i);
+        for (const std::uint32_t i : looseToRefresh) {
+            update(*objects[i]);
+            refresh(i);
+        }
     }
+    auto nextLoose = looseToRefresh.cbegin();
     const std::uint32_t looseBefore = looseVersion;
     std::uint32_t awake = 0;
     sleepersBelow = 0;
@@ -103,7 +122,15 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     for (std::uint32_t i = 0; i < n; ++i) {
         // The objects lie apart in memory, where no hardware prefetch follows the list's pointers.
         if (i + kFetchAhead < n) prefetchBox(*objects[i + kFetchAhead]);
-        if (!rebuilt && entries[i].inGrid) refresh(i);
+        if (!rebuilt) {
+            // The loose objects had their step above, some of them moved into the grid since.
+            if (nextLoose != looseToRefresh.cend() && *nextLoose == i) {
+                ++nextLoose;
+            } else {
+                update(*objects[i]);
+            }
+            if (entries[i].inGrid) refresh(i);
+        }
         // A box that left the grid in this loop may touch rows already judged.
         if (looseVersion != looseBefore) looseMoved = true;
         const GeoObjPhysics& object = *objects[i];

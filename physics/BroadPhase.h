@@ -28,6 +28,9 @@ class BroadPhase {
 public:
     // Runs one collision pass over objects; the pairs tested are counted in pairsTested().
     void collide(const std::vector<Geo::GeoObjPhysics*>& objects);
+    // The same after each object's step of dt (PhysicsWorld::stepObject), taken as the pass's
+    // first walk reaches the object.
+    void stepAndCollide(const std::vector<Geo::GeoObjPhysics*>& objects, float dt, bool gravity);
     // Forgets the grid: the next pass builds it again from the objects as they are then.
     void invalidate() { built = false; }
     std::uint64_t pairsTested() const { return tested; }
@@ -51,6 +54,12 @@ private:
         std::uint32_t looseCheckedAt = 0;
     };
 
+    struct ObjectStep {
+        float dt;
+        bool gravity;
+    };
+    // step, when given, is what every object goes through first.
+    void pass(const std::vector<Geo::GeoObjPhysics*>& objects, const ObjectStep* step);
     void build(const std::vector<Geo::GeoObjPhysics*>& objects);
     // Before the first row: every sleeping row learns of the awake objects over it.
     void announceAwakeToSleeping(std::uint32_t awake);

@@ -73,13 +73,31 @@ inline bool PhysicsWorld::boxesOverlap(const Bounds& a, const Bounds& b) {
 }
 
 void PhysicsWorld::collideAll() {
-    const bool grid = pairFinding == PairFinding::Grid ||
-                      (pairFinding == PairFinding::Cheaper && gridIsCheaper());
-    if (grid) {
+    if (useGrid()) {
         broadPhase.collide(objects);
     } else {
         collideAllPairs();
     }
+}
+
+void PhysicsWorld::updateAndCollide(float dt, Gravity gravity) {
+    const bool applyGravity = gravity == Gravity::ApplyFirst;
+    if (useGrid()) {
+        broadPhase.stepAndCollide(objects, dt, applyGravity);
+        return;
+    }
+    for (GeoObjPhysics* object : objects) stepObject(*object, dt, applyGravity);
+    collideAllPairs();
+}
+
+void PhysicsWorld::stepObject(GeoObjPhysics& object, float dt, bool gravity) {
+    if (gravity && object.gravity) applyGravityTo(object, dt);
+    if (!object.isStatic) object.update(dt);
+}
+
+bool PhysicsWorld::useGrid() const {
+    return pairFinding == PairFinding::Grid ||
+           (pairFinding == PairFinding::Cheaper && gridIsCheaper());
 }
 
 bool PhysicsWorld::gridIsCheaper() const {

@@ -41,6 +41,15 @@ public:
     // dt is the step's length in seconds.
     void applyGravity(float dt);
     void collideAll();
+    // A step's work on the objects after gravity: every movable object's own update, then the
+    // collision pass; with gravity, gravity first as well. Each object's gravity and update touch
+    // that object alone, so taking them object by object gives what a pass of each gives, and the
+    // grid's pass takes them in the walk over the objects it makes anyway.
+    enum class Gravity { Applied, ApplyFirst };
+    void updateAndCollide(float dt, Gravity gravity);
+    // Gravity when it applies and gravity is true, then the update of an object that is not
+    // static.
+    static void stepObject(Geo::GeoObjPhysics& object, float dt, bool gravity);
     // The plain pair loop, the reference the grid's pass must match.
     void collideAllPairs();
     // How collideAll finds its pairs. Both ways give the same results to the bit, so by default
@@ -87,6 +96,7 @@ private:
     // rejected without touching the objects; refreshed for the two objects of every tested pair.
     std::vector<Bounds> bounds;
     bool gridIsCheaper() const;
+    bool useGrid() const;
 
     BroadPhase broadPhase;
     PairFinding pairFinding = PairFinding::Cheaper;

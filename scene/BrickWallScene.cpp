@@ -97,15 +97,24 @@ void BrickWallScene::step(float dt) {
         return;
     }
     handleShot(input.firePressed);
-    PhysicsWorld::instance()->applyGravity(dt);
+    PhysicsWorld* world = PhysicsWorld::instance();
+    // The hand works between gravity and the bricks' updates; without it, the world takes both
+    // in one walk.
+    if (!handHasWork(input)) {
+        world->updateAndCollide(dt, PhysicsWorld::Gravity::ApplyFirst);
+        return;
+    }
+    world->applyGravity(dt);
     useHand(input, dt);
-    updateObjects(dt);
-    PhysicsWorld::instance()->collideAll();
+    world->updateAndCollide(dt, PhysicsWorld::Gravity::Applied);
+}
+
+bool BrickWallScene::handHasWork(const LatchedInput& input) const {
+    return grabHeld || hand.held() || input.blastPressed;
 }
 
 void BrickWallScene::useHand(const LatchedInput& input, float dt) {
     // The camera is asked only when the hand has work: a headless scene has none.
-    if (!grabHeld && !hand.held() && !input.blastPressed) return;
     const Camera* camera = RenderContext::instance()->getCamera();
     const glm::vec3 eye = camera->view.eyePosition();
     const glm::vec3 look = -camera->view.backAxis();
@@ -120,11 +129,6 @@ void BrickWallScene::followWithMusic(Rewind::RewindChange change) {
 
 void BrickWallScene::handleShot(bool firePressed) {
     if (firePressed) bullet.fire();
-}
-
-void BrickWallScene::updateObjects(float dt) {
-    for (Geo::Brick& brick : bricks) brick.update(dt);
-    bullet.update(dt);
 }
 
 void BrickWallScene::draw() {

@@ -47,7 +47,6 @@ public:
     // True once a rewind ended by itself (its history ran out) since the last call.
     bool takeRewindRanOut() { return std::exchange(rewindRanOut, false); }
     void handleShot(bool firePressed);
-    void updateObjects(float dt);
     void releaseGL();
     // Every enabled collider's box, coloured by whether it is awake, asleep or fixed.
     void collectBoxes(std::vector<BoxLines::Box>& boxes) const;
@@ -71,6 +70,8 @@ private:
         bool blastPressed = false;
         Rewind::RewindKeys rewind;
     };
+    // Whether the hand holds, grabs or blasts in this step.
+    bool handHasWork(const LatchedInput& input) const;
     // The hand's work in a step, after gravity: it steers what it holds against it.
     void useHand(const LatchedInput& input, float dt);
 
