@@ -119,6 +119,7 @@ void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectSt
     std::uint32_t awake = 0;
     sleepersBelow = 0;
     awakeRows.clear();
+    asleepRows.clear();
     for (std::uint32_t i = 0; i < n; ++i) {
         // The objects lie apart in memory, where no hardware prefetch follows the list's pointers.
         if (i + kFetchAhead < n) prefetchBox(*objects[i + kFetchAhead]);
@@ -138,6 +139,7 @@ void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectSt
         if (!object.collider.isEnabled()) continue;
         if (object.asleep) {
             sleepersBelow = i + 1;
+            asleepRows.push_back(i);
         } else {
             awakeRows.push_back(i);
         }
@@ -240,9 +242,8 @@ void BroadPhase::announceAwakeToSleeping(std::uint32_t awake) {
         for (const std::uint32_t i : awakeRows) announce(i, 0);
         return;
     }
-    for (std::uint32_t i = 0; i < n; ++i) {
-        if (!objects[i]->asleep || !objects[i]->collider.isEnabled() || !entries[i].inGrid)
-            continue;
+    for (const std::uint32_t i : asleepRows) {
+        if (!entries[i].inGrid) continue;
         neighbours.clear();
         addGridNeighbours(i, i + 1, neighbours);
         for (const std::uint32_t k : neighbours) {
@@ -263,6 +264,7 @@ void BroadPhase::build(const std::vector<GeoObjPhysics*>& objects) {
     entries.assign(n, Entry{});
     announced.resize(n);
     awakeRows.reserve(n);
+    asleepRows.reserve(n);
     for (auto& rowAnnounced : announced) rowAnnounced.clear();
     seenStamp.assign(n, 0);
     active.assign((n + kRowsPerWord - 1) / kRowsPerWord, ~std::uint64_t{0});
@@ -328,6 +330,20 @@ BroadPhase::CellRange BroadPhase::cellsOf(const Bounds& box) const {
     return {cellAt(box.min), cellAt(box.max)};
 }
 
+// A scaled coordinate's cell is lo exactly when lo <= it < lo + 1, clamped or not: the check of
+// a box that moves within its cells, without their floors.
+bool BroadPhase::staysInCells(const Bounds& box, const CellRange& cells) const {
+    for (int axis = 0; axis < 3; ++axis) {
+        const float lo = (box.min[axis] - gridOrigin[axis]) * cellsPerUnit;
+        const float hi = (box.max[axis] - gridOrigin[axis]) * cellsPerUnit;
+        const auto loCell = static_cast<float>(cells.lo[axis]);
+        const auto hiCell = static_cast<float>(cells.hi[axis]);
+        if (!(lo >= loCell && lo < loCell + 1.0f && hi >= hiCell && hi < hiCell + 1.0f))
+            return false;
+    }
+    return true;
+}
+
 void BroadPhase::insert(std::uint32_t index) {
     Entry& e = entries[index];
     e.inGrid = true;
@@ -358,7 +374,7 @@ void BroadPhase::refresh(std::uint32_t index) {
     if (!e.inGrid) looseChanged();
     const bool grid = !object.isStatic && fitsGrid(e.box);
     if (grid && e.inGrid) {
-        if (cellsOf(e.box) == e.cells) return;
+        if (staysInCells(e.box, e.cells) || cellsOf(e.box) == e.cells) return;
         erase(index);
         insert(index);
         return;

@@ -77,6 +77,8 @@ private:
     bool fitsGrid(const Bounds& box) const;
     void nextStamp();
     CellRange cellsOf(const Bounds& box) const;
+    // True only when cellsOf(box) is cells; false may be either.
+    bool staysInCells(const Bounds& box, const CellRange& cells) const;
     void insert(std::uint32_t index);
     void erase(std::uint32_t index);
 
@@ -143,9 +145,10 @@ private:
     std::uint32_t rowMembersFrom = 0;
     static constexpr std::uint32_t kNoRow = ~std::uint32_t{0};
     std::vector<std::uint32_t> neighbours;
-    // The enabled objects awake as the pass begins, in list order: a sleeping heap is not walked
-    // again to find them.
+    // The enabled objects awake, and asleep, as the pass begins, in list order: the objects are
+    // not walked again to find either.
     std::vector<std::uint32_t> awakeRows;
+    std::vector<std::uint32_t> asleepRows;
     std::vector<Geo::GeoObjPhysics*> woken;
     // One past the last enabled object that may sleep in this pass: only a pair puts an object to
     // sleep, and no pass enables one.
