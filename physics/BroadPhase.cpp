@@ -46,8 +46,9 @@ double volumeOf(const glm::vec3& min, const glm::vec3& max) {
 // How many rows ahead the opening walk asks for an object's box.
 constexpr std::uint32_t kFetchAhead = 8;
 
-// What refresh and the opening walk read of an object: the flags and the box's corners side by
-// side (on one cache line, or across two), and the position a line further on.
+// What the opening walk reads of an object: the flags and the box's corners side by side (on one
+// cache line, or across two), the box's position a line further on, and the object's own position,
+// which its update moves.
 void prefetchBox(const GeoObjPhysics& object) {
     __builtin_prefetch(&object.modelMatrix[3]);
     __builtin_prefetch(&object.collider);
@@ -87,8 +88,8 @@ void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     pass(objects, nullptr);
 }
 
-void BroadPhase::stepAndCollide(const std::vector<GeoObjPhysics*>& objects, float dt,
-                                bool gravity) {
+void BroadPhase::updateAndCollide(const std::vector<GeoObjPhysics*>& objects, float dt,
+                                  bool gravity) {
     const ObjectStep step{dt, gravity};
     pass(objects, &step);
 }
@@ -96,7 +97,7 @@ void BroadPhase::stepAndCollide(const std::vector<GeoObjPhysics*>& objects, floa
 void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectStep* step) {
     list = &objects;
     const auto n = static_cast<std::uint32_t>(objects.size());
-    const auto update = [step](GeoObjPhysics& object) {
+    const auto stepObject = [step](GeoObjPhysics& object) {
         if (step != nullptr) PhysicsWorld::stepObject(object, step->dt, step->gravity);
     };
     inPass = false;
@@ -104,13 +105,13 @@ void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectSt
     std::fill(active.begin(), active.end(), 0);
     const bool rebuilt = !built || objects != builtFor;
     if (rebuilt) {
-        for (GeoObjPhysics* object : objects) update(*object);
+        for (GeoObjPhysics* object : objects) stepObject(*object);
         build(objects);
     } else {
         // The loose boxes first: whether a row touches one is judged in the loop below.
         looseToRefresh = loose;
         for (const std::uint32_t i : looseToRefresh) {
-            update(*objects[i]);
+            stepObject(*objects[i]);
             refresh(i);
         }
     }
@@ -128,7 +129,7 @@ void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectSt
             if (nextLoose != looseToRefresh.cend() && *nextLoose == i) {
                 ++nextLoose;
             } else {
-                update(*objects[i]);
+                stepObject(*objects[i]);
             }
             if (entries[i].inGrid) refresh(i);
         }
@@ -200,17 +201,16 @@ bool BroadPhase::clearOfLoose(const Bounds& box) {
 // with a NaN touches everything and leaves nothing.
 void BroadPhase::cutClearOfLoose() {
     clearRegionStale = false;
-    Bounds& region = clearRegion;
-    region = griddedBounds;
+    clearRegion = griddedBounds;
     for (const std::uint32_t k : loose) {
         const Bounds& cut = entries[k].box;
-        if (!boxesOverlap(region, cut)) continue;
+        if (!boxesOverlap(clearRegion, cut)) continue;
         Bounds best{glm::vec3(kInfinity), glm::vec3(-kInfinity)};
         double bestVolume = -1.0;
         for (int axis = 0; axis < 3; ++axis) {
-            Bounds below = region;
+            Bounds below = clearRegion;
             below.max[axis] = std::nextafter(cut.min[axis], -kInfinity);
-            Bounds above = region;
+            Bounds above = clearRegion;
             above.min[axis] = std::nextafter(cut.max[axis], kInfinity);
             for (const Bounds& side : {below, above}) {
                 const double volume = volumeOf(side.min, side.max);
@@ -220,7 +220,7 @@ void BroadPhase::cutClearOfLoose() {
                 }
             }
         }
-        region = best;
+        clearRegion = best;
     }
 }
 

@@ -30,7 +30,7 @@ public:
     void collide(const std::vector<Geo::GeoObjPhysics*>& objects);
     // The same after each object's step of dt (PhysicsWorld::stepObject), taken as the pass's
     // first walk reaches the object.
-    void stepAndCollide(const std::vector<Geo::GeoObjPhysics*>& objects, float dt, bool gravity);
+    void updateAndCollide(const std::vector<Geo::GeoObjPhysics*>& objects, float dt, bool gravity);
     // Forgets the grid: the next pass builds it again from the objects as they are then.
     void invalidate() { built = false; }
     std::uint64_t pairsTested() const { return tested; }

@@ -83,7 +83,7 @@ void PhysicsWorld::collideAll() {
 void PhysicsWorld::updateAndCollide(float dt, Gravity gravity) {
     const bool applyGravity = gravity == Gravity::ApplyFirst;
     if (useGrid()) {
-        broadPhase.stepAndCollide(objects, dt, applyGravity);
+        broadPhase.updateAndCollide(objects, dt, applyGravity);
         return;
     }
     for (GeoObjPhysics* object : objects) stepObject(*object, dt, applyGravity);

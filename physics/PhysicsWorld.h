@@ -47,7 +47,7 @@ public:
     // grid's pass takes them in the walk over the objects it makes anyway.
     enum class Gravity { Applied, ApplyFirst };
     void updateAndCollide(float dt, Gravity gravity);
-    // Gravity when it applies and gravity is true, then the update of an object that is not
+    // With gravity, gravity on an object that falls; then the object's own update, unless it is
     // static.
     static void stepObject(Geo::GeoObjPhysics& object, float dt, bool gravity);
     // The plain pair loop, the reference the grid's pass must match.
