@@ -32,10 +32,6 @@ void Collider::setPosition(glm::vec3 p) {
     transform.setPosition(p);
 }
 
-void Collider::translate(glm::vec3 v) {
-    transform.translate(v);
-}
-
 void Collider::setScale(glm::vec3 s) {
     const glm::vec3 oldScale = transform.getScale();
     transform.setScale(s);

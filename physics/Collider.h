@@ -13,7 +13,7 @@ public:
     // the object's origin.
     void initFromModel(const std::vector<glm::vec3>& positions);
     void setPosition(glm::vec3 p);
-    void translate(glm::vec3 v);
+    void translate(glm::vec3 v) { transform.translate(v); }
     // Rescales the corners by the ratio of the new scale to the old.
     void setScale(glm::vec3 s);
     void scale(glm::vec3 v);
