@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -177,6 +178,32 @@ TEST_F(BroadPhaseTest, TheGridsPassLeavesWhatThePairLoopLeaves) {
             EXPECT_LT(grid.world.pairsTested(), pairs.world.pairsTested() / 20);
         }
     }
+}
+
+// A brick moved to no place at all has a box that overlaps every other, as in the pair loop: no
+// brick, however far from the room's walls, is spared its test against it.
+TEST_F(BroadPhaseTest, ABrickAtNoPlaceIsMetByEveryOtherAsInThePairLoop) {
+    constexpr unsigned kSeed = 9;
+    constexpr int kBricks = 40;
+    RandomScene grid(kSeed, kBricks, Layout::Scattered, false);
+    RandomScene pairs(kSeed, kBricks, Layout::Scattered, true);
+    std::mt19937 gridRandom(kSeed);
+    std::mt19937 pairsRandom(kSeed);
+    grid.step(0, gridRandom);
+    pairs.step(0, pairsRandom);
+    for (RandomScene* scene : {&grid, &pairs}) {
+        scene->log.calls.clear();
+        scene->bricks[3]->setPosition(glm::vec3(std::numeric_limits<float>::quiet_NaN()));
+    }
+    for (int frame = 1; frame < 20; ++frame) {
+        grid.step(frame, gridRandom);
+        pairs.step(frame, pairsRandom);
+        ASSERT_EQ(grid.log.calls, pairs.log.calls) << "frame " << frame;
+        for (std::size_t i = 0; i < grid.bricks.size(); ++i)
+            ASSERT_TRUE(sameState(*grid.bricks[i], *pairs.bricks[i]))
+                << "brick " << i << " at frame " << frame;
+    }
+    EXPECT_GT(std::count(grid.log.calls.begin(), grid.log.calls.end(), 3), kBricks / 4);
 }
 
 // A sleeping heap that nothing awake comes near is looked at only where it meets the room.
