@@ -8,6 +8,15 @@ const kBricksPath = '/bricks.csv';
 // so that no name (media, dev, ..) meets what the game's file system already holds.
 const kReplayFolder = '/replay';
 
+// The drawing buffer's size for the canvas as shown, in device pixels: sharp at any size.
+export function drawingBufferSize(canvas) {
+  const ratio = window.devicePixelRatio || 1;
+  return {
+    width: Math.max(1, Math.round(canvas.clientWidth * ratio)),
+    height: Math.max(1, Math.round(canvas.clientHeight * ratio)),
+  };
+}
+
 // Asked of the game itself, once it is loaded: the words its switches take among them.
 export function gameArguments(module, replay) {
   if (replay) return ['--replay', replay.name, '--dump-bricks', kBricksPath];

@@ -6,7 +6,7 @@
 // the game's start, pads, recordings and a replay's timeline are modules of their own. The game
 // itself is kelvarin.js and its WebAssembly.
 import {settingsFromAddress} from './address.js';
-import {gameArguments, loadGame, replayedBricks} from './launch.js';
+import {drawingBufferSize, gameArguments, loadGame, replayedBricks} from './launch.js';
 import {fetchCounted, hasWebGl2} from './loading.js';
 import {keepForOffline} from './offline.js';
 import {handSettingsTo, OptionsDialog} from './options.js';
@@ -107,9 +107,7 @@ function fail(text, statusText = kStatus.failed) {
 // sharp at any size, and the camera's aspect follows as it does for a resized window.
 function followCanvasSize() {
   const resize = () => {
-    const ratio = window.devicePixelRatio || 1;
-    const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
-    const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+    const {width, height} = drawingBufferSize(canvas);
     if (canvas.width !== width || canvas.height !== height) game.setCanvasSize(width, height);
   };
   new ResizeObserver(resize).observe(canvas);

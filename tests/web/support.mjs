@@ -336,11 +336,10 @@ export async function waitUntilStill(page) {
 // After a resize: the drawing buffer has taken the canvas's new size and the game has drawn at
 // it, however many frames a busy machine needs for both.
 export async function waitForLayout(page) {
-  await page.waitForFunction(() => {
+  await page.waitForFunction(async () => {
     const canvas = document.querySelector('#canvas');
-    const ratio = window.devicePixelRatio || 1;
-    return canvas.width === Math.max(1, Math.round(canvas.clientWidth * ratio)) &&
-           canvas.height === Math.max(1, Math.round(canvas.clientHeight * ratio));
+    const {width, height} = (await import('./launch.js')).drawingBufferSize(canvas);
+    return canvas.width === width && canvas.height === height;
   });
   await waitUntilStill(page);
 }
