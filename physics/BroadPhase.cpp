@@ -372,16 +372,18 @@ void BroadPhase::refresh(std::uint32_t index) {
     e.looseCheckedAt = 0;
     activate(index);
     if (!e.inGrid) looseChanged();
-    const bool grid = !object.isStatic && fitsGrid(e.box);
-    if (grid && e.inGrid) {
-        if (staysInCells(e.box, e.cells) || cellsOf(e.box) == e.cells) return;
-        erase(index);
-        insert(index);
+    const bool belongs = !object.isStatic && fitsGrid(e.box);
+    if (belongs && e.inGrid) {
+        if (staysInCells(e.box, e.cells)) return;
+        const CellRange cells = cellsOf(e.box);
+        if (cells == e.cells) return;
+        grid.move(e.cells.lo, e.cells.hi, cells.lo, cells.hi, index);
+        e.cells = cells;
         return;
     }
-    if (grid == e.inGrid) return;
+    if (belongs == e.inGrid) return;
     const auto at = std::lower_bound(loose.begin(), loose.end(), index);
-    if (grid) {
+    if (belongs) {
         loose.erase(at);
         insert(index);
     } else {

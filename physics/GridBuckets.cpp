@@ -56,3 +56,21 @@ void GridBuckets::remove(const glm::ivec3& cell, std::uint32_t index) {
     for (; p + 1 < b.count; ++p) slot(b, more, p) = slot(b, more, p + 1);
     if (b.count-- > kInline) more.pop_back();
 }
+
+void GridBuckets::move(const glm::ivec3& lo, const glm::ivec3& hi, const glm::ivec3& newLo,
+                       const glm::ivec3& newHi, std::uint32_t index) {
+    const auto within = [](const glm::ivec3& cell, const glm::ivec3& first,
+                           const glm::ivec3& last) {
+        return glm::all(glm::greaterThanEqual(cell, first)) &&
+               glm::all(glm::lessThanEqual(cell, last));
+    };
+    // Left before entered, so that a bucket two of the cells share never holds more than needed.
+    for (int z = lo.z; z <= hi.z; ++z)
+        for (int y = lo.y; y <= hi.y; ++y)
+            for (int x = lo.x; x <= hi.x; ++x)
+                if (!within({x, y, z}, newLo, newHi)) remove({x, y, z}, index);
+    for (int z = newLo.z; z <= newHi.z; ++z)
+        for (int y = newLo.y; y <= newHi.y; ++y)
+            for (int x = newLo.x; x <= newHi.x; ++x)
+                if (!within({x, y, z}, lo, hi)) add({x, y, z}, index);
+}

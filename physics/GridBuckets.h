@@ -16,6 +16,10 @@ public:
     void add(const glm::ivec3& cell, std::uint32_t index);
     // index must be in the cell's bucket.
     void remove(const glm::ivec3& cell, std::uint32_t index);
+    // The index, in the cells from lo to hi, moves to those from newLo to newHi: only the cells
+    // it leaves and enters change.
+    void move(const glm::ivec3& lo, const glm::ivec3& hi, const glm::ivec3& newLo,
+              const glm::ivec3& newHi, std::uint32_t index);
 
     // Calls visit(index) for every index from `from` on in the cell's bucket, the largest first:
     // a bucket is kept sorted, so the smaller ones cost nothing.

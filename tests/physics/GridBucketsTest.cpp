@@ -55,3 +55,38 @@ TEST(GridBuckets, CellsBeyondTheBoundsStillFindTheirIndices) {
     const std::vector<std::uint32_t> seven = {7};
     EXPECT_EQ(inCell(grid, {-1000, 5, 1 << 20}), seven);
 }
+
+// A move leaves the buckets as adding the index to its new cells alone would, whether the two
+// ranges overlap, lie apart, shrink, grow or fall on the same buckets by wrapping around; other
+// indices stay where they are.
+TEST(GridBuckets, AMoveLeavesTheIndexInItsNewCellsOnly) {
+    const struct {
+        glm::ivec3 lo, hi, newLo, newHi;
+    } rows[] = {{{0, 0, 0}, {1, 1, 0}, {1, 0, 0}, {2, 1, 0}},
+                {{0, 0, 0}, {0, 0, 0}, {3, 3, 3}, {3, 3, 3}},
+                {{0, 0, 0}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}},
+                {{1, 1, 1}, {1, 1, 1}, {0, 0, 0}, {1, 1, 1}},
+                {{0, 0, 0}, {1, 0, 0}, {64, 0, 0}, {65, 0, 0}}};
+    const auto addAll = [](GridBuckets& grid, const glm::ivec3& lo, const glm::ivec3& hi) {
+        for (int z = lo.z; z <= hi.z; ++z)
+            for (int y = lo.y; y <= hi.y; ++y)
+                for (int x = lo.x; x <= hi.x; ++x) grid.add({x, y, z}, 5);
+    };
+    for (const auto& row : rows) {
+        GridBuckets moved;
+        GridBuckets fresh;
+        for (GridBuckets* grid : {&moved, &fresh}) {
+            grid->reset({0, 0, 0}, {3, 3, 3}, 1);
+            grid->add(row.lo, 3);
+            grid->add(row.newHi, 9);
+        }
+        addAll(moved, row.lo, row.hi);
+        moved.move(row.lo, row.hi, row.newLo, row.newHi, 5);
+        addAll(fresh, row.newLo, row.newHi);
+        for (int z = -1; z <= 4; ++z)
+            for (int y = -1; y <= 4; ++y)
+                for (int x = -1; x <= 66; ++x)
+                    ASSERT_EQ(inCell(moved, {x, y, z}), inCell(fresh, {x, y, z}))
+                        << "cell " << x << "," << y << "," << z << " moving to x " << row.newLo.x;
+    }
+}
