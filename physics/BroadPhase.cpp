@@ -95,6 +95,28 @@ inline bool BroadPhase::boxesOverlap(const Bounds& a, const Bounds& b) {
              a.max.z < b.min.z || b.max.z < a.min.z);
 }
 
+inline bool BroadPhase::sameBox(const Bounds& a, const Bounds& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Inline: every sleeping row of the walk asks, and the answer is mostly known.
+inline bool BroadPhase::mayTouchLoose(std::uint32_t index) {
+    Entry& e = entries[index];
+    if (e.looseCheckedAt != looseVersion) checkTouchesLoose(e, index);
+    return e.touchesLoose;
+}
+
+// Inline: every object of the walk comes here, and most of them have not moved at all.
+inline void BroadPhase::refresh(std::uint32_t index) {
+    const Entry& e = entries[index];
+    const GeoObjPhysics& object = *(*list)[index];
+    const Bounds box = boundsOf(object);
+    // A box that has not moved keeps its place, unless the object became static or stopped being
+    // so: only a movable object lives in the grid.
+    if (sameBox(box, e.box) && e.inGrid != object.isStatic) return;
+    follow(index, box);
+}
+
 void BroadPhase::collide(const std::vector<GeoObjPhysics*>& objects) {
     pass(objects, nullptr);
 }
@@ -109,7 +131,10 @@ void BroadPhase::pass(const std::vector<GeoObjPhysics*>& objects, const ObjectSt
     list = &objects;
     const auto n = static_cast<std::uint32_t>(objects.size());
     const auto stepObject = [step](GeoObjPhysics& object) {
-        if (step != nullptr) PhysicsWorld::stepObject(object, step->dt, step->gravity);
+        // A sleeping object that gravity does not pull is left as it is by its step: most of a
+        // heap, which then costs no call.
+        if (step != nullptr && !(object.asleep && !object.gravity))
+            PhysicsWorld::stepObject(object, step->dt, step->gravity);
     };
     inPass = false;
     looseMoved = false;
@@ -188,16 +213,12 @@ std::uint32_t BroadPhase::nextActive(std::uint32_t from) const {
            static_cast<std::uint32_t>(__builtin_ctzll(bits));
 }
 
-bool BroadPhase::mayTouchLoose(std::uint32_t index) {
-    Entry& e = entries[index];
-    if (e.looseCheckedAt != looseVersion) {
-        e.touchesLoose =
-            !clearOfLoose(e.box) && std::any_of(loose.begin(), loose.end(), [&](std::uint32_t k) {
-                return k != index && boxesOverlap(e.box, entries[k].box);
-            });
-        e.looseCheckedAt = looseVersion;
-    }
-    return e.touchesLoose;
+void BroadPhase::checkTouchesLoose(Entry& e, std::uint32_t index) {
+    e.touchesLoose =
+        !clearOfLoose(e.box) && std::any_of(loose.begin(), loose.end(), [&](std::uint32_t k) {
+            return k != index && boxesOverlap(e.box, entries[k].box);
+        });
+    e.looseCheckedAt = looseVersion;
 }
 
 bool BroadPhase::clearOfLoose(const Bounds& box) {
@@ -378,13 +399,9 @@ void BroadPhase::erase(std::uint32_t index) {
     e.inGrid = false;
 }
 
-void BroadPhase::refresh(std::uint32_t index) {
+void BroadPhase::follow(std::uint32_t index, const Bounds& box) {
     Entry& e = entries[index];
     const GeoObjPhysics& object = *(*list)[index];
-    const Bounds box = boundsOf(object);
-    // A box that has not moved keeps its place, unless the object became static or stopped being
-    // so: only a movable object lives in the grid.
-    if (sameBox(box, e.box) && e.inGrid != object.isStatic) return;
     e.box = box;
     e.looseCheckedAt = 0;
     activate(index);
@@ -575,8 +592,4 @@ BroadPhase::Outcome BroadPhase::testPair(std::uint32_t row, std::uint32_t other)
         if (index != row && index != other) announce(index, row + 1);
     }
     return {true, !sameBox(rowBefore, entries[row].box)};
-}
-
-bool BroadPhase::sameBox(const Bounds& a, const Bounds& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }

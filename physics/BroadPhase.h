@@ -69,11 +69,15 @@ private:
     // The first active row from `from` on, or the list's size.
     std::uint32_t nextActive(std::uint32_t from) const;
     bool mayTouchLoose(std::uint32_t index);
+    void checkTouchesLoose(Entry& e, std::uint32_t index);
     void looseChanged();
     // Whether the box lies in a region no loose box touches, so that none need testing.
     bool clearOfLoose(const Bounds& box);
     void cutClearOfLoose();
+    // Follows the object's box, if it moved or the object's static flag changed.
     void refresh(std::uint32_t index);
+    // Takes the moved box: its cells, or the loose list.
+    void follow(std::uint32_t index, const Bounds& box);
     bool fitsGrid(const Bounds& box) const;
     void nextStamp();
     CellRange cellsOf(const Bounds& box) const;

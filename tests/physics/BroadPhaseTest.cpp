@@ -37,7 +37,7 @@ private:
 };
 
 enum class Layout {
-    // Bricks anywhere, some moving, some scaled past a cell, some asleep.
+    // Bricks anywhere, some moving, some scaled past a cell, some asleep, some pulled all the same.
     Scattered,
     // Columns standing on the floor, their bricks listed in a shuffled order, to settle into
     // stacks that sleep on each other and wake together.
@@ -74,6 +74,8 @@ struct RandomScene {
                 if (percent(random) < 3) brick->scale(glm::vec3(3.0f, 1.0f, 1.0f));
                 if (percent(random) < 40) brick->velocity = {speed(random), speed(random), 0.0f};
                 if (percent(random) < 30) brick->fallAsleep();
+                // Asleep, yet pulled: its step still changes its velocity.
+                if (percent(random) < 10) brick->setGravity(true);
             }
             world.add(brick.get());
             this->bricks.push_back(std::move(brick));
