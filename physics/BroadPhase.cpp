@@ -99,6 +99,14 @@ inline bool BroadPhase::sameBox(const Bounds& a, const Bounds& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Inline: every row that gathers its partners asks. False for a box with a NaN.
+inline bool BroadPhase::clearOfLoose(const Bounds& box) {
+    if (clearRegionStale) cutClearOfLoose();
+    const Bounds& r = clearRegion;
+    return box.min.x >= r.min.x && box.min.y >= r.min.y && box.min.z >= r.min.z &&
+           box.max.x <= r.max.x && box.max.y <= r.max.y && box.max.z <= r.max.z;
+}
+
 // Inline: every sleeping row of the walk asks, and the answer is mostly known.
 inline bool BroadPhase::mayTouchLoose(std::uint32_t index) {
     Entry& e = entries[index];
@@ -219,13 +227,6 @@ void BroadPhase::checkTouchesLoose(Entry& e, std::uint32_t index) {
             return k != index && boxesOverlap(e.box, entries[k].box);
         });
     e.looseCheckedAt = looseVersion;
-}
-
-bool BroadPhase::clearOfLoose(const Bounds& box) {
-    if (clearRegionStale) cutClearOfLoose();
-    // False for a box with a NaN.
-    return glm::all(glm::greaterThanEqual(box.min, clearRegion.min)) &&
-           glm::all(glm::lessThanEqual(box.max, clearRegion.max));
 }
 
 // Each loose box that the region touches is cut away on the side that keeps the most of it: just
@@ -472,7 +473,8 @@ void BroadPhase::addLoose(std::uint32_t index, std::uint32_t from) {
 }
 
 void BroadPhase::finishCandidates() {
-    std::sort(candidates.begin(), candidates.end());
+    // Most rows have one partner or none.
+    if (candidates.size() > 1) std::sort(candidates.begin(), candidates.end());
 }
 
 void BroadPhase::gatherAll(std::uint32_t index, std::uint32_t from) {
