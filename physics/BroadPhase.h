@@ -68,6 +68,7 @@ private:
     void activate(std::uint32_t index);
     // The first active row from `from` on, or the list's size.
     std::uint32_t nextActive(std::uint32_t from) const;
+    // Whether the row's box may touch a loose one: known until a loose box or the list changes.
     bool mayTouchLoose(std::uint32_t index);
     void checkTouchesLoose(Entry& e, std::uint32_t index);
     void looseChanged();
